@@ -1,0 +1,97 @@
+#pragma once
+// The product catalogue: editions, components, features and runtimes. Constant tables, looked up
+// by exact key; a lookup that finds nothing says so (empty optional or null row).
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum ProductVariant : int32_t { FULL = 0, AC = 1, VS = 2, SL = 3, SC = 4, DP = 5 };
+
+struct VariantName {
+    const char* key;
+    int32_t variant;
+};
+struct VariantText {
+    int32_t variant;
+    const char* text;
+};
+struct VariantNumber {
+    int32_t variant;
+    int32_t number;
+};
+struct ComponentNumber {
+    int32_t component;
+    int32_t number;
+};
+struct ComponentText {
+    int32_t component;
+    const char* text;
+};
+struct FeatureText {
+    int32_t feature;
+    const char* text;
+};
+struct FeatureComponentList {
+    int32_t feature;
+    std::vector<int32_t> components;
+};
+
+extern const VariantName kVariantByName[6];
+extern const VariantText kVariantTypeName[6];
+extern const VariantText kProductCodeByVariant[6];
+extern const VariantNumber kVariantLogo[6];
+extern const ComponentNumber kComponentPackage[31];
+extern const ComponentText kComponentSuffix[31];
+extern const FeatureText kFeatureName[13];
+extern const FeatureComponentList kFeatureComponents[13];
+extern const ComponentNumber kComponentFeature[13];
+
+std::optional<int32_t> VariantByName(const std::string& key);
+// The empty text for an unknown edition.
+std::string ProductCodeByVariant(int32_t variant);
+std::optional<std::string> VariantTypeName(int32_t variant);
+std::optional<int32_t> VariantLogo(int32_t variant);
+
+std::optional<int32_t> ComponentPackage(int32_t component);
+std::optional<std::string> ComponentSuffix(int32_t component);
+enum class ComponentSide { Client, Server };
+ComponentSide GetComponentSide(int32_t component);
+
+std::optional<std::string> FeatureName(int32_t feature);
+// Null when the feature is unknown.
+const std::vector<int32_t>* FeatureComponents(int32_t feature);
+std::optional<int32_t> ComponentFeature(int32_t clientComponent);
+
+// The concatenation of the features' component lists, in list order; unknown features add
+// nothing. A component shared by two listed features appears twice.
+std::vector<int32_t> ExpandFeatures(const std::vector<int32_t>& features);
+
+// Visual C++ runtimes: runtime 0 = 2008, 1 = 2013, 2 = 2015-2019, 3 = 2010; arch 0 = x86, 1 = x64.
+struct RuntimeKey {
+    int32_t runtime;
+    int32_t architecture;
+    bool operator<(const RuntimeKey& other) const {
+        return runtime != other.runtime ? runtime < other.runtime
+                                        : architecture < other.architecture;
+    }
+    bool operator==(const RuntimeKey& other) const {
+        return runtime == other.runtime && architecture == other.architecture;
+    }
+};
+struct RuntimeText {
+    RuntimeKey key;
+    const char* text;
+};
+struct RuntimeNumber {
+    RuntimeKey key;
+    int32_t number;
+};
+// In key order.
+extern const RuntimeText kRuntimeFileName[7];
+extern const RuntimeNumber kRuntimePackage[7];
+extern const RuntimeText kRuntimeProductCode[7];
+
+std::optional<std::string> RuntimeFileName(RuntimeKey key);
+std::optional<int32_t> RuntimePackage(RuntimeKey key);
+std::optional<std::string> RuntimeProductCode(RuntimeKey key);

@@ -1,0 +1,27 @@
+#pragma once
+// Which page, or which refusal, opens first.
+#include <cstdint>
+#include <functional>
+
+class CSetupConfig;
+
+enum class FirstPage {
+    None,  // no row applies: the process ends at once, without a message
+    StartDlg,
+    StartACDlg,
+    ComponentFullDlg,
+    ComponentFullEDlg,
+    ComponentVSDlg,
+    SecondInstallDlg,
+    UpdataDlg,
+    TipDlg,
+};
+
+struct FirstPageChoice {
+    FirstPage page = FirstPage::None;
+    int32_t messageKind = 0;  // for TipDlg
+};
+
+// isSameEdition is asked only for the maintenance and upgrade types that need it.
+FirstPageChoice ChooseFirstPage(int32_t installType, const CSetupConfig& config,
+                                const std::function<bool()>& isSameEdition);

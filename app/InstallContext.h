@@ -1,0 +1,22 @@
+#pragma once
+// The pages' hand-over record: what one page chose and the next page or the engine needs.
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CInstallContext {
+public:
+    std::vector<int32_t> featuresToAdd;
+    std::vector<int32_t> featuresToRemove;
+    std::string installRoot;
+    int32_t maintenanceAction = 0;  // 1 repair, 2 modify
+    // Set just before a message dialog is constructed. Atomic: the engine's worker stores a kind
+    // once while the user-interface thread may store one too.
+    std::atomic<int32_t> messageKind{0};
+    int32_t requiredSpaceMb = 0;
+    int32_t installType = 0;  // decided at start-up, never changed afterwards
+
+    // The one context, created on first use; callable from any thread.
+    static CInstallContext& Instance();
+};

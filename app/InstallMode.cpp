@@ -1,0 +1,93 @@
+#include "app/InstallMode.h"
+
+#include <io.h>
+
+#include "app/ProcessWide.h"
+#include "app/SetupConfig.h"
+#include "app/StringUtil.h"
+#include "registry/InstalledRecord.h"
+
+CInstallMode& CInstallMode::Instance() {
+    return CProcessWide<CInstallMode>::Get([] {
+        auto* mode = new CInstallMode();
+        mode->Detect();
+        return mode;
+    });
+}
+
+const CSetupConfig& CInstallMode::DefaultConfig() {
+    return CSetupConfig::Instance();
+}
+
+void CInstallMode::Detect(ConfigSource config) {
+    if (!regeditInfo) {
+        regeditInfo = std::make_shared<SetUp::CRegeditInfo>();
+    }
+    const auto variants = SetUp::EnumerateInstalledVariants();
+    if (variants.empty()) {
+        installType = Fresh;
+        return;
+    }
+    const CSetupConfig* settings = variants.size() == 1 ? &config() : nullptr;
+    if (settings == nullptr || variants[0] != settings->productVariant) {
+        installType = OtherEditionInstalled;
+        return;
+    }
+    const std::string installed = SetUp::ReadInstalledValue("DisplayVersion");
+    switch (CompareVersions(settings->version, installed)) {
+        case 0:
+            installType = Maintenance;
+            break;
+        case 1:
+            installType =
+                ClassifyUpgrade(*settings, installed, SetUp::ReadInstalledValue("InstallLocation"));
+            break;
+        default:
+            installType = NewerInstalled;
+            break;
+    }
+}
+
+int32_t CompareVersions(const std::string& newVersion, const std::string& installedVersion) {
+    const auto a = SplitString(newVersion, '.');
+    const auto b = SplitString(installedVersion, '.');
+    for (size_t i = 0; i < a.size(); ++i) {
+        const int32_t left = DecimalOrZero(a[i]);
+        const int32_t right = i < b.size() ? DecimalOrZero(b[i]) : 0;
+        if (left > right) {
+            return 1;
+        }
+        if (left < right) {
+            return 2;
+        }
+    }
+    return 0;
+}
+
+int32_t ClassifyUpgrade(const CSetupConfig& config, const std::string& /*installedVersion*/,
+                        const std::string& installedLocation) {
+    if (SetUp::ReadInstalledComponents().found) {
+        return UpgradeByComponentList;
+    }
+    const ProductFolderNames names = config.GetProductFolderNames();
+    const std::string description = installedLocation + "/" + names.productFolder + "/" +
+                                    names.clientFolder + "/Client/ProductDescription.xml";
+    return _access(description.c_str(), 0) == 0 ? UpgradeByDescription : UpgradeBlind;
+}
+
+bool IsSameEdition(const CSetupConfig& config) {
+    const std::string name = SetUp::ReadInstalledValue("DisplayName");
+    if (name.find(config.brandName) == std::string::npos) {
+        return false;
+    }
+    const char letter = config.translator != 0 ? 'C' : 'E';
+    if (name.find('C') == std::string::npos && name.find('E') == std::string::npos) {
+        const std::string languageType = SetUp::ReadInstalledValue("LanguageType");
+        return languageType.empty() || languageType == std::string(1, letter);
+    }
+    return name.find(letter) != std::string::npos;
+}
+
+bool IsSameEdition() {
+    return IsSameEdition(CSetupConfig::Instance());
+}

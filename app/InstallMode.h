@@ -1,0 +1,51 @@
+#pragma once
+// What is already installed, and what that makes of this run.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "registry/RegeditInfo.h"
+
+class CSetupConfig;
+
+enum InstallType : int32_t {
+    Fresh = 1,
+    Maintenance = 2,
+    UpgradeByComponentList = 3,
+    UpgradeByDescription = 4,
+    UpgradeBlind = 5,
+    OtherEditionInstalled = 6,
+    NewerInstalled = 7,
+};
+
+// Where the detection gets the configuration from; it asks only when it needs it, so that the
+// configuration is read under the install-mode mutex only in that case.
+using ConfigSource = const CSetupConfig& (*)();
+
+class CInstallMode {
+public:
+    int32_t installType = 0;
+    std::shared_ptr<SetUp::CRegeditInfo> regeditInfo;
+
+    // The one record; the first call runs Detect() before publishing it.
+    static CInstallMode& Instance();
+
+    // Sets installType from the Uninstall records of the six editions.
+    void Detect(ConfigSource config = &DefaultConfig);
+
+private:
+    static const CSetupConfig& DefaultConfig();
+};
+
+// 0 equal, 1 the new version is higher, 2 it is lower. Pieces compare as decimal numbers; pieces
+// of the installed version beyond the new version's are not looked at, missing ones count as 0.
+int32_t CompareVersions(const std::string& newVersion, const std::string& installedVersion);
+
+// 3 when the record has a component list, 4 when the old client's description file exists
+// under the installed location, 5 otherwise.
+int32_t ClassifyUpgrade(const CSetupConfig& config, const std::string& installedVersion,
+                        const std::string& installedLocation);
+
+// Whether the single installed record belongs to this brand and language edition.
+bool IsSameEdition(const CSetupConfig& config);
+bool IsSameEdition();

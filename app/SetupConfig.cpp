@@ -1,0 +1,116 @@
+#include "app/SetupConfig.h"
+
+#include <windows.h>
+
+#include <tinyxml2.h>
+
+#include "app/Catalogue.h"
+#include "app/ProcessWide.h"
+#include "app/StringUtil.h"
+#include "engine/TempWorkDir.h"
+
+namespace {
+
+const char kConfigFileName[] = "SetupClientAndServer.xml";
+const int kConfigResourceId = 260;
+
+// The text of <name><Value>text</Value></name> under the root, or nothing when the setting is
+// missing. A Value without a text child reads as the empty text.
+std::optional<std::string> ReadSetting(const tinyxml2::XMLElement* root, const char* name) {
+    const tinyxml2::XMLElement* setting = root->FirstChildElement(name);
+    const tinyxml2::XMLElement* value = setting ? setting->FirstChildElement("Value") : nullptr;
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    const tinyxml2::XMLNode* child = value->FirstChild();
+    const tinyxml2::XMLText* text = child ? child->ToText() : nullptr;
+    // The file is UTF-8 while the program works in the ANSI code page.
+    return text ? Utf8ToAnsi(text->Value()) : std::string();
+}
+
+[[noreturn]] void FailStartUp(const std::string& reason) {
+    const std::string message = "The setup configuration of this installer is damaged (" +
+                                reason + "). The installation cannot continue.";
+    MessageBoxA(nullptr, message.c_str(), "Setup", MB_OK | MB_ICONERROR);
+    ExitProcess(1);
+}
+
+}  // namespace
+
+std::optional<CSetupConfig> CSetupConfig::FromFile(const std::string& path, std::string* error) {
+    tinyxml2::XMLDocument document;
+    if (document.LoadFile(path.c_str()) != tinyxml2::XML_SUCCESS) {
+        *error = "cannot read " + path + ": " + document.ErrorName();
+        return std::nullopt;
+    }
+    const tinyxml2::XMLElement* root = document.FirstChildElement();
+    if (root == nullptr) {
+        *error = "no root element";
+        return std::nullopt;
+    }
+    const char* names[] = {"Version", "ProductType", "Translator", "BrandType", "BrandName",
+                           "CompanyName"};
+    std::string values[6];
+    for (int i = 0; i < 6; ++i) {
+        const auto value = ReadSetting(root, names[i]);
+        if (!value) {
+            *error = std::string("missing setting ") + names[i];
+            return std::nullopt;
+        }
+        values[i] = *value;
+    }
+    const auto variant = VariantByName(values[1]);
+    if (!variant) {
+        *error = "unknown product type \"" + values[1] + "\"";
+        return std::nullopt;
+    }
+    CSetupConfig config;
+    config.version = values[0];
+    config.productVariant = *variant;
+    config.translator = DecimalOrZero(values[2]);
+    config.brandType = DecimalOrZero(values[3]);
+    config.brandName = values[4];
+    config.companyName = values[5];
+    config.uiLanguage = GetSystemDefaultLangID() == 2052 ? config.translator : 0;
+    return config;
+}
+
+const CSetupConfig& CSetupConfig::Instance() {
+    return CProcessWide<CSetupConfig>::Get([] {
+        const std::string path = SetUp::GetTempWorkDir() + kConfigFileName;
+        if (!SetUp::WriteResourceToFile(path, kConfigResourceId, "XML")) {
+            FailStartUp("cannot write " + path);
+        }
+        std::string error;
+        auto config = FromFile(path, &error);
+        if (!config) {
+            FailStartUp(error);
+        }
+        return new CSetupConfig(std::move(*config));
+    });
+}
+
+ProductFolderNames CSetupConfig::GetProductFolderNames() const {
+    const std::string typeName = VariantTypeName(productVariant).value_or("");
+    ProductFolderNames names;
+    names.productFolder = brandName + " " + typeName;
+    names.clientFolder =
+        productVariant == FULL ? brandName + " Client" : names.productFolder + " Client";
+    return names;
+}
+
+ProductFolderNames GetProductFolderNames() {
+    return CSetupConfig::Instance().GetProductFolderNames();
+}
+
+std::string ComponentName(const CSetupConfig& config, int32_t component) {
+    const std::string suffix = ComponentSuffix(component).value_or("");
+    if (component == 0 || component == 101) {
+        return suffix;
+    }
+    return config.brandName + suffix;
+}
+
+std::string ComponentName(int32_t component) {
+    return ComponentName(CSetupConfig::Instance(), component);
+}

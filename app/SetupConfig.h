@@ -1,0 +1,37 @@
+#pragma once
+// The embedded setup configuration: edition, version, brand and two switches.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct ProductFolderNames {
+    std::string productFolder;  // brand + " " + type name
+    std::string clientFolder;   // the same + " Client" (edition FULL: brand + " Client")
+};
+
+class CSetupConfig {
+public:
+    std::string version;
+    std::string companyName;
+    int32_t productVariant = 0;
+    int32_t translator = 0;
+    int32_t uiLanguage = 0;  // 0 English, 1 Chinese
+    int32_t brandType = 0;
+    std::string brandName;
+
+    // The one configuration, read from resource "XML" 260 on the first call. A configuration
+    // that cannot be written, read or parsed stops the program with a message (exit code 1).
+    static const CSetupConfig& Instance();
+
+    // Reads a configuration file; on failure returns nothing and says why in *error.
+    static std::optional<CSetupConfig> FromFile(const std::string& path, std::string* error);
+
+    ProductFolderNames GetProductFolderNames() const;
+};
+
+// The folder names of the process-wide configuration.
+ProductFolderNames GetProductFolderNames();
+
+// The name of component n: its suffix for 0 and 101, the brand name and the suffix otherwise.
+std::string ComponentName(int32_t component);
+std::string ComponentName(const CSetupConfig& config, int32_t component);

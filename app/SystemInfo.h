@@ -1,0 +1,30 @@
+#pragma once
+// Facts about the running system. The native architecture goes through a narrow seam, because a
+// 32-bit Windows cannot be run on the test machines.
+#include <windows.h>
+
+#include <string>
+
+// wProcessorArchitecture of GetNativeSystemInfo, or the value a test has put in place.
+WORD NativeProcessorArchitecture();
+
+// AMD64 (9) or IA64 (6).
+bool IsNative64Bit();
+
+// GetSystemDirectoryA, without a trailing backslash.
+std::string SystemDirectory();
+
+// The first character of the system directory.
+char SystemDriveLetter();
+
+// Test seam: while an object lives, NativeProcessorArchitecture() reports the given value.
+class CScopedNativeArchitecture {
+public:
+    explicit CScopedNativeArchitecture(WORD architecture);
+    ~CScopedNativeArchitecture();
+    CScopedNativeArchitecture(const CScopedNativeArchitecture&) = delete;
+    CScopedNativeArchitecture& operator=(const CScopedNativeArchitecture&) = delete;
+
+private:
+    int previous_;
+};

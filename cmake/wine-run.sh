@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The emulator ctest runs every Windows program through: a fresh copy of the booted template
+# prefix per run, headless under Xvfb when there is no display, Wine's noise off.
+# Environment: SETUP_WINE_TEMPLATE (the booted prefix), SETUP_KEEP_PREFIX=1 keeps the copy.
+set -uo pipefail
+template=${SETUP_WINE_TEMPLATE:?SETUP_WINE_TEMPLATE is not set}
+here=$(cd "$(dirname "$0")" && pwd)
+"$here/wine-prefix.sh" "$template"
+runs="$(dirname "$template")/runs"
+mkdir -p "$runs"
+prefix=$(mktemp -d "$runs/$(basename "$1" .exe).XXXXXX")
+cp -a "$template/." "$prefix/"
+export WINEPREFIX="$prefix" WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+wine=${SETUP_WINE:-/usr/lib/wine/wine64}
+wineserver=${SETUP_WINESERVER:-/usr/lib/wine/wineserver}
+if [ -z "${DISPLAY:-}" ]; then
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$wine" "$@"
+else
+  "$wine" "$@"
+fi
+rc=$?
+"$wineserver" -k 2>/dev/null
+"$wineserver" -w 2>/dev/null
+[ "${SETUP_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$prefix"
+exit $rc

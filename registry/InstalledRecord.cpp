@@ -1,0 +1,178 @@
+#include "registry/InstalledRecord.h"
+
+#include <windows.h>
+
+#include "app/Catalogue.h"
+#include "app/SetupConfig.h"
+#include "app/StringUtil.h"
+#include "app/SystemInfo.h"
+#include "registry/RegKey.h"
+
+namespace SetUp {
+
+const char kBrowserEmulationKey[] =
+    "SOFTWARE\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
+const char kCompanionPluginKey[] = "SOFTWARE\\MozillaPlugins\\Veskar";
+const char* const kBrowserEmulationPrograms[3] = {
+    "Korvane.Framework.C.exe", "Korvane.DeviceManagement.C.exe", "Korvane.DeviceManagement.S.exe"};
+
+namespace {
+
+const DWORD kValueBufferSize = 1024;
+
+// The text of a value, up to its first NUL and never beyond the returned size.
+bool QueryText(HKEY key, const char* name, std::string* text) {
+    char buffer[kValueBufferSize] = {};
+    DWORD size = sizeof(buffer);
+    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    size_t length = 0;
+    while (length < size && buffer[length] != '\0') {
+        ++length;
+    }
+    text->assign(buffer, length);
+    return true;
+}
+
+std::string ReadValue(HKEY root, const std::string& keyPath, const char* name) {
+    CRegKey key;
+    std::string text;
+    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS ||
+        !QueryText(key.Get(), name, &text)) {
+        return {};
+    }
+    return text;
+}
+
+bool IsRecorded(int32_t variant) {
+    CRegKey key;
+    std::string guid;
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, ProductKeyPath(variant).c_str(), 0, KEY_READ,
+                         key.Receive()) == ERROR_SUCCESS &&
+           QueryText(key.Get(), "ProductGuid", &guid);
+}
+
+}  // namespace
+
+std::string UninstallRootPath() {
+    return IsNative64Bit() ? "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+                           : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+}
+
+std::string ProductKeyPath(int32_t variant) {
+    return UninstallRootPath() + ProductCodeByVariant(variant);
+}
+
+std::vector<int32_t> EnumerateInstalledVariants() {
+    std::vector<int32_t> variants;
+    for (const auto& row : kProductCodeByVariant) {
+        if (IsRecorded(row.variant)) {
+            variants.push_back(row.variant);
+        }
+    }
+    return variants;
+}
+
+std::string ReadUninstallValue(int32_t variant, const std::string& name) {
+    return ReadValue(HKEY_LOCAL_MACHINE, ProductKeyPath(variant), name.c_str());
+}
+
+std::string ReadInstalledValue(const std::string& name) {
+    const auto variants = EnumerateInstalledVariants();
+    return variants.size() == 1 ? ReadUninstallValue(variants[0], name) : std::string();
+}
+
+std::string EncodeComponentList(const std::vector<int32_t>& components) {
+    std::string text;
+    for (int32_t component : components) {
+        if (!text.empty()) {
+            text += '#';
+        }
+        text += std::to_string(component);
+    }
+    return text;
+}
+
+InstalledComponents DecodeComponentList(const std::string& text) {
+    InstalledComponents result;
+    for (const std::string& piece : SplitString(text, '#')) {
+        const auto number = ParseDecimal(piece);
+        if (!number) {
+            continue;
+        }
+        (*number <= 100 ? result.client : result.server).push_back(*number);
+    }
+    return result;
+}
+
+InstalledComponents ReadInstalledComponents() {
+    const auto variants = EnumerateInstalledVariants();
+    if (variants.size() != 1) {
+        return {};
+    }
+    const std::string list = ReadUninstallValue(variants[0], "ComponentList");
+    if (list.empty()) {
+        return {};
+    }
+    InstalledComponents result = DecodeComponentList(list);
+    result.found = true;
+    return result;
+}
+
+std::string ReadCompanionPluginVersion() {
+    return ReadValue(HKEY_CURRENT_USER, kCompanionPluginKey, "CurrentVersion");
+}
+
+void WriteUninstallValue(const std::string& name, const std::string& text, int32_t variant) {
+    CRegKey root;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallRootPath().c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, root.Receive(),
+                        nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    CRegKey record;
+    if (RegCreateKeyA(root.Get(), ProductCodeByVariant(variant).c_str(), record.Receive()) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExA(record.Get(), name.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+}
+
+void SetBrowserEmulation(const std::string& programFileName) {
+    CRegKey key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kBrowserEmulationKey, 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, key.Receive(),
+                        nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    const DWORD mode = kBrowserEmulationMode;
+    RegSetValueExA(key.Get(), programFileName.c_str(), 0, REG_DWORD,
+                   reinterpret_cast<const BYTE*>(&mode), sizeof(mode));
+}
+
+void DeleteProductRecord() {
+    std::string root = UninstallRootPath();
+    root.pop_back();
+    CRegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root.c_str(), 0, KEY_SET_VALUE, key.Receive()) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    RegDeleteKeyA(key.Get(),
+                  ProductCodeByVariant(CSetupConfig::Instance().productVariant).c_str());
+}
+
+void DeleteBrowserEmulation(const std::string& programFileName) {
+    CRegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kBrowserEmulationKey, 0, KEY_ALL_ACCESS,
+                      key.Receive()) != ERROR_SUCCESS) {
+        return;
+    }
+    RegDeleteValueA(key.Get(), programFileName.c_str());
+}
+
+}  // namespace SetUp

@@ -1,0 +1,49 @@
+#include "registry/RegeditInfo.h"
+
+#include "app/Catalogue.h"
+#include "app/SetupConfig.h"
+#include "app/SystemInfo.h"
+#include "registry/InstalledRecord.h"
+
+namespace SetUp {
+
+void CRegeditInfo::WriteLanguageType() {
+    WriteUninstallValue("LanguageType", CSetupConfig::Instance().translator != 0 ? "C" : "E",
+                        variant);
+}
+
+void CRegeditInfo::WriteProductGuid() {
+    WriteUninstallValue("ProductGuid", ProductCodeByVariant(variant), variant);
+}
+
+void CRegeditInfo::WriteUninstallString() {
+    // The uninstaller always lives in the fixed Program Files folder, whatever root was chosen.
+    const std::string path = std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)\\" +
+                             GetProductFolderNames().productFolder + "\\uninstall.exe";
+    WriteUninstallValue("UninstallString", path, variant);
+}
+
+void CRegeditInfo::WriteComponentList(const std::vector<int32_t>& components) {
+    const auto installed = EnumerateInstalledVariants();
+    if (installed.size() == 1) {
+        variant = installed[0];
+    }
+    WriteUninstallValue("ComponentList", EncodeComponentList(components), variant);
+}
+
+void CRegeditInfo::WriteProductRecord(const std::string& installRoot) {
+    const CSetupConfig& config = CSetupConfig::Instance();
+    variant = config.productVariant;
+    WriteUninstallValue("DisplayVersion", config.version, variant);
+    WriteUninstallValue("InstallLocation", installRoot, variant);
+    WriteLanguageType();
+    WriteProductGuid();
+    WriteUninstallValue("DisplayName", config.brandName, variant);
+    WriteUninstallValue("Publisher", config.companyName, variant);
+    for (const char* program : kBrowserEmulationPrograms) {
+        SetBrowserEmulation(program);
+    }
+    WriteUninstallString();
+}
+
+}  // namespace SetUp

@@ -1,0 +1,22 @@
+#pragma once
+// Writes the Uninstall record of one edition.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace SetUp {
+
+class CRegeditInfo {
+public:
+    int32_t variant = 0;
+
+    void WriteLanguageType();
+    void WriteProductGuid();
+    void WriteUninstallString();
+    // Switches to the single installed edition, if there is exactly one, then writes the list.
+    void WriteComponentList(const std::vector<int32_t>& components);
+    // Every value but ComponentList, and the browser-emulation values.
+    void WriteProductRecord(const std::string& installRoot);
+};
+
+}  // namespace SetUp

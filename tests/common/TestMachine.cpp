@@ -1,0 +1,85 @@
+#include "common/TestMachine.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+
+#include "app/Catalogue.h"
+#include "registry/InstalledRecord.h"
+#include "registry/RegKey.h"
+
+namespace testbed {
+
+void RemoveAllRecords() {
+    const char* roots[] = {"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+                           "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"};
+    for (const char* root : roots) {
+        for (const auto& row : kProductCodeByVariant) {
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(root) + "\\" + row.text).c_str());
+        }
+    }
+}
+
+void CreateRecord(int32_t variant, const std::map<std::string, std::string>& values,
+                  bool withGuid) {
+    SetUp::CRegKey key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetUp::ProductKeyPath(variant).c_str(), 0,
+                              nullptr, 0, KEY_WRITE, nullptr, key.Receive(), nullptr),
+              ERROR_SUCCESS);
+    auto all = values;
+    if (withGuid && all.count("ProductGuid") == 0) {
+        all["ProductGuid"] = ProductCodeByVariant(variant);
+    }
+    for (const auto& value : all) {
+        ASSERT_EQ(RegSetValueExA(key.Get(), value.first.c_str(), 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(value.second.c_str()),
+                                 static_cast<DWORD>(value.second.size() + 1)),
+                  ERROR_SUCCESS);
+    }
+}
+
+CSetupConfig MakeConfig(int32_t variant, int32_t brandType, int32_t translator,
+                        int32_t uiLanguage, const std::string& brandName,
+                        const std::string& version) {
+    CSetupConfig config;
+    config.version = version;
+    config.companyName = "company";
+    config.productVariant = variant;
+    config.translator = translator;
+    config.uiLanguage = uiLanguage;
+    config.brandType = brandType;
+    config.brandName = brandName;
+    return config;
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    for (size_t i = 3; i < path.size(); ++i) {
+        if (path[i] == '\\' || path[i] == '/') {
+            CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+        }
+    }
+    std::ofstream out(path, std::ios::binary);
+    ASSERT_TRUE(out) << path;
+    out << text;
+}
+
+std::string MakeTempFolder(const std::string& hint) {
+    static std::atomic<int> counter{0};
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "t" + std::to_string(GetCurrentProcessId()) +
+                               "_" + std::to_string(counter++) + "_" + hint;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+int PromisedLanguageId() {
+    const char* promised = std::getenv("SETUP_TEST_LANGID");
+    return promised ? std::atoi(promised) : 1033;
+}
+
+}  // namespace testbed

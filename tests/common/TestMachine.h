@@ -1,0 +1,34 @@
+#pragma once
+// Preparing the machine of a test: Uninstall records, files and configurations, on the real
+// registry and file system of the test's own Wine prefix.
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "app/SetupConfig.h"
+
+namespace testbed {
+
+// Deletes the records of all six editions (both Uninstall roots).
+void RemoveAllRecords();
+
+// Creates the edition's record under the current Uninstall root with the given REG_SZ values.
+// ProductGuid is added unless the map holds it or withGuid is false.
+void CreateRecord(int32_t variant, const std::map<std::string, std::string>& values,
+                  bool withGuid = true);
+
+// A configuration as the embedded file would give it, for tests that vary the settings.
+CSetupConfig MakeConfig(int32_t variant, int32_t brandType = 1, int32_t translator = 0,
+                        int32_t uiLanguage = 0, const std::string& brandName = "Velmora",
+                        const std::string& version = "1.11.1.7");
+
+// Writes text to a file, creating missing folders.
+void WriteFile(const std::string& path, const std::string& text);
+
+// A new empty folder under the temporary folder, unique to the call.
+std::string MakeTempFolder(const std::string& hint);
+
+// The language the test run was promised (SETUP_TEST_LANGID), 1033 when unset.
+int PromisedLanguageId();
+
+}  // namespace testbed

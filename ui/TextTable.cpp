@@ -1,0 +1,30 @@
+#include "ui/TextTable.h"
+
+#include "app/ProcessWide.h"
+#include "app/SetupConfig.h"
+
+CTextTable::CTextTable(int32_t language) : language_(language) {
+    for (const TextRow& row : kTextRows) {
+        texts_.emplace(row.key, Texts{row.chinese, row.english});
+    }
+}
+
+const CTextTable& CTextTable::Instance() {
+    return CProcessWide<CTextTable>::Get(
+        [] { return new CTextTable(CSetupConfig::Instance().uiLanguage); });
+}
+
+const char* CTextTable::GetText(const std::string& key) const {
+    const auto found = texts_.find(key);
+    if (found == texts_.end()) {
+        return "";
+    }
+    switch (language_) {
+        case 0:
+            return found->second.english;
+        case 1:
+            return found->second.chinese;
+        default:
+            return "";
+    }
+}
