@@ -4,7 +4,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-x86_64}
 shift || true
-build="$top/build/$arch"
+build="${SETUP_BUILD_DIR:-$top/build}/$arch"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-$arch.cmake" "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"

@@ -20,5 +20,5 @@ if [ -z "${DISPLAY:-}" ]; then
     break
   done
 fi
-cd "$top/build/x86_64"
+cd "${SETUP_BUILD_DIR:-$top/build}/x86_64"
 ctest --output-on-failure -j 2 --timeout 600 "$@"
