@@ -1,6 +1,5 @@
 #include "app/Catalogue.h"
 
-
 const VariantName kVariantByName[6] = {{"FULL", FULL}, {"AC", AC}, {"VS", VS},
                                        {"SL", SL},     {"SC", SC}, {"DP", DP}};
 
@@ -20,11 +19,10 @@ const VariantNumber kVariantLogo[6] = {{FULL, 311}, {AC, 315}, {VS, 314},
                                        {SL, 381},   {SC, 382}, {DP, 383}};
 
 const ComponentNumber kComponentPackage[31] = {
-    {0, 278},   {1, 253},   {2, 280},   {3, 246},   {4, 282},   {5, 237},   {6, 256},
-    {7, 244},   {8, 240},   {9, 251},   {10, 257},  {11, 239},  {12, 281},  {13, 369},
-    {14, 385},  {15, 371},  {16, 391},  {101, 279}, {102, 254}, {103, 283}, {104, 247},
-    {106, 284}, {107, 238}, {108, 255}, {109, 245}, {110, 241}, {111, 252}, {112, 285},
-    {113, 370}, {114, 386}, {115, 372},
+    {0, 278},   {1, 253},   {2, 280},   {3, 246},   {4, 282},   {5, 237},   {6, 256},   {7, 244},
+    {8, 240},   {9, 251},   {10, 257},  {11, 239},  {12, 281},  {13, 369},  {14, 385},  {15, 371},
+    {16, 391},  {101, 279}, {102, 254}, {103, 283}, {104, 247}, {106, 284}, {107, 238}, {108, 255},
+    {109, 245}, {110, 241}, {111, 252}, {112, 285}, {113, 370}, {114, 386}, {115, 372},
 };
 
 const ComponentText kComponentSuffix[31] = {
@@ -62,10 +60,18 @@ const ComponentText kComponentSuffix[31] = {
 };
 
 const FeatureText kFeatureName[13] = {
-    {0, "BasicConfiguration"}, {1, "Video"},        {2, "Emap"},
-    {3, "AccessController"},   {4, "DataStatistics"}, {5, "Attendance"},
-    {6, "Topology"},           {7, "IRS"},          {8, "AIDashboard"},
-    {9, "VisitorManagement"},  {10, "Zelvane"},     {11, "Consumption"},
+    {0, "BasicConfiguration"},
+    {1, "Video"},
+    {2, "Emap"},
+    {3, "AccessController"},
+    {4, "DataStatistics"},
+    {5, "Attendance"},
+    {6, "Topology"},
+    {7, "IRS"},
+    {8, "AIDashboard"},
+    {9, "VisitorManagement"},
+    {10, "Zelvane"},
+    {11, "Consumption"},
     {12, "Broadcast"},
 };
 
@@ -86,7 +92,7 @@ const FeatureComponentList kFeatureComponents[13] = {
 };
 
 const ComponentNumber kComponentFeature[13] = {
-    {1, 1}, {2, 0},  {3, 2},  {5, 3},   {7, 4},   {8, 5},   {9, 6},
+    {1, 1},  {2, 0},  {3, 2},  {5, 3},   {7, 4},   {8, 5},   {9, 6},
     {10, 7}, {11, 8}, {13, 9}, {14, 11}, {15, 10}, {16, 12},
 };
 
@@ -98,7 +104,7 @@ const RuntimeText kRuntimeFileName[7] = {
 };
 
 const RuntimeNumber kRuntimePackage[7] = {
-    {{0, 0}, 286}, {{0, 1}, 289}, {{1, 0}, 287}, {{1, 1}, 288},
+    {{0, 0}, 286}, {{0, 1}, 289}, {{1, 0}, 287},  {{1, 1}, 288},
     {{2, 0}, 290}, {{2, 1}, 291}, {{3, 0}, 1147},
 };
 
@@ -134,9 +140,8 @@ std::optional<int32_t> VariantByName(const std::string& key) {
 }
 
 std::string ProductCodeByVariant(int32_t variant) {
-    const auto* row = FindRow(kProductCodeByVariant, variant, [](const VariantText& r) {
-        return r.variant;
-    });
+    const auto* row =
+        FindRow(kProductCodeByVariant, variant, [](const VariantText& r) { return r.variant; });
     return row ? row->text : "";
 }
 
@@ -197,19 +202,16 @@ std::vector<int32_t> ExpandFeatures(const std::vector<int32_t>& features) {
 }
 
 std::optional<std::string> RuntimeFileName(RuntimeKey key) {
-    const auto* row =
-        FindRow(kRuntimeFileName, key, [](const RuntimeText& r) { return r.key; });
+    const auto* row = FindRow(kRuntimeFileName, key, [](const RuntimeText& r) { return r.key; });
     return row ? std::optional<std::string>(row->text) : std::nullopt;
 }
 
 std::optional<int32_t> RuntimePackage(RuntimeKey key) {
-    const auto* row =
-        FindRow(kRuntimePackage, key, [](const RuntimeNumber& r) { return r.key; });
+    const auto* row = FindRow(kRuntimePackage, key, [](const RuntimeNumber& r) { return r.key; });
     return row ? std::optional<int32_t>(row->number) : std::nullopt;
 }
 
 std::optional<std::string> RuntimeProductCode(RuntimeKey key) {
-    const auto* row =
-        FindRow(kRuntimeProductCode, key, [](const RuntimeText& r) { return r.key; });
+    const auto* row = FindRow(kRuntimeProductCode, key, [](const RuntimeText& r) { return r.key; });
     return row ? std::optional<std::string>(row->text) : std::nullopt;
 }

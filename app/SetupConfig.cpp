@@ -29,8 +29,8 @@ std::optional<std::string> ReadSetting(const tinyxml2::XMLElement* root, const c
 }
 
 [[noreturn]] void FailStartUp(const std::string& reason) {
-    const std::string message = "The setup configuration of this installer is damaged (" +
-                                reason + "). The installation cannot continue.";
+    const std::string message = "The setup configuration of this installer is damaged (" + reason +
+                                "). The installation cannot continue.";
     MessageBoxA(nullptr, message.c_str(), "Setup", MB_OK | MB_ICONERROR);
     ExitProcess(1);
 }
@@ -48,8 +48,8 @@ std::optional<CSetupConfig> CSetupConfig::FromFile(const std::string& path, std:
         *error = "no root element";
         return std::nullopt;
     }
-    const char* names[] = {"Version", "ProductType", "Translator", "BrandType", "BrandName",
-                           "CompanyName"};
+    const char* names[] = {"Version",   "ProductType", "Translator",
+                           "BrandType", "BrandName",   "CompanyName"};
     std::string values[6];
     for (int i = 0; i < 6; ++i) {
         const auto value = ReadSetting(root, names[i]);

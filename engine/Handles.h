@@ -39,8 +39,12 @@ private:
     HANDLE handle_ = Invalid();
 };
 
-inline HANDLE InvalidFileHandle() { return INVALID_HANDLE_VALUE; }
-inline HANDLE NullHandle() { return nullptr; }
+inline HANDLE InvalidFileHandle() {
+    return INVALID_HANDLE_VALUE;
+}
+inline HANDLE NullHandle() {
+    return nullptr;
+}
 
 using CFileHandle = CHandleT<InvalidFileHandle>;
 using CHandle = CHandleT<NullHandle>;

@@ -57,8 +57,9 @@ bool IsRecorded(int32_t variant) {
 }  // namespace
 
 std::string UninstallRootPath() {
-    return IsNative64Bit() ? "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-                           : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    return IsNative64Bit()
+               ? "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+               : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 }
 
 std::string ProductKeyPath(int32_t variant) {
@@ -162,14 +163,13 @@ void DeleteProductRecord() {
         ERROR_SUCCESS) {
         return;
     }
-    RegDeleteKeyA(key.Get(),
-                  ProductCodeByVariant(CSetupConfig::Instance().productVariant).c_str());
+    RegDeleteKeyA(key.Get(), ProductCodeByVariant(CSetupConfig::Instance().productVariant).c_str());
 }
 
 void DeleteBrowserEmulation(const std::string& programFileName) {
     CRegKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kBrowserEmulationKey, 0, KEY_ALL_ACCESS,
-                      key.Receive()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kBrowserEmulationKey, 0, KEY_ALL_ACCESS, key.Receive()) !=
+        ERROR_SUCCESS) {
         return;
     }
     RegDeleteValueA(key.Get(), programFileName.c_str());

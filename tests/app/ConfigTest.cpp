@@ -6,12 +6,12 @@
 #include "common/TestMachine.h"
 #include "engine/TempWorkDir.h"
 
-
 namespace {
 
 std::string ConfigFile(const std::string& body) {
     const std::string path = testbed::MakeTempFolder("config") + "\\SetupClientAndServer.xml";
-    testbed::WriteFile(path, "<?xml version='1.0' encoding='UTF-8'?>\n<Configs>" + body + "</Configs>");
+    testbed::WriteFile(path,
+                       "<?xml version='1.0' encoding='UTF-8'?>\n<Configs>" + body + "</Configs>");
     return path;
 }
 

@@ -42,9 +42,8 @@ void CreateRecord(int32_t variant, const std::map<std::string, std::string>& val
     }
 }
 
-CSetupConfig MakeConfig(int32_t variant, int32_t brandType, int32_t translator,
-                        int32_t uiLanguage, const std::string& brandName,
-                        const std::string& version) {
+CSetupConfig MakeConfig(int32_t variant, int32_t brandType, int32_t translator, int32_t uiLanguage,
+                        const std::string& brandName, const std::string& version) {
     CSetupConfig config;
     config.version = version;
     config.companyName = "company";

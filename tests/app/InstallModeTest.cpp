@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "app/Catalogue.h"
+#include "app/InstallMode.h"
+#include "app/SetupConfig.h"
+#include "common/TestMachine.h"
+
+namespace {
+
+CSetupConfig gConfig;
+const CSetupConfig& TestConfig() {
+    return gConfig;
+}
+
+class InstallModeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testbed::RemoveAllRecords();
+        gConfig = testbed::MakeConfig(AC);
+    }
+    void TearDown() override { testbed::RemoveAllRecords(); }
+
+    int32_t Detect() {
+        CInstallMode mode;
+        mode.Detect(&TestConfig);
+        EXPECT_NE(mode.regeditInfo, nullptr);
+        return mode.installType;
+    }
+
+    static void RecordAC(const std::string& version, const std::string& list = "",
+                         const std::string& location = "C:\\Apps") {
+        testbed::CreateRecord(AC, {{"DisplayVersion", version},
+                                   {"InstallLocation", location},
+                                   {"DisplayName", "Velmora"},
+                                   {"LanguageType", "E"},
+                                   {"ComponentList", list}});
+    }
+};
+
+}  // namespace
+
+TEST_F(InstallModeTest, NothingInstalledIsFresh) {
+    EXPECT_EQ(Detect(), Fresh);
+}
+
+TEST_F(InstallModeTest, TwoEditionsAreAlwaysAnotherEdition) {
+    RecordAC("1.11.1.7");
+    testbed::CreateRecord(VS, {{"DisplayVersion", "1.11.1.7"}});
+    EXPECT_EQ(Detect(), OtherEditionInstalled);
+}
+
+TEST_F(InstallModeTest, OnlyAnotherEditionIsAnotherEdition) {
+    testbed::CreateRecord(VS, {{"DisplayVersion", "1.11.1.7"}});
+    EXPECT_EQ(Detect(), OtherEditionInstalled);
+}
+
+TEST_F(InstallModeTest, KeyWithoutProductGuidIsNotInstalled) {
+    testbed::CreateRecord(VS, {{"DisplayVersion", "1.11.1.7"}}, /*withGuid=*/false);
+    EXPECT_EQ(Detect(), Fresh);
+    RecordAC("1.11.1.7");
+    EXPECT_EQ(Detect(), Maintenance);
+}
+
+TEST_F(InstallModeTest, VersionDecidesMaintenanceUpgradeOrNewer) {
+    RecordAC("1.11.1.7");
+    EXPECT_EQ(Detect(), Maintenance);
+    RecordAC("1.12.0.0");
+    EXPECT_EQ(Detect(), NewerInstalled);
+    RecordAC("1.10.0.5");
+    EXPECT_EQ(Detect(), UpgradeBlind);
+    // An unreadable version counts as 0: an older one.
+    RecordAC("");
+    EXPECT_EQ(Detect(), UpgradeBlind);
+}
+
+TEST_F(InstallModeTest, UpgradeKindByComponentListThenDescriptionFile) {
+    const std::string root = testbed::MakeTempFolder("old");
+    RecordAC("1.10.0.5", "0#4#2#12#101#106#103#112", root);
+    EXPECT_EQ(Detect(), UpgradeByComponentList);
+
+    RecordAC("1.10.0.5", "", root);
+    EXPECT_EQ(Detect(), UpgradeBlind);
+    testbed::WriteFile(root + "\\Velmora AC\\Velmora AC Client\\Client\\ProductDescription.xml",
+                       "<x/>");
+    EXPECT_EQ(Detect(), UpgradeByDescription);
+    // The list wins over the file.
+    RecordAC("1.10.0.5", "5#6", root);
+    EXPECT_EQ(Detect(), UpgradeByComponentList);
+}
+
+TEST_F(InstallModeTest, DescriptionFileFolderFollowsTheConfiguredEdition) {
+    gConfig = testbed::MakeConfig(FULL);
+    const std::string root = testbed::MakeTempFolder("full");
+    testbed::CreateRecord(FULL, {{"DisplayVersion", "1.0"}, {"InstallLocation", root}});
+    testbed::WriteFile(root + "\\Velmora Site\\Velmora Client\\Client\\ProductDescription.xml", "");
+    EXPECT_EQ(Detect(), UpgradeByDescription);
+}
+
+TEST_F(InstallModeTest, SameEditionByBrandAndLanguage) {
+    testbed::CreateRecord(AC, {{"DisplayName", "Velmora"}, {"LanguageType", "E"}});
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 0)));
+    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(AC, 1, 1)));
+    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(AC, 1, 0, 0, "Korvane")));
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 0, 0, "")));
+    // Brand matching is case-sensitive.
+    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(AC, 1, 0, 0, "velmora")));
+}
+
+TEST_F(InstallModeTest, SameEditionWithAnEmptyLanguageTypePasses) {
+    testbed::CreateRecord(AC, {{"DisplayName", "Velmora"}});
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 0)));
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 1)));
+}
+
+TEST_F(InstallModeTest, SameEditionByTheLetterInAnOlderDisplayName) {
+    // The name carries a capital C or E: the letter decides, LanguageType is not read.
+    testbed::CreateRecord(AC, {{"DisplayName", "Velmora AC(E)"}, {"LanguageType", "C"}});
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 0)));
+    // "AC" holds a C, so the Chinese package matches too.
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 1)));
+    testbed::CreateRecord(AC, {{"DisplayName", "Velmora Site(E)"}});
+    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(AC, 1, 1)));
+}
+
+TEST_F(InstallModeTest, SameEditionIsFalseWithTwoRecords) {
+    testbed::CreateRecord(AC, {{"DisplayName", "Velmora"}});
+    testbed::CreateRecord(SL, {{"DisplayName", "Velmora"}});
+    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(AC)));
+}
+
+TEST(InstallModeInstance, DetectsOnceAndIsSharedByThreads) {
+    testbed::RemoveAllRecords();
+    CInstallMode* seen[4] = {};
+    std::vector<std::thread> threads;
+    for (auto& slot : seen) {
+        threads.emplace_back([&slot] { slot = &CInstallMode::Instance(); });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    for (auto* mode : seen) {
+        EXPECT_EQ(mode, seen[0]);
+    }
+    EXPECT_EQ(seen[0]->installType, Fresh);
+}

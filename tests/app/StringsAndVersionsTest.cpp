@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "app/InstallMode.h"
+#include "app/StringUtil.h"
+
+TEST(SplitString, KeepsEmptyPiecesAndTheLastOne) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(SplitString("", '.'), V{""});
+    EXPECT_EQ(SplitString("1.11.1.7", '.'), (V{"1", "11", "1", "7"}));
+    EXPECT_EQ(SplitString("0##4#", '#'), (V{"0", "", "4", ""}));
+    EXPECT_EQ(SplitString("#", '#'), (V{"", ""}));
+}
+
+TEST(FormatString, FillsPlaceholdersToTheNeededLength) {
+    EXPECT_EQ(FormatString("%s V%s", "Velmora", "1.11.1.7"), "Velmora V1.11.1.7");
+    const std::string longText(5000, 'x');
+    EXPECT_EQ(FormatString("<%s>", longText.c_str()).size(), 5002u);
+    EXPECT_EQ(FormatString("%s", ""), "");
+}
+
+TEST(ParseDecimal, ReadsLikeTheRunTimeAndRefusesWhatDoesNotFit) {
+    EXPECT_EQ(ParseDecimal("  42"), 42);
+    EXPECT_EQ(ParseDecimal("+7x"), 7);
+    EXPECT_EQ(ParseDecimal("-12"), -12);
+    EXPECT_EQ(ParseDecimal("01"), 1);
+    EXPECT_EQ(ParseDecimal("2147483647"), 2147483647);
+    EXPECT_EQ(ParseDecimal("-2147483648"), INT32_MIN);
+    EXPECT_FALSE(ParseDecimal("2147483648"));
+    EXPECT_FALSE(ParseDecimal("99999999999999999999"));
+    EXPECT_FALSE(ParseDecimal(""));
+    EXPECT_FALSE(ParseDecimal("abc"));
+    EXPECT_FALSE(ParseDecimal("-"));
+    EXPECT_FALSE(ParseDecimal(" +x1"));
+    EXPECT_EQ(DecimalOrZero("x"), 0);
+}
+
+TEST(CompareVersions, ComparesPiecesAsNumbers) {
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.7"), 0);
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.6"), 1);
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.9.9.9"), 1);
+    EXPECT_EQ(CompareVersions("1.11.1.7", "2.0.0.0"), 2);
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.8"), 2);
+    EXPECT_EQ(CompareVersions("01.11.1.7", "1.011.1.07"), 0);
+}
+
+TEST(CompareVersions, LooksOnlyAtTheNewVersionsPiecesAndCountsMissingOnesAsZero) {
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.7.9"), 0);
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11"), 1);
+    EXPECT_EQ(CompareVersions("1.11", "1.11.0.0"), 0);
+    EXPECT_EQ(CompareVersions("1.11.0.0", "1.11"), 0);
+    EXPECT_EQ(CompareVersions("1.11.1.7", ""), 1);
+    EXPECT_EQ(CompareVersions("0.0", ""), 0);
+    EXPECT_EQ(CompareVersions("1.x.3", "1.0.2"), 1);
+}
