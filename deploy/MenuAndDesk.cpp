@@ -1,0 +1,207 @@
+#include "deploy/MenuAndDesk.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "app/Catalogue.h"
+#include "app/SystemInfo.h"
+#include "deploy/ComRef.h"
+#include "engine/FileSystem.h"
+#include "engine/TempWorkDir.h"
+#include "registry/InstalledRecord.h"
+#include "ui/TextTable.h"
+
+namespace SetUp {
+
+namespace {
+
+// Desktop entries of the 3.1 and 3.1.1 installers of editions other than VS and AC, after the
+// brand. GBK: \xBF\xCD\xBB\xA7\xB6\xCB is "client", \xB7\xFE\xCE\xF1\xC6\xF7 "server".
+const char* const kLegacyDesktopEntries[] = {
+    " 3.1.1 \xBF\xCD\xBB\xA7\xB6\xCB.lnk", " 3.1.1 Client.lnk",
+    " 3.1 \xBF\xCD\xBB\xA7\xB6\xCB.lnk",   " 3.1 Client.lnk",
+    " 3.1 \xB7\xFE\xCE\xF1\xC6\xF7.lnk",   " 3.1 Server.lnk",
+};
+// The same for VS and AC, after the brand and the type name.
+const char* const kLegacyTypedDesktopEntries[] = {
+    " \xBF\xCD\xBB\xA7\xB6\xCB.lnk",
+    " Client.lnk",
+    " \xB7\xFE\xCE\xF1\xC6\xF7.lnk",
+    " Server.lnk",
+};
+
+std::string SpecialFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE);
+    return path;
+}
+
+std::wstring AnsiToWide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
+// The worker thread usually has no apartment yet; join one for this call only.
+bool CreateShellLink(CComRef<IShellLinkA>& link, CComFallback& fallback) {
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkA, link.Receive());
+    if (result == CO_E_NOTINITIALIZED) {
+        fallback.Join();
+        result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  link.Receive());
+    }
+    return SUCCEEDED(result) && link;
+}
+
+}  // namespace
+
+std::string CommonStartMenuFolder() {
+    return SpecialFolder(CSIDL_COMMON_STARTMENU);
+}
+
+std::string CommonDesktopFolder() {
+    return SpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY);
+}
+
+CMenuAndDesk::CMenuAndDesk(std::string installRoot)
+    : CMenuAndDesk(std::move(installRoot), CSetupConfig::Instance(), CTextTable::Instance()) {}
+
+CMenuAndDesk::CMenuAndDesk(std::string installRoot, const CSetupConfig& config,
+                           const CTextTable& texts)
+    : installRoot_(std::move(installRoot)),
+      config_(config),
+      clientText_(texts.GetText("Client")),
+      userManualText_(texts.GetText("UserManual")),
+      uninstallText_(texts.GetText("Uninstall")) {}
+
+std::string CMenuAndDesk::TypeName() const {
+    return VariantTypeName(config_.productVariant).value_or("");
+}
+
+std::string CMenuAndDesk::Label(const std::string& version) const {
+    if (config_.productVariant == FULL) {
+        return config_.brandName + " " + version;
+    }
+    return config_.brandName + " " + TypeName() + " " + version;
+}
+
+std::string CMenuAndDesk::ShortLabel() const {
+    const std::string type = TypeName();
+    if (type == "VS" || type == "AC") {
+        return config_.brandName + " " + type + " " + config_.version;
+    }
+    return config_.brandName + " " + config_.version;
+}
+
+std::string CMenuAndDesk::ClientName(const std::string& version) const {
+    return Label(version) + " " + clientText_;
+}
+
+std::string CMenuAndDesk::StartFolder(const std::string& version) const {
+    return CommonStartMenuFolder() + "/Programs/" + Label(version);
+}
+
+std::string CMenuAndDesk::UserManualName() const {
+    return ShortLabel() + " " + userManualText_;
+}
+
+std::string CMenuAndDesk::UninstallName() const {
+    return uninstallText_ + " " + ShortLabel();
+}
+
+std::string CMenuAndDesk::ClientFolderPath() const {
+    const ProductFolderNames names = config_.GetProductFolderNames();
+    return installRoot_ + "/" + names.productFolder + "/" + names.clientFolder + "/Client/";
+}
+
+std::string CMenuAndDesk::ClientTarget() const {
+    return ClientFolderPath() + config_.brandName + ".Framework.C.exe";
+}
+
+std::string CMenuAndDesk::UserManualTarget() const {
+    return ClientFolderPath() + "User Manual.pdf";
+}
+
+std::string CMenuAndDesk::UninstallerTarget() const {
+    return std::string(1, SystemDriveLetter()) + ":/Program Files (x86)/" +
+           config_.GetProductFolderNames().productFolder + "/uninstall.exe";
+}
+
+void CMenuAndDesk::CreateShortcut(const std::string& target, const std::string& name,
+                                  bool onDesktop, bool useTargetIcon) const {
+    CComFallback fallback;  // declared first: the apartment outlives the references
+    CComRef<IShellLinkA> link;
+    if (!CreateShellLink(link, fallback)) {
+        return;
+    }
+    const HRESULT pathSet = link->SetPath(target.c_str());
+    if (useTargetIcon) {
+        link->SetIconLocation(target.c_str(), 0);
+    }
+    CComRef<IPersistFile> file;
+    if (FAILED(pathSet) || FAILED(link->QueryInterface(IID_IPersistFile, file.Receive()))) {
+        return;
+    }
+    const std::string folder = onDesktop ? CommonDesktopFolder() : StartFolder(config_.version);
+    const std::string path = folder + "/" + name + ".lnk";
+    OutputDebugStringA(path.c_str());
+    file->Save(AnsiToWide(path).c_str(), FALSE);
+}
+
+void CMenuAndDesk::CreateStartMenu() const {
+    CreateDirectoryA(StartFolder(config_.version).c_str(), nullptr);
+    CreateShortcut(ClientTarget(), ClientName(config_.version), false, true);
+    CreateShortcut(UserManualTarget(), UserManualName(), false, false);
+    CreateShortcut(UninstallerTarget(), UninstallName(), false, true);
+}
+
+void CMenuAndDesk::CreateDesktopShortcut() const {
+    CreateShortcut(ClientTarget(), ClientName(config_.version), true, true);
+}
+
+void CMenuAndDesk::DeleteDesktopShortcut() const {
+    DeleteFolder(CommonDesktopFolder() + "\\" + ClientName(config_.version) + ".lnk", false);
+}
+
+void CMenuAndDesk::RemoveShortcuts(bool useInstalledVersion) const {
+    const std::string version =
+        useInstalledVersion ? ReadInstalledValue("DisplayVersion") : config_.version;
+    DeleteFolder(StartFolder(version), false);
+    DeleteFolder(CommonDesktopFolder() + "\\" + ClientName(version) + ".lnk", false);
+}
+
+void CMenuAndDesk::RemoveLegacyShortcuts() const {
+    const std::string programs = CommonStartMenuFolder() + "/Programs/";
+    const std::string desktop = CommonDesktopFolder() + "\\";
+    const std::string& brand = config_.brandName;
+    const std::string type = TypeName();
+    if (type != "VS" && type != "AC") {
+        DeleteFolder(programs + brand + " 3.1.1", false);
+        DeleteFolder(programs + brand + " 3.1", false);
+        for (const char* entry : kLegacyDesktopEntries) {
+            DeleteFolder(desktop + brand + entry, false);
+        }
+        return;
+    }
+    DeleteFolder(programs + brand + " " + type, false);
+    for (const char* entry : kLegacyTypedDesktopEntries) {
+        DeleteFolder(desktop + brand + " " + type + entry, false);
+    }
+}
+
+void CMenuAndDesk::ClearIconCache() const {
+    SaveResourceToTemp("ie4uinit.exe", 1149, "EXE");
+    // Quoted: the temporary folder may lie under a user name with a blank.
+    const std::string command = "\"" + GetTempWorkDir() + "ie4uinit.exe\" -ClearIconCache";
+    WinExec(command.c_str(), SW_HIDE);
+    // The shell needs a moment to pick the refresh up before the process ends.
+    Sleep(500);
+}
+
+}  // namespace SetUp
