@@ -1,0 +1,152 @@
+#include "deploy/NpfDriver.h"
+
+#include <direct.h>
+#include <io.h>
+#include <mbstring.h>
+#include <windows.h>
+#include <shellapi.h>
+
+#include <mutex>
+
+#include <tinyxml2.h>
+
+#include "app/StringUtil.h"
+#include "engine/Handles.h"
+#include "engine/Payload.h"
+#include "engine/TempWorkDir.h"
+
+namespace SetUp {
+
+#if !defined(_WIN64)
+static_assert(sizeof(SHELLEXECUTEINFOA) == 60, "SHELLEXECUTEINFOA of the 32-bit build");
+#endif
+
+namespace {
+
+std::mutex questionMutex;
+DriverQuestion installedQuestion;
+
+std::string ReportPath(const std::string& installRoot, const CSetupConfig& config) {
+    return DriversFolder(installRoot, config) + "\\NpfOccupy.xml";
+}
+
+bool Same(const std::string& text, const char* literal) {
+    return _mbscmp(reinterpret_cast<const unsigned char*>(text.c_str()),
+                   reinterpret_cast<const unsigned char*>(literal)) == 0;
+}
+
+// The detector installs a driver, hence "runas"; it ends before the report is read.
+void RunDetector(const std::string& driversFolder) {
+    const std::string parameters = "/c cd /d\"" + driversFolder + "\"&&NpfDetectApp.exe";
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.lpVerb = "runas";
+    info.lpFile = "cmd";
+    info.lpParameters = parameters.c_str();
+    info.nShow = SW_HIDE;
+    if (!ShellExecuteExA(&info)) {
+        return;
+    }
+    CHandle process(info.hProcess);
+    if (process) {
+        WaitForSingleObject(process.Get(), INFINITE);
+        TerminateProcess(process.Get(), 0);
+    }
+}
+
+void RunNpfSetup(const std::string& installRoot, const CSetupConfig& config) {
+    SaveResourceToTemp("Npf.7z", 248, "ZIP");
+    EnsureSevenZip();
+    const std::string drivers = DriversFolder(installRoot, config);
+    Extract7z(drivers, GetTempWorkDir() + "Npf.7z");
+    // A detector that cannot start (elevation refused) must not leave an earlier "success"
+    // behind: without a report the user is asked.
+    DeleteFileA((drivers + "\\NpfOccupy.xml").c_str());
+    RunDetector(drivers);
+}
+
+}  // namespace
+
+void SetDriverQuestion(DriverQuestion question) {
+    std::lock_guard<std::mutex> lock(questionMutex);
+    installedQuestion = std::move(question);
+}
+
+DriverQuestion GetDriverQuestion() {
+    std::lock_guard<std::mutex> lock(questionMutex);
+    return installedQuestion;
+}
+
+std::string DriversFolder(const std::string& installRoot, const CSetupConfig& config) {
+    const std::string folder =
+        installRoot + "\\" + config.GetProductFolderNames().productFolder + "\\Drivers";
+    if (_access(folder.c_str(), 0) != 0) {
+        _mkdir(folder.c_str());
+    }
+    return folder;
+}
+
+std::string DriversFolder(const std::string& installRoot) {
+    return DriversFolder(installRoot, CSetupConfig::Instance());
+}
+
+void RunNpfSetup(const std::string& installRoot) {
+    RunNpfSetup(installRoot, CSetupConfig::Instance());
+}
+
+std::string ReadNpfOccupancy(const std::string& installRoot, const CSetupConfig& config) {
+    tinyxml2::XMLDocument report;
+    if (report.LoadFile(ReportPath(installRoot, config).c_str()) != tinyxml2::XML_SUCCESS) {
+        return {};
+    }
+    const tinyxml2::XMLElement* app = report.FirstChildElement("NpfApp");
+    const tinyxml2::XMLElement* result = app ? app->FirstChildElement("result") : nullptr;
+    const char* text = result ? result->GetText() : nullptr;
+    return text ? text : "";
+}
+
+std::string ReadNpfOccupancy(const std::string& installRoot) {
+    return ReadNpfOccupancy(installRoot, CSetupConfig::Instance());
+}
+
+std::string OccupyingProcessName(const std::string& report) {
+    for (const std::string& piece : SplitString(report, ';')) {
+        if (!piece.empty()) {
+            return piece;
+        }
+    }
+    return report;
+}
+
+void InstallNpfDriver(const std::string& installRoot, const DriverQuestion& question) {
+    const CSetupConfig& config = CSetupConfig::Instance();
+    RunNpfSetup(installRoot, config);
+    std::string report = ReadNpfOccupancy(installRoot, config);
+    while (!Same(report, "success")) {
+        if (Same(report, "no process")) {
+            RunNpfSetup(installRoot, config);
+            return;
+        }
+        // The kind goes to the dialog directly, not through the shared message kind, which the
+        // user-interface thread may set at the same moment.
+        if (!question || !question(kNpfOccupiedMessageKind, OccupyingProcessName(report))) {
+            return;
+        }
+        RunNpfSetup(installRoot, config);
+        report = ReadNpfOccupancy(installRoot, config);
+    }
+}
+
+void InstallNpfDriver(const std::string& installRoot) {
+    InstallNpfDriver(installRoot, GetDriverQuestion());
+}
+
+void RunNpfRemovalScript() {
+    SaveResourceToTemp("delnpf.bat", 327, "BAT");
+    // Quoted: the temporary folder may lie under a user name with a blank.
+    const std::string command = "cmd /c \"" + GetTempWorkDir() + "delnpf.bat\"";
+    WinExec(command.c_str(), SW_HIDE);
+}
+
+}  // namespace SetUp

@@ -1,0 +1,26 @@
+#pragma once
+// Copies the shared libraries the client package brings once, into its Client folder, to the
+// folders that load them: the server, the player and chosen components. Nothing is reported; a
+// copy that cannot be made is skipped.
+#include <string>
+
+#include "app/SetupConfig.h"
+
+namespace SetUp {
+
+// List S (server), with its two doubled entries.
+extern const char* const kServerLibraries[64];
+// List P (player).
+extern const char* const kPlayerLibraries[8];
+// List V (video component).
+extern const char* const kVideoLibraries[6];
+// List D (device-management component).
+extern const char* const kDeviceManagementLibraries[23];
+// The device network library's plug-in folder, copied whole to the server.
+extern const char kNetSdkPluginFolder[];
+
+// Placements A to F in order, for the process-wide configuration or the given one.
+void PlaceSharedLibraries(const std::string& installRoot);
+void PlaceSharedLibraries(const std::string& installRoot, const CSetupConfig& config);
+
+}  // namespace SetUp
