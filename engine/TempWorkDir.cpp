@@ -4,6 +4,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include "engine/FileSystem.h"
 #include "engine/Handles.h"
 
 namespace SetUp {
@@ -16,6 +17,10 @@ std::string GetTempWorkDir() {
         _mkdir(folder.c_str());
     }
     return folder + "\\";
+}
+
+void DeleteTempWorkDir() {
+    DeleteFolder(GetTempWorkDir(), false);
 }
 
 bool WriteResourceToFile(const std::string& path, int id, const char* type) {

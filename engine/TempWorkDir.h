@@ -9,6 +9,9 @@ namespace SetUp {
 // when it does not exist.
 std::string GetTempWorkDir();
 
+// Deletes the working folder and everything in it (not to the recycle bin).
+void DeleteTempWorkDir();
+
 // Writes the program's resource (type, id) to the working folder under the file name. The file
 // is created or truncated first; an absent resource leaves it empty.
 void SaveResourceToTemp(const std::string& fileName, int id, const char* type);

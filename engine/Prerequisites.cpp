@@ -1,0 +1,142 @@
+#include "engine/Prerequisites.h"
+
+#include <io.h>
+#include <windows.h>
+
+#include "app/InstallMode.h"
+#include "app/SetupConfig.h"
+#include "app/SystemInfo.h"
+#include "engine/CommandProcessor.h"
+#include "engine/TempWorkDir.h"
+#include "registry/InstalledRecord.h"
+#include "registry/RegKey.h"
+#include "ui/TextTable.h"
+
+namespace SetUp {
+
+namespace {
+
+const char kRuntimeSwitches[] = " /q /norestart";
+const char kCompanionSwitches[] = " /verysilent";
+const char kPellowanMinimum[] = "1.0.0.82";
+const char kCaldryFolder[] = "C:\\Program Files (x86)\\Caldry Components";
+const char kUpdateServerUninstaller[] =
+    "C:\\Program Files (x86)\\tarn\\update_server\\unins000.exe";
+const RuntimeKey kRuntime2008x64{0, 1};
+
+// The whole command goes in one more pair of quotes: the command processor keeps the quotes
+// around the program only when the path holds no special character, and
+// "C:\Program Files (x86)\..." holds two. With the outer pair it strips that pair alone.
+bool RunSilently(const std::string& program, const char* switches) {
+    return RunCommandProcessor("/c \"\"" + program + "\"" + switches + "\"");
+}
+
+bool AppliesTo(RuntimeKey key, bool machineIs64Bit) {
+    return machineIs64Bit || key.architecture == 0;
+}
+
+}  // namespace
+
+bool IsRuntimeInstalled(RuntimeKey key) {
+    const bool wide = IsNative64Bit();
+    const std::string code = RuntimeProductCode(key).value_or("");
+    HKEY root = HKEY_LOCAL_MACHINE;
+    std::string prefix =
+        wide ? "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+             : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    if (wide && key == kRuntime2008x64) {
+        root = HKEY_CLASSES_ROOT;
+        prefix = "Installer\\Features\\";
+    }
+    CRegKey opened;
+    return RegOpenKeyExA(root, (prefix + code).c_str(), 0, KEY_READ, opened.Receive()) ==
+           ERROR_SUCCESS;
+}
+
+int InstallRuntime(RuntimeKey key) {
+    if (IsRuntimeInstalled(key)) {
+        return 1;
+    }
+    const std::string file = RuntimeFileName(key).value_or("");
+    SaveResourceToTemp(file, RuntimePackage(key).value_or(0), "EXE");
+    return RunSilently(GetTempWorkDir() + file, kRuntimeSwitches) ? 0 : 2;
+}
+
+void InstallRuntimes(const std::function<bool()>& isCancelled,
+                     const std::function<void(const std::string&)>& sendStatus,
+                     const std::function<void()>& stepDone) {
+    if (isCancelled()) {
+        return;
+    }
+    const bool wide = IsNative64Bit();
+    const CTextTable& texts = CTextTable::Instance();
+    for (const RuntimeText& row : kRuntimeFileName) {
+        if (!AppliesTo(row.key, wide)) {
+            continue;
+        }
+        if (isCancelled()) {
+            return;
+        }
+        if (IsRuntimeInstalled(row.key)) {
+            sendStatus(texts.GetText("installDone") + std::string(row.text));
+        } else {
+            sendStatus(texts.GetText("startInstall") + std::string(row.text));
+            InstallRuntime(row.key);
+        }
+    }
+    stepDone();
+}
+
+bool IsPellowanNeeded() {
+    const std::string recorded = ReadCompanionPluginVersion();
+    // A recorded version with fewer pieces reads its missing pieces as 0 (1.0 is 1.0.0.0).
+    return recorded.empty() || CompareVersions(kPellowanMinimum, recorded) == 1;
+}
+
+void InstallPellowan() {
+    SaveResourceToTemp("Pellowan.exe", 389, "EXE");
+    RunSilently(GetTempWorkDir() + "Pellowan.exe", kCompanionSwitches);
+}
+
+bool IsCaldryNeeded() {
+    return _access(kCaldryFolder, 0) != 0;
+}
+
+void InstallCaldry() {
+    SaveResourceToTemp("Caldry.exe", 390, "EXE");
+    RunSilently(GetTempWorkDir() + "Caldry.exe", kCompanionSwitches);
+}
+
+bool IsWorkstationWindows() {
+    using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    static_assert(sizeof(OSVERSIONINFOEXW) == 284, "the version structure RtlGetVersion fills");
+    HMODULE ntdll = LoadLibraryA("ntdll.dll");
+    if (ntdll == nullptr) {
+        return false;
+    }
+    const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFunction>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+    OSVERSIONINFOEXW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    // Called before the library is released again.
+    const bool known = rtlGetVersion != nullptr && rtlGetVersion(&version) == 0;
+    FreeLibrary(ntdll);
+    if (!known || version.wProductType != VER_NT_WORKSTATION) {
+        return false;
+    }
+    return (version.dwMajorVersion == 6 && version.dwMinorVersion <= 3) ||
+           (version.dwMajorVersion == 10 && version.dwMinorVersion == 0);
+}
+
+int RemoveUpdateServer(const CSetupConfig& config) {
+    if (config.brandType == 1 || !IsWorkstationWindows()) {
+        return 1;
+    }
+    return RunSilently(kUpdateServerUninstaller, kCompanionSwitches) ? 0 : 1;
+}
+
+int RemoveUpdateServer() {
+    return RemoveUpdateServer(CSetupConfig::Instance());
+}
+
+}  // namespace SetUp

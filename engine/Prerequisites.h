@@ -1,0 +1,46 @@
+#pragma once
+// The Visual C++ runtimes and the two companion products, installed silently from the payload
+// when the machine lacks them, and the removal of an older generation's update server. Every
+// test reads the machine afresh; installers run hidden and are waited for without a time limit.
+// Called on the engine's worker thread.
+#include <functional>
+#include <string>
+
+#include "app/Catalogue.h"
+
+class CSetupConfig;
+
+namespace SetUp {
+
+// True when the runtime's registration key opens: Installer\Features\<packed code> under
+// HKEY_CLASSES_ROOT for the 2008 x64 runtime, else the Uninstall key of its code under
+// HKEY_LOCAL_MACHINE (the Wow6432Node root on a 64-bit machine).
+bool IsRuntimeInstalled(RuntimeKey key);
+
+// 1 when already installed, 0 when its installer ran, 2 when the command processor could not be
+// started.
+int InstallRuntime(RuntimeKey key);
+
+// The body of the step installRuntimeDll: every runtime that applies to the machine, in key
+// order, with a status line each; a cancel ends the step without counting it. The engine lends
+// its cancel test, its status line and its step count.
+void InstallRuntimes(const std::function<bool()>& isCancelled,
+                     const std::function<void(const std::string&)>& sendStatus,
+                     const std::function<void()>& stepDone);
+
+// Needed when the recorded plug-in version is empty or lower than 1.0.0.82.
+bool IsPellowanNeeded();
+void InstallPellowan();
+// Needed when C:\Program Files (x86)\Caldry Components does not exist.
+bool IsCaldryNeeded();
+void InstallCaldry();
+
+// True for the workstation editions of Windows 6.0 to 6.3 and 10.0.
+bool IsWorkstationWindows();
+
+// Runs the old update server's uninstaller unless the brand type is 1 or Windows is not a
+// workstation edition. 1 when skipped or not started, 0 when it ran.
+int RemoveUpdateServer();
+int RemoveUpdateServer(const CSetupConfig& config);
+
+}  // namespace SetUp
