@@ -1,10 +1,27 @@
 #include "app/FirstPageRunner.h"
 
 #include "app/InstallContext.h"
+#include "ui/TipDlg.h"
 
 void RunFirstPage(const FirstPageChoice& choice) {
-    if (choice.page == FirstPage::TipDlg) {
-        CInstallContext::Instance().messageKind = choice.messageKind;
+    switch (choice.page) {
+        case FirstPage::TipDlg: {
+            // The dialog takes its kind when it is constructed.
+            CInstallContext::Instance().messageKind = choice.messageKind;
+            CTipDlg dialog;
+            dialog.DoModal();
+            break;
+        }
+        case FirstPage::StartDlg:
+        case FirstPage::StartACDlg:
+        case FirstPage::ComponentFullDlg:
+        case FirstPage::ComponentFullEDlg:
+        case FirstPage::ComponentVSDlg:
+        case FirstPage::SecondInstallDlg:
+        case FirstPage::UpdataDlg:
+            // Each page is run from here by the work that builds it.
+            break;
+        case FirstPage::None:
+            break;
     }
-    // The wizard pages and message dialogs are run from here as they are built.
 }

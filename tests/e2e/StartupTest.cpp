@@ -1,0 +1,132 @@
+// The real setup programs on prepared machines: the start-up refusals.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/Catalogue.h"
+#include "app/StringUtil.h"
+#include "common/TestMachine.h"
+#include "driver/UiDriver.h"
+
+using namespace uidriver;
+
+namespace {
+
+bool ChineseSystem() {
+    return testbed::PromisedLanguageId() == 2052;
+}
+
+// The English text, or on a Chinese system the Chinese one, for the programs that follow the
+// system (Translator 1).
+std::string Expected(const char* english, const char* chineseUtf8) {
+    return ChineseSystem() ? Utf8ToAnsi(chineseUtf8) : english;
+}
+
+std::map<std::string, std::string> Record(const std::string& version,
+                                          const std::string& name = "Velmora") {
+    return {{"DisplayName", name}, {"DisplayVersion", version}, {"LanguageType", "E"}};
+}
+
+struct Shown {
+    std::string title;
+    std::string message;
+    std::string button;
+    std::optional<DWORD> exitCode;
+};
+
+// Runs the program, reads the message dialog it opens, closes it with Close.
+Shown RunToRefusal(const char* program) {
+    Shown shown;
+    CProgram setup(WindowsPath(program));
+    EXPECT_TRUE(setup.Started());
+    const CWindow dialog = WaitForWindowWith(setup.Id(), 1132);
+    EXPECT_TRUE(dialog) << "no message dialog";
+    if (!dialog) {
+        return shown;
+    }
+    shown.title = dialog.ControlText(1132);
+    shown.message = dialog.ChildOfClass("Edit").Text();
+    shown.button = dialog.ControlText(IDCANCEL);
+    EXPECT_EQ(dialog.Control(IDOK).Handle(), nullptr);
+    EXPECT_TRUE(dialog.ClickControl(IDCANCEL));
+    shown.exitCode = setup.WaitExit();
+    return shown;
+}
+
+class StartupRefusal : public testing::Test {
+protected:
+    void SetUp() override { testbed::RemoveAllRecords(); }
+    void TearDown() override { testbed::RemoveAllRecords(); }
+};
+
+}  // namespace
+
+TEST_F(StartupRefusal, TwoEditionsInstalledShowMoreThanOneProgram) {
+    testbed::CreateRecord(AC, Record("1.11.1.7"));
+    testbed::CreateRecord(VS, Record("1.11.1.7"));
+    const Shown shown = RunToRefusal(SETUP_ZH_EXE);
+    EXPECT_EQ(shown.title, "Velmora");
+    EXPECT_EQ(shown.message,
+              Expected("More than one related program are installed. Please uninstall them "
+                       "first and then run this installation program.",
+                       "系统检测到已安装多个相关程序，请卸载后再运行此安装程序。"));
+    EXPECT_EQ(shown.button, Expected("Close", "关闭"));
+    EXPECT_EQ(shown.exitCode, 0u);
+}
+
+TEST_F(StartupRefusal, OtherEditionShowsItsLabel) {
+    testbed::CreateRecord(VS, Record("1.11.1.7"));
+    const Shown shown = RunToRefusal(SETUP_ZH_EXE);
+    EXPECT_EQ(shown.message, Expected("Velmora VS(E) is installed. Please uninstall it first and "
+                                      "then run this installation program.",
+                                      "已安装Velmora VS(E)，请卸载后再运行此安装程序。"));
+    EXPECT_EQ(shown.exitCode, 0u);
+}
+
+TEST_F(StartupRefusal, EmbeddedConfigurationIsEnglishOnEverySystem) {
+    testbed::CreateRecord(VS, Record("1.11.1.7"));
+    const Shown shown = RunToRefusal(SETUP_EXE);
+    EXPECT_EQ(shown.message,
+              "Velmora VS(E) is installed. Please uninstall it first and then run this "
+              "installation program.");
+    EXPECT_EQ(shown.button, "Close");
+    EXPECT_EQ(shown.exitCode, 0u);
+}
+
+TEST_F(StartupRefusal, NewerVersionInstalled) {
+    testbed::CreateRecord(AC, Record("1.12.0.0"));
+    const Shown shown = RunToRefusal(SETUP_ZH_EXE);
+    EXPECT_EQ(shown.message,
+              Expected("The version of the software installed is higher than the installation "
+                       "package.",
+                       "当前软件版本为高版本，无需升级"));
+    EXPECT_EQ(shown.exitCode, 0u);
+}
+
+TEST_F(StartupRefusal, EditionSCRefusesUpgrades) {
+    testbed::CreateRecord(SC, Record("1.10.0.5"));
+    const Shown shown = RunToRefusal(SETUP_SC_EXE);
+    EXPECT_EQ(shown.message, Expected("notSupportUpdate", "本程序不支持升级功能"));
+    EXPECT_EQ(shown.exitCode, 0u);
+}
+
+TEST_F(StartupRefusal, AnotherBrandAtTheSameVersion) {
+    testbed::CreateRecord(AC, Record("1.11.1.7", "Arlen"));
+    const Shown shown = RunToRefusal(SETUP_ZH_EXE);
+    EXPECT_EQ(shown.message,
+              Expected("Arlen AC(E) is installed. Please run the appropriate installation "
+                       "package for maintenance or upgrade.",
+                       "已安装Arlen AC(E)，请运行相应的安装包进行维护或升级。"));
+    EXPECT_EQ(shown.exitCode, 0u);
+}
+
+TEST_F(StartupRefusal, TopRightCloseAlsoEndsWithCodeZero) {
+    testbed::CreateRecord(AC, Record("1.12.0.0"));
+    CProgram setup(WindowsPath(SETUP_EXE));
+    const CWindow dialog = WaitForWindowWith(setup.Id(), 1132);
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog.ClickControl(1118));
+    EXPECT_EQ(setup.WaitExit(), 0u);
+}

@@ -1,0 +1,40 @@
+// Shows one message dialog or the sample page, for the scenarios to drive:
+//   uihost tip KIND | certain KIND [PROCESS] | page BRANDTYPE
+// The exit code is the dialog's result.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "SamplePage.h"
+#include "app/InstallContext.h"
+#include "app/SetupApp.h"
+#include "ui/TipDlg.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    CreateSharedFonts();
+    const std::string what = __argc > 1 ? __argv[1] : "";
+    const int number = __argc > 2 ? std::atoi(__argv[2]) : 0;
+    if (what == "tip") {
+        CInstallContext::Instance().messageKind = number;
+        CTipDlg dialog;
+        return static_cast<int>(dialog.DoModal());
+    }
+    if (what == "certain" && __argc > 3) {
+        CTipCertainDlg dialog(number, __argv[3]);
+        return static_cast<int>(dialog.DoModal());
+    }
+    if (what == "certain") {
+        CInstallContext::Instance().messageKind = number;
+        CTipCertainDlg dialog;
+        return static_cast<int>(dialog.DoModal());
+    }
+    if (what == "page") {
+        PageSettings settings = PageSettings::FromConfig();
+        settings.brandType = number;
+        settings.logoId = 315;
+        CSamplePage page(settings);
+        return static_cast<int>(page.DoModal());
+    }
+    return 100;
+}

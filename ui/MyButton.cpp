@@ -1,0 +1,98 @@
+#include "ui/MyButton.h"
+
+#include "ui/framework/Dialog.h"
+#include "ui/framework/Gdi.h"
+#include "ui/framework/Window.h"
+
+namespace {
+
+const ButtonColours kPrimaryColours[4] = {
+    {RGB(255, 255, 255), RGB(245, 37, 44), RGB(245, 37, 44)},
+    {RGB(255, 255, 255), RGB(247, 80, 86), RGB(247, 80, 86)},
+    {RGB(255, 255, 255), RGB(220, 33, 39), RGB(220, 33, 39)},
+    {RGB(255, 255, 255), RGB(249, 145, 149), RGB(249, 145, 149)},
+};
+const ButtonColours kSecondaryColours[4] = {
+    {RGB(255, 255, 255), RGB(26, 29, 33), RGB(153, 153, 153)},
+    {RGB(255, 255, 255), RGB(153, 153, 153), RGB(153, 153, 153)},
+    {RGB(255, 255, 255), RGB(128, 128, 128), RGB(128, 128, 128)},
+    {RGB(153, 153, 153), RGB(83, 86, 89), RGB(83, 86, 89)},
+};
+
+}  // namespace
+
+ButtonColours MyButtonColours(int32_t style, int32_t state) {
+    const int32_t index = state >= kStateNormal && state <= kStateDisabled ? state : kStateNormal;
+    return style == kPrimaryButton ? kPrimaryColours[index] : kSecondaryColours[index];
+}
+
+void CMyButton::OnAttached() {
+    ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
+}
+
+LRESULT CMyButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kReflectedDrawItem:
+            Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_MOUSEMOVE:
+            OnMouseMove({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            break;
+        case WM_LBUTTONDBLCLK:
+            return Default(WM_LBUTTONDOWN, wParam, lParam);
+        default:
+            break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void CMyButton::OnMouseMove(POINT point) {
+    // The press of the button itself takes and drops the capture; tracking starts again then.
+    if (tracking_ && GetCapture() != Handle()) {
+        tracking_ = false;
+    }
+    const RECT area{0, 0, kWidth, kHeight};
+    if (tracking_) {
+        if (PtInRect(&area, point)) {
+            return;
+        }
+        tracking_ = false;
+        ReleaseCapture();
+        state_ = kStateNormal;
+    } else {
+        tracking_ = true;
+        SetCapture(Handle());
+        state_ = kStateHover;
+    }
+    Invalidate();
+}
+
+void CMyButton::Draw(const DRAWITEMSTRUCT& item) {
+    // Pressed and disabled are read from the item each time, so that neither outlives its cause.
+    int32_t state = state_ == kStateHover ? kStateHover : kStateNormal;
+    if ((item.itemState & ODS_SELECTED) != 0) {
+        state = kStatePressed;
+    }
+    if ((GetWindowLongPtrA(Handle(), GWL_STYLE) & WS_DISABLED) != 0) {
+        state = kStateDisabled;
+    }
+    const ButtonColours colours = MyButtonColours(style_, state);
+    const RECT rect{item.rcItem.left, item.rcItem.top, item.rcItem.left + kWidth,
+                    item.rcItem.top + kHeight};
+    HDC dc = item.hDC;
+    CBrush fill(CreateSolidBrush(colours.fill));
+    CPen border(CreatePen(PS_SOLID, 1, colours.border));
+    {
+        CSelectObject selectBrush(dc, fill.Get());
+        CSelectObject selectPen(dc, border.Get());
+        Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    std::string caption = GetWindowString(Handle());
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+    CSelectObject selectFont(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colours.text);
+    RECT textRect = rect;
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+}

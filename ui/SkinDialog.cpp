@@ -1,0 +1,224 @@
+#include "ui/SkinDialog.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/Catalogue.h"
+#include "app/InstallContext.h"
+#include "app/SetupApp.h"
+#include "app/SetupConfig.h"
+#include "ui/TipDlg.h"
+#include "ui/framework/Window.h"
+
+namespace {
+
+const SkinLook kPageLook{720, 520, 275, true, HALFTONE, 343, 345, 344};
+const SkinLook kLicenceLook{600, 640, 272, false, HALFTONE, 357, 359, 358};
+const SkinLook kDiskSpaceLook{380, 166, 204, false, COLORONCOLOR, 357, 359, 358};
+const SkinLook kMessageLook{360, 200, 361, false, COLORONCOLOR, 357, 359, 358};
+
+constexpr int kPageCropX = 12;
+constexpr int kPageCropY = 7;
+
+bool Contains(const std::vector<int>& ids, int id) {
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+}  // namespace
+
+const SkinLook& GetSkinLook(SkinKind kind) {
+    switch (kind) {
+        case SkinKind::Licence:
+            return kLicenceLook;
+        case SkinKind::DiskSpace:
+            return kDiskSpaceLook;
+        case SkinKind::Message:
+            return kMessageLook;
+        default:
+            return kPageLook;
+    }
+}
+
+PageSettings PageSettings::FromConfig() {
+    const CSetupConfig& config = CSetupConfig::Instance();
+    PageSettings settings;
+    settings.brandType = config.brandType;
+    settings.productVariant = config.productVariant;
+    settings.uiLanguage = config.uiLanguage;
+    settings.brandName = config.brandName;
+    settings.logoId = VariantLogo(config.productVariant).value_or(0);
+    return settings;
+}
+
+CSkinDlg::CSkinDlg(int templateId, SkinKind kind, PageSettings settings)
+    : CDialog(templateId), kind_(kind), settings_(std::move(settings)) {}
+
+void CSkinDlg::SetUpWindow() {
+    const SkinLook& look = GetSkinLook(kind_);
+    HWND window = Handle();
+    SetWindowPos(window, nullptr, 0, 0, look.width, look.height, SWP_NOZORDER);
+    if (kind_ == SkinKind::Page) {
+        // A borderless page still gets a taskbar button.
+        SetWindowLongPtrA(window, GWL_EXSTYLE,
+                          GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+        ShowWindow(window, SW_SHOW);
+    }
+    ShowWindow(window, SW_SHOWNORMAL);
+    RECT desktop{};
+    RECT own{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(window, &own);
+    const int x = (desktop.right - desktop.left) / 2 - (own.right - own.left) / 2;
+    const int y = (desktop.bottom - desktop.top) / 2 - (own.bottom - own.top) / 2;
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+
+    background_ = LoadBitmapResource(look.background);
+    // The images are set once: the button keeps them for the page's life.
+    if (closeButton_.Attach(window, kCloseButton)) {
+        closeButton_.SetBitmaps(look.closeHover, look.closePressed, look.closeNormal);
+        closeButton_.DrawBorder(false);
+        closeButton_.DrawTransparent();
+    }
+}
+
+void CSkinDlg::SetUpHeader(const std::string& title) {
+    SetControlText(kTitleControl, title);
+    SetControlFont(kTitleControl, GetSharedFonts().title);
+    PlaceLogo();
+    HWND logo = Item(kLogoControl);
+    // Other brand types leave logo and title where the template puts them.
+    if (settings_.brandType == 0) {
+        PlaceControl(kLogoControl, 24, 16, 24, 24);
+        ShowWindow(logo, SW_SHOW);
+        PlaceControl(kTitleControl, 56, 16, 250, 24);
+    } else if (settings_.brandType == 1) {
+        ShowWindow(logo, SW_HIDE);
+        PlaceControl(kTitleControl, 24, 16, 250, 24);
+    }
+    PlaceControl(kCloseButton, 688, 10, 24, 24);
+}
+
+void CSkinDlg::SetUpFeatureHeader(const std::string& title) {
+    SetControlText(kTitleControl, title);
+    SetControlFont(kTitleControl, GetSharedFonts().title);
+    PlaceControl(kTitleControl, 20, 12, 224, 24);
+    PlaceControl(kCloseButton, 688, 8, 24, 24);
+}
+
+void CSkinDlg::PlaceLogo() {
+    HWND control = Item(kLogoControl);
+    if (control == nullptr || settings_.logoId == 0) {
+        return;
+    }
+    if (!logo_) {
+        logo_ = LoadBitmapResource(settings_.logoId);
+    }
+    if (!logo_) {
+        return;  // editions without a logo in the package
+    }
+    const LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
+    SetWindowLongPtrA(control, GWL_STYLE, (style & ~0xFL) | SS_BITMAP | SS_CENTERIMAGE);
+    SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
+}
+
+void CSkinDlg::PlaceControl(int id, int x, int y, int width, int height) const {
+    if (HWND control = Item(id)) {
+        SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CSkinDlg::SetControlFont(int id, HFONT font) const {
+    SendDlgItemMessageA(Handle(), id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void CSkinDlg::SetControlText(int id, const std::string& text) const {
+    SetDlgItemTextA(Handle(), id, text.c_str());
+}
+
+void CSkinDlg::InvalidateControl(int id) const {
+    if (HWND control = Item(id)) {
+        const RECT rect = GetChildRect(control);
+        InvalidateRect(Handle(), &rect, TRUE);
+    }
+}
+
+void CSkinDlg::SetTextColours(std::vector<int> white, std::vector<int> grey, bool greyStatics) {
+    whiteControls_ = std::move(white);
+    greyControls_ = std::move(grey);
+    greyStatics_ = greyStatics;
+}
+
+void CSkinDlg::RunCancelProtocol() {
+    CInstallContext::Instance().messageKind = 2;
+    CTipCertainDlg question;
+    if (question.DoModal() == IDOK) {
+        std::exit(0);
+    }
+}
+
+bool CSkinDlg::OnPaint() {
+    CPaintDC paint(Handle());
+    PaintBackground(paint.Get());
+    return true;
+}
+
+void CSkinDlg::PaintBackground(HDC dc) const {
+    const SkinLook& look = GetSkinLook(kind_);
+    CMemoryDC memory(dc);
+    CSelectObject select(memory.Get(), background_.Get());
+    SetStretchBltMode(dc, look.stretchMode);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    if (look.cropPage) {
+        StretchBlt(dc, 0, 0, look.width, look.height, memory.Get(), kPageCropX, kPageCropY,
+                   look.width, look.height, SRCCOPY);
+        return;
+    }
+    SIZE size{};
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (GetBitmapSize(background_.Get(), &size)) {
+        StretchBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, size.cx, size.cy,
+                   SRCCOPY);
+    }
+}
+
+HBRUSH CSkinDlg::TransparentText(HDC dc, COLORREF colour) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+HBRUSH CSkinDlg::OnControlColour(HDC dc, HWND control, UINT type) {
+    const int id = GetDlgCtrlID(control);
+    if (id == kPathBox) {
+        RECT client{};
+        GetClientRect(control, &client);
+        FillSolid(dc, client, kEditBackground);
+        return TransparentText(dc, kGreyText);
+    }
+    if (id == kTitleControl || Contains(whiteControls_, id)) {
+        return TransparentText(dc, kWhiteText);
+    }
+    if (Contains(greyControls_, id) || (greyStatics_ && type == WM_CTLCOLORSTATIC)) {
+        return TransparentText(dc, kGreyText);
+    }
+    return nullptr;
+}
+
+bool CSkinDlg::OnCommand(int id, int code, HWND control) {
+    if (id == kCloseButton) {
+        OnCloseButton();
+        return true;
+    }
+    return CDialog::OnCommand(id, code, control);
+}
+
+bool CSkinDlg::OnLeftButtonDown(POINT point) {
+    // The system moves the window as if its caption were dragged.
+    PostMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+    return false;
+}
+
+bool CSkinDlg::PreTranslateMessage(MSG& msg) {
+    return msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && !escapeEndsDialog_;
+}

@@ -1,0 +1,106 @@
+#pragma once
+// What every page and skinned dialog shares: borderless fixed-size window centred on the
+// desktop, background picture, header, close button, transparent labels, dragging by the
+// surface, the Escape filter and the cancel-installation question.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/ButtonST.h"
+#include "ui/framework/Dialog.h"
+#include "ui/framework/Gdi.h"
+
+enum class SkinKind { Page, Licence, DiskSpace, Message };
+
+struct SkinLook {
+    int width;
+    int height;
+    int background;   // bitmap id
+    bool cropPage;    // the 720 x 520 crop at (12, 7) instead of stretching
+    int stretchMode;  // for the stretched backgrounds
+    int closeHover;
+    int closePressed;
+    int closeNormal;
+};
+const SkinLook& GetSkinLook(SkinKind kind);
+
+// What a page copies from the setup configuration when it is constructed.
+struct PageSettings {
+    int32_t brandType = 0;
+    int32_t productVariant = 0;
+    int32_t uiLanguage = 0;
+    std::string brandName;
+    int logoId = 0;  // 0: no logo
+    static PageSettings FromConfig();
+};
+
+// Control ids every page shares.
+enum PageControl : int {
+    kLogoControl = 1116,
+    kTitleControl = 1117,
+    kCloseButton = 1118,
+    kLowerPanel = 1119,
+    kNextButton = 1120,
+    kPathBox = 1020,
+};
+
+class CSkinDlg : public CDialog {
+public:
+    CSkinDlg(int templateId, SkinKind kind, PageSettings settings = PageSettings::FromConfig());
+
+    const PageSettings& Settings() const { return settings_; }
+
+protected:
+    // Size, styles, showing, centring; then binds the close button.
+    void SetUpWindow();
+    // The header of a large page: title text and font, logo and title by brand type, close
+    // button in the corner.
+    void SetUpHeader(const std::string& title);
+    // The header of the feature pages: no logo.
+    void SetUpFeatureHeader(const std::string& title);
+
+    void PlaceControl(int id, int x, int y, int width, int height) const;
+    void SetControlFont(int id, HFONT font) const;
+    void SetControlText(int id, const std::string& text) const;
+    // Repaints the page under a control, for transparent labels whose text changed.
+    void InvalidateControl(int id) const;
+
+    // The title 1117 is always white; statics on no list stay default unless greyStatics.
+    void SetTextColours(std::vector<int> white, std::vector<int> grey, bool greyStatics = false);
+    // Feature pages and the disk-space dialog: Escape cancels instead of being swallowed.
+    void SetEscapeEndsDialog(bool ends) { escapeEndsDialog_ = ends; }
+
+    // Asks kind 2; OK ends the process with exit code 0, anything else keeps the page.
+    static void RunCancelProtocol();
+
+    bool OnPaint() override;
+    bool OnEraseBackground(HDC) override { return true; }
+    HBRUSH OnControlColour(HDC dc, HWND control, UINT type) override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnLeftButtonDown(POINT point) override;
+    bool PreTranslateMessage(MSG& msg) override;
+    // The close button 1118; pages without their own handling ask the cancel question.
+    virtual void OnCloseButton() { RunCancelProtocol(); }
+
+    // Sets a transparent label's colours; returns the null brush.
+    static HBRUSH TransparentText(HDC dc, COLORREF colour);
+
+    CButtonST closeButton_;
+
+private:
+    void PaintBackground(HDC dc) const;
+    void PlaceLogo();
+
+    SkinKind kind_;
+    PageSettings settings_;
+    CBitmap background_;
+    CBitmap logo_;  // loaded once, freed with the page
+    std::vector<int> whiteControls_;
+    std::vector<int> greyControls_;
+    bool greyStatics_ = false;
+    bool escapeEndsDialog_ = false;
+};
+
+constexpr COLORREF kWhiteText = RGB(255, 255, 255);
+constexpr COLORREF kGreyText = RGB(230, 230, 230);
+constexpr COLORREF kEditBackground = RGB(39, 42, 46);

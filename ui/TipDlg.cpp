@@ -1,0 +1,116 @@
+#include "ui/TipDlg.h"
+
+#include "app/InstallContext.h"
+#include "app/SetupApp.h"
+#include "app/SetupConfig.h"
+#include "ui/TextTable.h"
+#include "ui/TipMessage.h"
+#include "ui/framework/Gdi.h"
+
+namespace {
+
+constexpr int kTipDlgTemplate = 320;
+constexpr int kTipCertainDlgTemplate = 321;
+
+// The message is the template's only edit control (its id is -1).
+HWND FindMessageControl(HWND dialog) {
+    return FindWindowExA(dialog, nullptr, "Edit", nullptr);
+}
+
+}  // namespace
+
+CTipDlgBase::CTipDlgBase(int templateId, bool question, int32_t kind, std::string processName)
+    : CSkinDlg(templateId, SkinKind::Message),
+      question_(question),
+      kind_(kind),
+      language_(CSetupConfig::Instance().uiLanguage),
+      processName_(std::move(processName)) {}
+
+BOOL CTipDlgBase::OnInitDialog() {
+    SetUpWindow();
+    const HFONT textFont = GetSharedFonts().text;
+    SetControlFont(kTipTitle, GetSharedFonts().title);
+    SetControlText(kTipTitle, Settings().brandName);
+    PlaceControl(kTipTitle, 20, 8, 224, 24);
+    PlaceControl(kCloseButton, 328, 8, 24, 24);
+    if (question_) {
+        PlaceControl(kTipPicture, 48, 64, 40, 40);
+    } else {
+        PlaceControl(kTipPicture, 48, 67, 41, 34);
+    }
+    message_ = FindMessageControl(Handle());
+    SendMessageA(message_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont), TRUE);
+    SetWindowPos(message_, nullptr, 112, 48, 224, 72, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetUpButtons();
+    ShowMessage();
+    InvalidateControl(IDCANCEL);
+    return TRUE;
+}
+
+void CTipDlgBase::SetUpButton(CMyButton& button, int id, const char* textKey, int x,
+                              int32_t style) {
+    button.Attach(Handle(), id);
+    SetControlFont(id, GetSharedFonts().boldText);
+    SetControlText(id, CTextTable::Instance().GetText(textKey));
+    PlaceControl(id, x, 144, CMyButton::kWidth, CMyButton::kHeight);
+    button.SetStyle(style);
+}
+
+void CTipDlgBase::ShowMessage() {
+    TipPlaceholders values;
+    values.brandName = Settings().brandName;
+    values.processName = processName_;
+    if (const TipMessageRow* row = FindTipMessage(question_, kind_)) {
+        if (row->placeholder == TipPlaceholder::ProductLabel) {
+            values.productLabel = InstalledProductLabel();
+        }
+    }
+    const TipMessage message = ComposeTipMessage(question_, kind_, CTextTable::Instance(), values);
+    SetWindowTextA(message_, message.text.c_str());
+    if (message.lines > 0) {
+        CentreMessage(message.lines);
+    }
+}
+
+void CTipDlgBase::CentreMessage(int32_t lines) const {
+    RECT rect{};
+    GetClientRect(message_, &rect);
+    CClientDC dc(message_);
+    // Measured in the font the message is drawn in, so that the lines sit in the middle.
+    CSelectObject selectFont(dc.Get(),
+                             reinterpret_cast<HFONT>(SendMessageA(message_, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.Get(), &metrics);
+    const int lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    OffsetRect(&rect, 0, ((rect.bottom - rect.top) - lines * lineHeight) / 2);
+    SendMessageA(message_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+}
+
+HBRUSH CTipDlgBase::OnControlColour(HDC dc, HWND control, UINT type) {
+    if (control == message_) {
+        return TransparentText(dc, kGreyText);
+    }
+    if (GetDlgCtrlID(control) == kTipTitle) {
+        return TransparentText(dc, kWhiteText);
+    }
+    return CSkinDlg::OnControlColour(dc, control, type);
+}
+
+CTipDlg::CTipDlg()
+    : CTipDlgBase(kTipDlgTemplate, false, CInstallContext::Instance().messageKind.load(), "") {}
+
+void CTipDlg::SetUpButtons() {
+    SetUpButton(closeTextButton_, IDCANCEL, "close", 240, kSecondaryButton);
+}
+
+CTipCertainDlg::CTipCertainDlg()
+    : CTipDlgBase(kTipCertainDlgTemplate, true, CInstallContext::Instance().messageKind.load(),
+                  "") {}
+
+CTipCertainDlg::CTipCertainDlg(int32_t kind, std::string processName)
+    : CTipDlgBase(kTipCertainDlgTemplate, true, kind, std::move(processName)) {}
+
+void CTipCertainDlg::SetUpButtons() {
+    SetUpButton(okButton_, IDOK, "ok", 136, kPrimaryButton);
+    SetUpButton(cancelButton_, IDCANCEL, "cancel", 240, kSecondaryButton);
+}

@@ -1,0 +1,111 @@
+#include "ui/TipMessage.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/Catalogue.h"
+#include "app/StringUtil.h"
+#include "registry/InstalledRecord.h"
+#include "ui/TextTable.h"
+
+namespace {
+using P = TipPlaceholder;
+}
+
+const TipMessageRow kTipMessages[13] = {
+    {0, "checkcomponenttip", nullptr, P::None, 2, 2},
+    {1, "spacelacktip", nullptr, P::None, 1, 2},
+    {7, "closeprocesstip", nullptr, P::BrandName, 1, 2},
+    {8, "installmutextip", "moreinstallmutextip", P::ProductLabel, 2, 3},
+    {9, "installlowversiontip", nullptr, P::None, 1, 2},
+    {10, "illegalpathtip", nullptr, P::None, 2, 2},
+    {11, "delfolderfailtip", nullptr, P::None, 2, 3},
+    {12, "quitusermanneltip", nullptr, P::BrandName, 1, 2},
+    {13, "uninstallfinishtip", nullptr, P::None, 2, 3},
+    {14, "deluserdatafailtip", nullptr, P::None, 2, 3},
+    {15, "installingMutextip", nullptr, P::None, 2, 4},
+    {16, "SameGuidtip", "moreinstallmutextip", P::ProductLabel, 2, 3},
+    {18, "notSupportUpdate", nullptr, P::None, 2, 2},
+};
+
+const TipMessageRow kTipCertainMessages[6] = {
+    {2, "cancelinstalltip", nullptr, P::None, 1, 1},
+    {3, "uninstalltip", nullptr, P::None, 1, 2},
+    {4, "detectuserdatatip", nullptr, P::None, 1, 2},
+    {5, "deluserdatatip", nullptr, P::None, 1, 2},
+    {6, "clearinstalldirtip", nullptr, P::None, 1, 2},
+    {17, "NpfOccupytip", nullptr, P::ProcessName, 3, 4},
+};
+
+const TipMessageRow* FindTipMessage(bool question, int32_t kind) {
+    const TipMessageRow* first =
+        question ? std::begin(kTipCertainMessages) : std::begin(kTipMessages);
+    const TipMessageRow* last = question ? std::end(kTipCertainMessages) : std::end(kTipMessages);
+    const TipMessageRow* row =
+        std::find_if(first, last, [kind](const TipMessageRow& r) { return r.kind == kind; });
+    return row != last ? row : nullptr;
+}
+
+TipMessage ComposeTipMessage(bool question, int32_t kind, const CTextTable& table,
+                             const TipPlaceholders& values) {
+    const TipMessageRow* row = FindTipMessage(question, kind);
+    if (row == nullptr) {
+        return {};
+    }
+    TipMessage message;
+    message.lines = table.Language() == 1 ? row->linesChinese : row->linesOther;
+    switch (row->placeholder) {
+        case P::None:
+            message.text = table.GetText(row->key);
+            break;
+        case P::BrandName:
+            message.text = FormatString(table.GetText(row->key), values.brandName.c_str());
+            break;
+        case P::ProcessName:
+            message.text = FormatString(table.GetText(row->key), values.processName.c_str());
+            break;
+        case P::ProductLabel:
+            message.text = values.productLabel.empty()
+                               ? std::string(table.GetText(row->keyWithoutLabel))
+                               : FormatString(table.GetText(row->key), values.productLabel.c_str());
+            break;
+    }
+    return message;
+}
+
+std::string ComposeProductLabel(const std::vector<int32_t>& installedVariants,
+                                const std::string& displayName, const std::string& languageType) {
+    if (installedVariants.size() >= 2) {
+        return std::string();
+    }
+    const std::string base = displayName.substr(0, displayName.find('('));
+    std::string label;
+    if (installedVariants.size() == 1) {
+        const int32_t variant = installedVariants.front();
+        label = variant == FULL ? base : base + " " + VariantTypeName(variant).value_or("");
+    }
+    std::string tag;
+    if (displayName.find('C') != std::string::npos) {
+        tag = "C";
+    } else if (displayName.find('E') != std::string::npos) {
+        tag = "E";
+    } else {
+        tag = languageType;
+    }
+    return label + "(" + tag + ")";
+}
+
+std::string InstalledProductLabel() {
+    return ComposeProductLabel(SetUp::EnumerateInstalledVariants(),
+                               SetUp::ReadInstalledValue("DisplayName"),
+                               SetUp::ReadInstalledValue("LanguageType"));
+}
+
+std::string FirstProcessName(const std::string& occupancyReport) {
+    for (const std::string& piece : SplitString(occupancyReport, ';')) {
+        if (!piece.empty()) {
+            return piece;
+        }
+    }
+    return occupancyReport;
+}

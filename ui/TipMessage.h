@@ -1,0 +1,51 @@
+#pragma once
+// Which text a message dialog shows for a message kind, with its placeholder filled.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CTextTable;
+
+enum class TipPlaceholder { None, BrandName, ProductLabel, ProcessName };
+
+struct TipMessageRow {
+    int32_t kind;
+    const char* key;
+    const char* keyWithoutLabel;  // shown, unformatted, when the product label is empty
+    TipPlaceholder placeholder;
+    int32_t linesChinese;
+    int32_t linesOther;
+};
+
+// The one-button message's kinds and the question's kinds.
+extern const TipMessageRow kTipMessages[13];
+extern const TipMessageRow kTipCertainMessages[6];
+
+// Null for a kind without a row.
+const TipMessageRow* FindTipMessage(bool question, int32_t kind);
+
+struct TipPlaceholders {
+    std::string brandName;
+    std::string productLabel;
+    std::string processName;
+};
+
+struct TipMessage {
+    std::string text;
+    int32_t lines = 0;  // 0: no vertical centring
+};
+
+// A kind without a row gives the empty text and no centring.
+TipMessage ComposeTipMessage(bool question, int32_t kind, const CTextTable& table,
+                             const TipPlaceholders& values);
+
+// The name of the installed related product, for example "Velmora AC(E)"; empty when two or
+// more editions are installed.
+std::string ComposeProductLabel(const std::vector<int32_t>& installedVariants,
+                                const std::string& displayName, const std::string& languageType);
+// The same, from the Uninstall records on this machine.
+std::string InstalledProductLabel();
+
+// The first process the driver detector names ("A.exe;B.exe" gives A.exe); the report itself
+// when it has no piece.
+std::string FirstProcessName(const std::string& occupancyReport);

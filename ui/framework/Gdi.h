@@ -1,0 +1,127 @@
+#pragma once
+// RAII owners for GDI objects and device contexts.
+#include <windows.h>
+
+// Owns one GDI object (bitmap, font, pen, brush) and deletes it.
+template <typename T>
+class CGdiObject {
+public:
+    CGdiObject() = default;
+    explicit CGdiObject(T handle) : handle_(handle) {}
+    ~CGdiObject() { Reset(); }
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+    CGdiObject(CGdiObject&& other) noexcept : handle_(other.Release()) {}
+    CGdiObject& operator=(CGdiObject&& other) noexcept {
+        if (this != &other) {
+            Reset(other.Release());
+        }
+        return *this;
+    }
+
+    T Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    T Release() {
+        T handle = handle_;
+        handle_ = nullptr;
+        return handle;
+    }
+    void Reset(T handle = nullptr) {
+        if (handle_ != nullptr) {
+            DeleteObject(handle_);
+        }
+        handle_ = handle;
+    }
+
+private:
+    T handle_ = nullptr;
+};
+
+using CBitmap = CGdiObject<HBITMAP>;
+using CFont = CGdiObject<HFONT>;
+using CPen = CGdiObject<HPEN>;
+using CBrush = CGdiObject<HBRUSH>;
+
+// A bitmap resource of this program; empty when the resource is missing.
+inline CBitmap LoadBitmapResource(int id) {
+    return CBitmap(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
+}
+
+// Selects an object into a context and puts the previous one back.
+class CSelectObject {
+public:
+    CSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~CSelectObject() { SelectObject(dc_, old_); }
+    CSelectObject(const CSelectObject&) = delete;
+    CSelectObject& operator=(const CSelectObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// BeginPaint / EndPaint.
+class CPaintDC {
+public:
+    explicit CPaintDC(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+    ~CPaintDC() { EndPaint(window_, &paint_); }
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// GetDC / ReleaseDC; a null window gives the screen.
+class CClientDC {
+public:
+    explicit CClientDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~CClientDC() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    CClientDC(const CClientDC&) = delete;
+    CClientDC& operator=(const CClientDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A memory context compatible with another one.
+class CMemoryDC {
+public:
+    explicit CMemoryDC(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
+    ~CMemoryDC() {
+        if (dc_ != nullptr) {
+            DeleteDC(dc_);
+        }
+    }
+    CMemoryDC(const CMemoryDC&) = delete;
+    CMemoryDC& operator=(const CMemoryDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// The size of a bitmap; false when it cannot be read.
+inline bool GetBitmapSize(HBITMAP bitmap, SIZE* size) {
+    BITMAP info{};
+    if (bitmap == nullptr || GetObjectA(bitmap, sizeof(info), &info) == 0) {
+        return false;
+    }
+    *size = {info.bmWidth, info.bmHeight};
+    return true;
+}
+
+inline void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+    CBrush brush(CreateSolidBrush(colour));
+    FillRect(dc, &rect, brush.Get());
+}
