@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "TempFolderScope.h"
 #include "common/TestMachine.h"
 #include "deploy/NpfDriver.h"
 #include "registry/RegKey.h"
@@ -168,8 +169,7 @@ TEST(NpfReport, ProcessNameIsTheFirstNonEmptyPiece) {
 // The removal script runs from a working folder under a user name with a blank.
 TEST(NpfRemoval, ScriptDeletesTheDriverServices) {
     const std::string temp = testbed::MakeTempFolder("John Smith");
-    ASSERT_TRUE(SetEnvironmentVariableA("TMP", (temp + "\\").c_str()));
-    ASSERT_TRUE(SetEnvironmentVariableA("TEMP", (temp + "\\").c_str()));
+    const CTempFolderScope scope(temp + "\\");
 
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
     ASSERT_NE(manager, nullptr);
