@@ -1,0 +1,99 @@
+// Times the installer's way of unpacking a component archive (the resource written to the working
+// folder, then the command processor running 7-Zip there) against 7-Zip alone on the same
+// archive, and reports the ratio and the installer's peak memory.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/FileSystem.h"
+#include "engine/Handles.h"
+#include "engine/Payload.h"
+#include "engine/TempWorkDir.h"
+
+namespace {
+
+const int kBenchArchive = 3000;
+const int kRounds = 3;
+
+double Now() {
+    LARGE_INTEGER counter;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// 7za.exe started directly, without the command processor.
+double SevenZipAlone(const std::string& archive, const std::string& destination) {
+    std::string line = "\"" + SetUp::GetTempWorkDir() + "7za.exe\" x \"" + archive + "\" -o\"" +
+                       destination + "\" -aoa";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    const double start = Now();
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &info)) {
+        std::fprintf(stderr, "7za.exe did not start\n");
+        return 0;
+    }
+    SetUp::CHandle process(info.hProcess);
+    CloseHandle(info.hThread);
+    WaitForSingleObject(process.Get(), INFINITE);
+    return Now() - start;
+}
+
+// What ComponentDeployment::Install does, with the bench archive in place of a component's.
+double InstallerPath(const std::string& destination) {
+    const double start = Now();
+    SetUp::SaveResourceToTemp("Bench.7z", kBenchArchive, "ZIP");
+    SetUp::EnsureSevenZip();
+    SetUp::Extract7z(destination, SetUp::GetTempWorkDir() + "Bench.7z");
+    return Now() - start;
+}
+
+}  // namespace
+
+int main() {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(kBenchArchive), "ZIP");
+    if (found == nullptr) {
+        std::fprintf(stderr, "the bench archive is not embedded\n");
+        return 1;
+    }
+    const double archiveMb = SizeofResource(nullptr, found) / (1024.0 * 1024.0);
+    const std::string root = SetUp::GetTempWorkDir() + "bench";
+    std::vector<double> installer;
+    std::vector<double> alone;
+    for (int round = 0; round < kRounds; ++round) {
+        SetUp::DeleteFolder(root, false);
+        installer.push_back(InstallerPath(root + "\\installer"));
+        alone.push_back(SevenZipAlone(SetUp::GetTempWorkDir() + "Bench.7z", root + "\\alone"));
+    }
+    std::vector<std::string> unpacked;
+    SetUp::ListFolder(root + "\\installer", unpacked);
+    SetUp::DeleteFolder(root, false);
+
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    const double installerSeconds = Median(installer);
+    const double aloneSeconds = Median(alone);
+    std::printf("archive                     %.1f MB (%s unpacked)\n", archiveMb,
+                unpacked.empty() ? "nothing" : unpacked.front().c_str());
+    std::printf("installer path, median of %d %.3f s (resource write, cmd, 7za)\n", kRounds,
+                installerSeconds);
+    std::printf("7za alone, median of %d      %.3f s\n", kRounds, aloneSeconds);
+    std::printf("ratio installer / 7za       %.2f\n", installerSeconds / aloneSeconds);
+    std::printf("installer peak working set  %.1f MB\n",
+                counters.PeakWorkingSetSize / (1024.0 * 1024.0));
+    std::printf("installer peak private      %.1f MB\n",
+                counters.PeakPagefileUsage / (1024.0 * 1024.0));
+    return unpacked.empty() ? 1 : 0;
+}
