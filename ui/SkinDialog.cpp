@@ -142,6 +142,11 @@ void CSkinDlg::InvalidateControl(int id) const {
     }
 }
 
+void CSkinDlg::RepaintAll() const {
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void CSkinDlg::SetTextColours(std::vector<int> white, std::vector<int> grey, bool greyStatics) {
     whiteControls_ = std::move(white);
     greyControls_ = std::move(grey);

@@ -64,6 +64,9 @@ protected:
     void SetControlText(int id, const std::string& text) const;
     // Repaints the page under a control, for transparent labels whose text changed.
     void InvalidateControl(int id) const;
+    // Paints the whole dialog now, background first and then every control, so that
+    // transparent labels moved or changed during set-up show over the background only.
+    void RepaintAll() const;
 
     // The title 1117 is always white; statics on no list stay default unless greyStatics.
     void SetTextColours(std::vector<int> white, std::vector<int> grey, bool greyStatics = false);

@@ -44,6 +44,7 @@ BOOL CTipDlgBase::OnInitDialog() {
     SetUpButtons();
     ShowMessage();
     InvalidateControl(IDCANCEL);
+    RepaintAll();
     return TRUE;
 }
 

@@ -10,6 +10,7 @@
 #include "app/InstallContext.h"
 #include "app/SetupApp.h"
 #include "ui/TipDlg.h"
+#include "ui/TipMessage.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     CreateSharedFonts();
@@ -21,7 +22,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "certain" && __argc > 3) {
-        CTipCertainDlg dialog(number, __argv[3]);
+        // The driver question: the engine hands over the first process the detector names.
+        CTipCertainDlg dialog(number, FirstProcessName(__argv[3]));
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "certain") {

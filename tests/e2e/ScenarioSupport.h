@@ -1,0 +1,40 @@
+#pragma once
+// What the scenarios share: the language the run expects, and the screenshot folder.
+#include <windows.h>
+
+#include <string>
+
+#include "app/StringUtil.h"
+#include "common/TestMachine.h"
+#include "driver/UiDriver.h"
+
+namespace scenario {
+
+inline bool ChineseSystem() {
+    return testbed::PromisedLanguageId() == 2052;
+}
+
+// The English text, or on a Chinese system the Chinese one, for the programs that follow the
+// system's language (Translator 1).
+inline std::string Expected(const std::string& english, const char* chineseUtf8) {
+    return ChineseSystem() ? Utf8ToAnsi(chineseUtf8) : english;
+}
+
+// Saves what the screen shows of the window as SCREENSHOT_DIR/<en|zh>-<name>.bmp.
+inline void SaveScreenshot(const uidriver::CWindow& window, const std::string& name) {
+    const std::string path = uidriver::WindowsPath(
+        std::string(SCREENSHOT_DIR) + "/" + (ChineseSystem() ? "zh-" : "en-") + name + ".bmp");
+    window.Capture().SaveBmp(path);
+}
+
+// Posted messages are handled in order: once a button shows a state posted after them, the
+// ones posted before have been handled.
+inline bool WaitPostedHandled(const uidriver::CWindow& button) {
+    PostMessageA(button.Handle(), BM_SETSTATE, TRUE, 0);
+    const bool handled = uidriver::WaitFor(
+        [&] { return (SendMessageA(button.Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; });
+    SendMessageA(button.Handle(), BM_SETSTATE, FALSE, 0);
+    return handled;
+}
+
+}  // namespace scenario
