@@ -151,6 +151,9 @@ void CMenuAndDesk::CreateShortcut(const std::string& target, const std::string& 
     const std::string folder = onDesktop ? CommonDesktopFolder() : StartFolder(config_.version);
     const std::string path = folder + "/" + name + ".lnk";
     OutputDebugStringA(path.c_str());
+    if (onDesktop) {
+        OutputDebugStringA(name.c_str());
+    }
     file->Save(AnsiToWide(path).c_str(), FALSE);
 }
 

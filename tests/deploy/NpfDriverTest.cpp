@@ -110,6 +110,16 @@ TEST_F(NpfDriver, MissingReportAsksWithAnEmptyName) {
     EXPECT_EQ(DetectorRuns(), 2u);
 }
 
+// A detector that cannot start leaves no report, never an earlier one: the user is asked.
+TEST_F(NpfDriver, DetectorThatCannotStartLeavesNoStaleSuccess) {
+    testbed::WriteFile(drivers_ + "\\NpfOccupy.xml", "<NpfApp><result>success</result></NpfApp>");
+    // A folder in the detector's place: neither unpacking nor starting can replace it.
+    testbed::WriteFile(drivers_ + "\\NpfDetectApp.exe\\keep", "keep");
+    SetResult("Result", "A.exe");
+    EXPECT_EQ(Run({false}), (Asked{{17, ""}}));
+    EXPECT_EQ(DetectorRuns(), 0u);
+}
+
 TEST_F(NpfDriver, CapitalSuccessCountsAsHeld) {
     SetResult("Result", "Success");
     EXPECT_EQ(Run({false}), (Asked{{17, "Success"}}));
