@@ -40,6 +40,7 @@ BOOL CSamplePage::OnInitDialog() {
     SetControlText(kSampleLabel, texts.GetText("folder"));
     PlaceControl(kSampleLabel, 56, 430, 250, 20);
     SetTextColours({}, {kSampleLabel});
+    RepaintAll();
     return TRUE;
 }
 

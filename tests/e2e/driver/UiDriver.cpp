@@ -250,8 +250,9 @@ CWindow WaitForWindowWith(DWORD processId, int controlId, DWORD timeoutMs) {
 
 namespace {
 
-// Runs the X tool with the arguments and waits for it; Wine starts Linux programs too.
-bool RunXdotool(const std::string& arguments) {
+// Starts the X tool with the arguments; Wine starts Linux programs too, but cannot wait for
+// them, so the callers wait for what the tool does.
+bool StartXdotool(const std::string& arguments) {
     std::string command = "Z:\\usr\\bin\\xdotool " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
@@ -260,25 +261,36 @@ bool RunXdotool(const std::string& arguments) {
                         &startup, &info)) {
         return false;
     }
-    const bool ended = WaitForSingleObject(info.hProcess, 10000) == WAIT_OBJECT_0;
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    return ended;
+    return true;
+}
+
+bool PointerAt(POINT target) {
+    POINT cursor{};
+    return GetCursorPos(&cursor) && cursor.x == target.x && cursor.y == target.y;
 }
 
 }  // namespace
 
 bool RealPointerMove(int x, int y) {
-    return RunXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
+    return StartXdotool("mousemove " + std::to_string(x) + " " + std::to_string(y)) &&
+           WaitFor(
+               [&] {
+                   return PointerAt({x, y});
+               },
+               5000);
 }
 
 bool RealPointerDrag(POINT from, POINT to) {
-    const std::string a = std::to_string(from.x) + " " + std::to_string(from.y);
     const std::string mid =
         std::to_string((from.x + to.x) / 2) + " " + std::to_string((from.y + to.y) / 2);
     const std::string b = std::to_string(to.x) + " " + std::to_string(to.y);
-    return RunXdotool("mousemove " + a + " sleep 0.2 mousedown 1 sleep 0.3 mousemove " + mid +
-                      " sleep 0.3 mousemove " + b + " sleep 0.3 mouseup 1 sleep 0.2");
+    const auto buttonDown = [] { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; };
+    return RealPointerMove(from.x, from.y) &&
+           StartXdotool("mousedown 1 sleep 0.3 mousemove " + mid + " sleep 0.3 mousemove " + b) &&
+           WaitFor([&] { return PointerAt(to); }, 5000) && StartXdotool("mouseup 1") &&
+           WaitFor([&] { return !buttonDown(); }, 5000);
 }
 
 bool SameColour(COLORREF a, COLORREF b, int tolerance) {

@@ -100,7 +100,8 @@ std::vector<HWND> TopWindows(DWORD processId);
 CWindow WaitForWindowWith(DWORD processId, int controlId, DWORD timeoutMs = kDefaultWait);
 
 // Moves the real pointer, or presses, drags and releases with it, through the X server
-// (xdotool), the way a person's mouse does. False when the tool cannot be run.
+// (xdotool), the way a person's mouse does. True once the pointer is where it was sent; a drag
+// releases the button shortly after, so wait for its effect.
 bool RealPointerMove(int x, int y);
 bool RealPointerDrag(POINT from, POINT to);
 
