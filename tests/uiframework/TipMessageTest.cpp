@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "app/Catalogue.h"
+#include "common/TestMachine.h"
+#include "ui/ButtonST.h"
+#include "ui/MyProgress.h"
+#include "ui/TextTable.h"
+#include "ui/TipMessage.h"
+
+TEST(ProductLabel, OneEditionGetsItsTypeNameAndLanguageTag) {
+    EXPECT_EQ(ComposeProductLabel({AC}, "Velmora", "E"), "Velmora AC(E)");
+    // FULL carries no type name; the part from the first "(" on is dropped.
+    EXPECT_EQ(ComposeProductLabel({FULL}, "Velmora(old)", "E"), "Velmora(E)");
+    // A capital C or E in the name decides the tag, whatever LanguageType says.
+    EXPECT_EQ(ComposeProductLabel({VS}, "Corvane", "E"), "Corvane VS(C)");
+    EXPECT_EQ(ComposeProductLabel({VS}, "Elm", "C"), "Elm VS(E)");
+    EXPECT_EQ(ComposeProductLabel({AC, VS}, "Velmora", "E"), "");
+}
+
+TEST(ProductLabel, FromTheRecordsOfThisMachine) {
+    testbed::RemoveAllRecords();
+    testbed::CreateRecord(SL, {{"DisplayName", "Velmora"}, {"LanguageType", "E"}});
+    EXPECT_EQ(InstalledProductLabel(), "Velmora SL(E)");
+    testbed::CreateRecord(DP, {{"DisplayName", "Velmora"}});
+    EXPECT_EQ(InstalledProductLabel(), "");
+    testbed::RemoveAllRecords();
+}
+
+TEST(TipMessages, PlaceholdersAndLineCounts) {
+    const CTextTable english(0);
+    const CTextTable chinese(1);
+    TipPlaceholders values{"Velmora", "", "A.exe"};
+    EXPECT_EQ(ComposeTipMessage(false, 7, english, values).text,
+              "Please exit the Velmora client program first.");
+    EXPECT_EQ(ComposeTipMessage(false, 8, english, values).text,
+              "More than one related program are installed. Please uninstall them first and "
+              "then run this installation program.");
+    EXPECT_EQ(ComposeTipMessage(true, 17, english, values).lines, 4);
+    EXPECT_EQ(ComposeTipMessage(true, 17, chinese, values).lines, 3);
+    EXPECT_EQ(ComposeTipMessage(true, 2, english, values).lines, 1);
+    EXPECT_EQ(ComposeTipMessage(true, 2, chinese, values).lines, 1);
+    // Each dialog has its own kinds: 2 is a question, 1 a message.
+    EXPECT_EQ(ComposeTipMessage(false, 2, english, values).text, "");
+    EXPECT_EQ(ComposeTipMessage(false, 2, english, values).lines, 0);
+    EXPECT_EQ(ComposeTipMessage(true, 1, english, values).text, "");
+    EXPECT_EQ(ComposeTipMessage(false, 9, CTextTable(5), values).text, "");
+}
+
+TEST(TipMessages, FirstProcessNameOfTheDetectorsReport) {
+    EXPECT_EQ(FirstProcessName("A.exe;B.exe"), "A.exe");
+    EXPECT_EQ(FirstProcessName(";;B.exe;"), "B.exe");
+    EXPECT_EQ(FirstProcessName(""), "");
+    EXPECT_EQ(FirstProcessName(";"), ";");
+}
+
+TEST(ButtonST, ImageSlots) {
+    // Check boxes: checked disabled 4, unchecked disabled 3, pressed 1, hover 0, normal 2.
+    EXPECT_EQ(ButtonSTImageIndex(true, true, true, true, false), kImageDisabledChecked);
+    EXPECT_EQ(ButtonSTImageIndex(true, false, false, true, true), kImageDisabled);
+    EXPECT_EQ(ButtonSTImageIndex(true, false, true, false, false), kImagePressed);
+    EXPECT_EQ(ButtonSTImageIndex(true, false, false, false, true), kImageHover);
+    // A disabled push button keeps its normal face; pressed beats hover.
+    EXPECT_EQ(ButtonSTImageIndex(false, false, false, true, false), kImageNormal);
+    EXPECT_EQ(ButtonSTImageIndex(false, false, true, false, true), kImagePressed);
+}
+
+TEST(MyProgress, SplitPoint) {
+    const RECT bar{10, 0, 682, 12};
+    EXPECT_EQ(ProgressSplit(bar, 0, 0, 100), 10);
+    EXPECT_EQ(ProgressSplit(bar, 50, 0, 100), 346);
+    EXPECT_EQ(ProgressSplit(bar, 100, 0, 100), 682);
+    EXPECT_EQ(ProgressSplit(bar, 3, 0, 0), 10);
+}
