@@ -1,0 +1,128 @@
+#include "engine/ProcessControl.h"
+
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <cstring>
+
+#include "app/SetupConfig.h"
+#include "engine/CommandProcessor.h"
+#include "engine/FileSystem.h"
+#include "engine/Handles.h"
+
+#if !defined(_WIN64)
+static_assert(sizeof(PROCESSENTRY32) == 296, "the process entry of the 32-bit build");
+#else
+static_assert(sizeof(PROCESSENTRY32) == 304, "the process entry of the 64-bit build");
+#endif
+
+namespace SetUp {
+
+const char* const kBrandPrefixedSuffixes[25] = {
+    ".Framework.C.exe",
+    ".Framework.S.exe",
+    ".Video.S.exe",
+    ".Video.C.exe",
+    ".Log.S.exe",
+    ".Log.C.exe",
+    ".Emap.C.exe",
+    ".Emap.S.exe",
+    ".AlarmCenter.C.exe",
+    ".AlarmCenter.S.exe",
+    ".DeviceManagement.C.exe",
+    ".DeviceManagement.S.exe",
+    ".AccessController.C.exe",
+    ".AccessController.S.exe",
+    ".PersonalManagement.C.exe",
+    ".PersonalManagement.S.exe",
+    ".DataStatistics.C.exe",
+    ".DataStatistics.S.exe",
+    ".Attendance.C.exe",
+    ".Attendance.S.exe",
+    ".Topology.C.exe",
+    ".Topology.S.exe",
+    ".IRS.C.exe",
+    ".AIDashboard.C.exe",
+    ".Broadcast.C.exe",
+};
+const char* const kPlainProgramNames[4] = {"UpgradeClient.exe", "Ferrowin.exe", "Lumora.exe",
+                                           "startUp.exe"};
+const char kWatchDogName[] = "WatchDog.exe";
+
+ProcessStopList::ProcessStopList(const std::string& installRoot) : installRoot_(installRoot) {
+    const std::string& brand = CSetupConfig::Instance().brandName;
+    for (const char* suffix : kBrandPrefixedSuffixes) {
+        brandPrefixedNames_.push_back(brand + suffix);
+    }
+    plainNames_.assign(std::begin(kPlainProgramNames), std::end(kPlainProgramNames));
+}
+
+bool ProcessStopList::StopPrograms() {
+    KillProcessByName(kWatchDogName);
+    for (const std::string& name : brandPrefixedNames_) {
+        KillProcessByName(name);
+    }
+    for (const std::string& name : plainNames_) {
+        KillProcessByName(name);
+    }
+    ShellExecuteA(nullptr, "open", CommandProcessorPath().c_str(),
+                  WebServerStopParameters().c_str(), nullptr, SW_HIDE);
+    return true;
+}
+
+namespace {
+
+bool Launch(const std::string& path) {
+    const HINSTANCE result =
+        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+}  // namespace
+
+bool ProcessStopList::LaunchClient() {
+    return Launch(installRoot_ + GetFrameworkExePath(true));
+}
+
+bool ProcessStopList::LaunchServer() {
+    return Launch(installRoot_ + GetFrameworkExePath(false));
+}
+
+DWORD FindProcessByName(const std::string& exeName) {
+    CFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) {
+        return 0;
+    }
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    if (!Process32First(snapshot.Get(), &entry)) {
+        return 0;
+    }
+    // The first entry is the idle process and never compared.
+    while (Process32Next(snapshot.Get(), &entry)) {
+        if (std::strcmp(entry.szExeFile, exeName.c_str()) == 0) {
+            return entry.th32ProcessID;
+        }
+    }
+    return 0;
+}
+
+bool KillProcessByName(const std::string& exeName) {
+    const DWORD id = FindProcessByName(exeName);
+    if (id == 0) {
+        return false;
+    }
+    CHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, id));
+    return process && TerminateProcess(process.Get(), 0);
+}
+
+bool IsClientRunning() {
+    return FindProcessByName(CSetupConfig::Instance().brandName + ".Framework.C.exe") != 0;
+}
+
+std::string WebServerStopParameters() {
+    return "/c cd /d \"" + GetProgramFilesProductDir() + "\\Nginx" + "\" && " +
+           "nginx.exe -s stop -c \"" + GetPublicUserDataDir() + "\\Nginx\\conf\\nginx.conf\"";
+}
+
+}  // namespace SetUp

@@ -1,0 +1,48 @@
+#pragma once
+// Stopping the product's programs before the installation is touched, and starting the installed
+// client and server afterwards.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace SetUp {
+
+// Appended to the brand name, in the order they are stopped.
+extern const char* const kBrandPrefixedSuffixes[25];
+extern const char* const kPlainProgramNames[4];
+// Stopped before every other program: it would restart them.
+extern const char kWatchDogName[];
+
+class ProcessStopList {
+public:
+    explicit ProcessStopList(const std::string& installRoot);
+
+    // WatchDog, the brand-prefixed programs, the plain ones, then the web server's stop command
+    // (not waited for). Programs that cannot be stopped stay running. Always true.
+    bool StopPrograms();
+    // True when ShellExecuteA reported success (a value above 32).
+    bool LaunchClient();
+    bool LaunchServer();
+
+    const std::vector<std::string>& BrandPrefixedNames() const { return brandPrefixedNames_; }
+    const std::vector<std::string>& PlainNames() const { return plainNames_; }
+
+private:
+    std::string installRoot_;
+    std::vector<std::string> brandPrefixedNames_;
+    std::vector<std::string> plainNames_;
+};
+
+// The id of the first process, after the snapshot's first entry, whose executable name equals
+// the name byte for byte; 0 when there is none.
+DWORD FindProcessByName(const std::string& exeName);
+// Terminates that one process; true when TerminateProcess succeeded.
+bool KillProcessByName(const std::string& exeName);
+// Whether the client framework of this brand runs.
+bool IsClientRunning();
+
+// The parameters of the web server's stop command.
+std::string WebServerStopParameters();
+
+}  // namespace SetUp

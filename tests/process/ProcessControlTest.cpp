@@ -1,0 +1,166 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/SetupConfig.h"
+#include "app/SystemInfo.h"
+#include "common/TestMachine.h"
+#include "engine/FileSystem.h"
+#include "engine/Handles.h"
+#include "engine/ProcessControl.h"
+
+using namespace SetUp;
+
+namespace {
+
+// The sleeper program beside this test program.
+std::string SleeperPath() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of("\\/") + 1) + "sleeper.exe";
+}
+
+// A running copy of the sleeper under the given name; terminated when the object goes.
+class CRunningProgram {
+public:
+    CRunningProgram(const std::string& folder, const std::string& name) {
+        path_ = folder + "\\" + name;
+        CopyFileA(SleeperPath().c_str(), path_.c_str(), FALSE);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        std::string commandLine = "\"" + path_ + "\"";
+        if (CreateProcessA(path_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &info)) {
+            process_.Reset(info.hProcess);
+            CloseHandle(info.hThread);
+            id_ = info.dwProcessId;
+        }
+    }
+    ~CRunningProgram() {
+        if (Running()) {
+            TerminateProcess(process_.Get(), 0);
+            WaitForSingleObject(process_.Get(), 5000);
+        }
+    }
+    bool Started() const { return static_cast<bool>(process_); }
+    bool Running() const {
+        return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
+    }
+    // Termination is asynchronous: wait for it with a bound.
+    bool EndsWithin(DWORD milliseconds) const {
+        return process_ && WaitForSingleObject(process_.Get(), milliseconds) == WAIT_OBJECT_0;
+    }
+    DWORD Id() const { return id_; }
+
+private:
+    std::string path_;
+    CHandle process_;
+    DWORD id_ = 0;
+};
+
+class ProcessControlTest : public ::testing::Test {
+protected:
+    void SetUp() override { folder_ = testbed::MakeTempFolder("programs"); }
+    // Names that differ only in case need folders of their own: the file system folds case.
+    std::unique_ptr<CRunningProgram> Start(const std::string& name,
+                                           const std::string& subFolder = "") {
+        const std::string folder = subFolder.empty() ? folder_ : folder_ + "\\" + subFolder;
+        CreateDirectoryA(folder.c_str(), nullptr);
+        auto program = std::make_unique<CRunningProgram>(folder, name);
+        EXPECT_TRUE(program->Started()) << name;
+        return program;
+    }
+    std::string folder_;
+};
+
+}  // namespace
+
+TEST_F(ProcessControlTest, StopListHasTheBrandPrefixedAndPlainNames) {
+    ProcessStopList list("C:\\R");
+    ASSERT_EQ(list.BrandPrefixedNames().size(), 25u);
+    EXPECT_EQ(list.BrandPrefixedNames().front(), "Velmora.Framework.C.exe");
+    EXPECT_EQ(list.BrandPrefixedNames().back(), "Velmora.Broadcast.C.exe");
+    ASSERT_EQ(list.PlainNames().size(), 4u);
+    EXPECT_EQ(list.PlainNames()[3], "startUp.exe");
+}
+
+TEST_F(ProcessControlTest, StopProgramsStopsTheProductAndWatchDogButNotCaseVariants) {
+    auto watchDog = Start("WatchDog.exe");
+    auto client = Start("Velmora.Framework.C.exe");
+    auto server = Start("Velmora.Framework.S.exe");
+    auto plain = Start("Lumora.exe");
+    auto otherCase = Start("velmora.framework.c.exe", "lower");
+    auto unrelated = Start("Notepad2.exe");
+    EXPECT_TRUE(IsClientRunning());
+
+    EXPECT_TRUE(ProcessStopList("C:\\R").StopPrograms());
+
+    EXPECT_TRUE(watchDog->EndsWithin(10000));
+    EXPECT_TRUE(client->EndsWithin(10000));
+    EXPECT_TRUE(server->EndsWithin(10000));
+    EXPECT_TRUE(plain->EndsWithin(10000));
+    EXPECT_TRUE(otherCase->Running());
+    EXPECT_TRUE(unrelated->Running());
+    EXPECT_FALSE(IsClientRunning());
+}
+
+TEST_F(ProcessControlTest, KillStopsOnlyTheFirstOfTwoInstances) {
+    auto first = Start("UpgradeClient.exe");
+    auto second = Start("UpgradeClient.exe");
+    const DWORD found = FindProcessByName("UpgradeClient.exe");
+    ASSERT_TRUE(found == first->Id() || found == second->Id());
+
+    EXPECT_TRUE(KillProcessByName("UpgradeClient.exe"));
+    CRunningProgram& killed = found == first->Id() ? *first : *second;
+    CRunningProgram& kept = found == first->Id() ? *second : *first;
+    EXPECT_TRUE(killed.EndsWithin(10000));
+    EXPECT_TRUE(kept.Running());
+}
+
+TEST_F(ProcessControlTest, NothingToStopIsNotAnError) {
+    EXPECT_EQ(FindProcessByName("NoSuchProgram.exe"), 0u);
+    EXPECT_FALSE(KillProcessByName("NoSuchProgram.exe"));
+    EXPECT_FALSE(IsClientRunning());
+    EXPECT_TRUE(ProcessStopList("C:\\R").StopPrograms());
+}
+
+TEST_F(ProcessControlTest, WebServerStopCommandNamesBothFolders) {
+    const char drive = SystemDirectory()[0];
+    const std::string expected = std::string("/c cd /d \"") + drive +
+                                 ":\\Program Files (x86)\\Velmora AC\\Nginx\" && nginx.exe -s "
+                                 "stop -c \"" +
+                                 drive + ":\\Users\\Public\\Velmora AC\\Nginx\\conf\\nginx.conf\"";
+    EXPECT_EQ(WebServerStopParameters(), expected);
+}
+
+TEST_F(ProcessControlTest, LaunchStartsTheInstalledFrameworks) {
+    const std::string root = testbed::MakeTempFolder("root");
+    const std::string client = root + "\\Velmora AC\\Velmora AC Client\\Client";
+    const std::string server = root + "\\Velmora AC\\Velmora AC Client\\Server";
+    testbed::WriteFile(client + "\\placeholder", "");
+    testbed::WriteFile(server + "\\placeholder", "");
+    CopyFileA(SleeperPath().c_str(), (client + "\\Velmora.Framework.C.exe").c_str(), FALSE);
+    CopyFileA(SleeperPath().c_str(), (server + "\\Velmora.Framework.S.exe").c_str(), FALSE);
+
+    ProcessStopList list(root);
+    EXPECT_TRUE(list.LaunchServer());
+    EXPECT_TRUE(list.LaunchClient());
+    // ShellExecute returns once the program is started; find it with a bound.
+    bool both = false;
+    for (int i = 0; i < 100 && !both; ++i) {
+        both = FindProcessByName("Velmora.Framework.C.exe") != 0 &&
+               FindProcessByName("Velmora.Framework.S.exe") != 0;
+        if (!both) {
+            Sleep(50);
+        }
+    }
+    EXPECT_TRUE(both);
+    KillProcessByName("Velmora.Framework.C.exe");
+    KillProcessByName("Velmora.Framework.S.exe");
+    EXPECT_FALSE(ProcessStopList(testbed::MakeTempFolder("empty")).LaunchClient());
+}
