@@ -162,8 +162,21 @@ void CSkinDlg::RunCancelProtocol() {
 }
 
 bool CSkinDlg::OnPaint() {
-    CPaintDC paint(Handle());
-    PaintBackground(paint.Get());
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(Handle(), &paint);
+    PaintBackground(dc);
+    EndPaint(Handle(), &paint);
+    // The background covers the controls too (the labels are transparent, so the page paints
+    // under them); whatever it covered is drawn again on top, whichever order the system
+    // would have painted in.
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT area = GetChildRect(child);
+        if (IsWindowVisible(child) && IntersectRect(&area, &area, &paint.rcPaint)) {
+            MapWindowPoints(Handle(), child, reinterpret_cast<POINT*>(&area), 2);
+            InvalidateRect(child, &area, FALSE);
+        }
+    }
     return true;
 }
 
