@@ -9,11 +9,13 @@ mkdir -p "$deps"
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb 7zip
-          fonts-wqy-microhei locales cmake make googletest)
+          fonts-wqy-microhei locales cmake make googletest xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# The skin bitmaps are drawn by a Python 3 script; the machine's own Python will do.
+command -v python3 >/dev/null 2>&1 || missing+=(python3)
 # The machine may carry its own Node.js; Debian's npm only where there is none.
 command -v npm >/dev/null 2>&1 || missing+=(nodejs npm)
 if [ ${#missing[@]} -gt 0 ]; then
