@@ -127,8 +127,8 @@ std::string CWindow::Text() const {
     if (window_ == nullptr) {
         return std::string();
     }
-    // Read as Unicode and converted here: Wine's ANSI mapping of another process's text does
-    // not always use this process's code page.
+    // Read as Unicode and converted in this process's code page, so that the bytes compare
+    // with what the test expects on this system.
     const LRESULT length = SendMessageW(window_, WM_GETTEXTLENGTH, 0, 0);
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied =
