@@ -5,6 +5,8 @@
 #include "app/InstallMode.h"
 #include "app/SetupConfig.h"
 #include "app/FirstPageRunner.h"
+#include "deploy/DriverQuestion.h"
+#include "ui/TipDlg.h"
 
 namespace {
 
@@ -33,6 +35,12 @@ const SharedFonts& GetSharedFonts() {
 
 BOOL CsetupApp::InitInstance() {
     CreateSharedFonts();
+    // The driver question runs on the engine's worker thread, with its kind and process name
+    // handed over directly; OK (1) lets the step run the detector again.
+    SetUp::SetDriverQuestion([](int32_t kind, const std::string& processName) {
+        CTipCertainDlg question(kind, processName);
+        return question.DoModal() == 1;
+    });
     const CInstallMode& mode = CInstallMode::Instance();
     CInstallContext& context = CInstallContext::Instance();
     context.installType = mode.installType;

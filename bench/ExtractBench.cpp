@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "engine/FileSystem.h"
 #include "engine/Handles.h"
 #include "engine/Payload.h"
@@ -18,14 +19,6 @@ namespace {
 
 const int kBenchArchive = 3000;
 const int kRounds = 3;
-
-double Now() {
-    LARGE_INTEGER counter;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

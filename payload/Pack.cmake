@@ -1,5 +1,5 @@
 # cmake -DTREE=<folder> -DSTAGE=<folder> -DOUT=<archive> -DSEVENZIP=<7zz> [-DEXTRA=src|dest;...]
-#   -P Pack.cmake
+#   [-DFILLER_MB=<n> -DFILLER_DIR=<folder in archive> -DFILLER_SCRIPT=<make-tree.sh>] -P Pack.cmake
 # Stages a sample tree, adds built programs to it and packs it as a 7z archive (contents at top
 # level of the archive, as the installer expects).
 file(REMOVE_RECURSE "${STAGE}")
@@ -15,6 +15,14 @@ foreach(pair IN LISTS EXTRA)
   file(MAKE_DIRECTORY "${folder}")
   file(COPY_FILE "${source}" "${STAGE}/${destination}")
 endforeach()
+# Benchmark builds pad the archives to a realistic size with generated libraries.
+if(FILLER_MB GREATER 0)
+  execute_process(COMMAND "${FILLER_SCRIPT}" "${STAGE}/${FILLER_DIR}/filler" "${FILLER_MB}"
+                  RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "could not generate the filler of ${OUT}")
+  endif()
+endif()
 file(REMOVE "${OUT}")
 execute_process(COMMAND "${SEVENZIP}" a -t7z -bd -y -mx=5 "${OUT}" *
                 WORKING_DIRECTORY "${STAGE}" RESULT_VARIABLE result OUTPUT_QUIET)

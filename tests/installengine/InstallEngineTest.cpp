@@ -261,11 +261,12 @@ TEST_F(InstallEngineTest, RepairListsFollowVersionLanguageAndEdition) {
     const auto vs = CInstallEngine::BuildRepairLists(testbed::MakeConfig(VS, 1, 1, 1));
     EXPECT_EQ(vs.install, (V{0, 7, 9, 11}));
     EXPECT_TRUE(vs.removal.empty());
-    for (const char* version : {"3.4.0", "4.0", "1.11.1.7", "0.3", ""}) {
-        testbed::CreateRecord(AC, {{"DisplayVersion", version}});
-        const bool old = std::string(version).size() <= 3;
+    const std::pair<const char*, bool> versions[] = {
+        {"3.4.0", false}, {"4.0", false}, {"1.11.1.7", false}, {"0.3", true}, {"", true}};
+    for (const auto& version : versions) {
+        testbed::CreateRecord(AC, {{"DisplayVersion", version.first}});
         const auto lists = CInstallEngine::BuildRepairLists(testbed::MakeConfig(AC, 1, 1, 1));
-        EXPECT_EQ(lists.install, old ? (V{0, 9, 11}) : (V{0, 9})) << version;
+        EXPECT_EQ(lists.install, version.second ? (V{0, 9, 11}) : (V{0, 9})) << version.first;
     }
 }
 

@@ -1,0 +1,11 @@
+#pragma once
+// Wall-clock seconds for the benchmarks.
+#include <windows.h>
+
+inline double Now() {
+    LARGE_INTEGER counter;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
