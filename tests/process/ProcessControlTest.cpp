@@ -24,12 +24,20 @@ std::string SleeperPath() {
     return folder.substr(0, folder.find_last_of("\\/") + 1) + "sleeper.exe";
 }
 
-// A running copy of the sleeper under the given name; terminated when the object goes.
+// The payload's own stand-in for the frameworks, for the names it plays; the sleeper otherwise.
+std::string ProgramFor(const std::string& name) {
+    if (name == "Velmora.Framework.C.exe" || name == "Velmora.Framework.S.exe") {
+        return std::string(SETUP_STANDIN_DIR) + "/" + name;
+    }
+    return SleeperPath();
+}
+
+// A running copy of a program under the given name; terminated when the object goes.
 class CRunningProgram {
 public:
     CRunningProgram(const std::string& folder, const std::string& name) {
         path_ = folder + "\\" + name;
-        CopyFileA(SleeperPath().c_str(), path_.c_str(), FALSE);
+        CopyFileA(ProgramFor(name).c_str(), path_.c_str(), FALSE);
         STARTUPINFOA startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info{};
