@@ -110,7 +110,8 @@ void InstallCaldry() {
 bool IsWorkstationWindows() {
     using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOEXW*);
     static_assert(sizeof(OSVERSIONINFOEXW) == 284, "the version structure RtlGetVersion fills");
-    HMODULE ntdll = LoadLibraryA("ntdll.dll");
+    // From the system directory only, never from the folder the installer was started from.
+    HMODULE ntdll = LoadLibraryExA("ntdll.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (ntdll == nullptr) {
         return false;
     }
