@@ -28,20 +28,25 @@ namespace {
 const std::vector<int32_t> kFeatures = {0, 3, 5};
 const double kPauseAfterResource = 0.1;
 
-// Runs the engine's fresh install and waits for its last percentage.
+// Runs the engine's fresh install and waits for its last percentage; prints when each step
+// ended and what it announced, so that a slow step shows.
 double EngineInstall(const std::string& root) {
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;
     auto& engine = *new SetUp::CInstallEngine();  // its worker may outlive this function
-    engine.SetProgressCallback([&](int32_t percent) {
+    const double start = Now();
+    engine.SetStatusCallback([start](const std::string& line) {
+        std::printf("  %7.2f s  %s\n", Now() - start, line.c_str());
+    });
+    engine.SetProgressCallback([&, start](int32_t percent) {
+        std::printf("  %7.2f s  %d %%\n", Now() - start, percent);
         if (percent == 100) {
             std::lock_guard<std::mutex> lock(mutex);
             done = true;
             finished.notify_all();
         }
     });
-    const double start = Now();
     engine.StartInstall(kFeatures, root);
     std::unique_lock<std::mutex> lock(mutex);
     finished.wait(lock, [&] { return done; });
