@@ -1,10 +1,9 @@
 #include "app/InstallMode.h"
 
-#include <io.h>
-
 #include "app/ProcessWide.h"
 #include "app/SetupConfig.h"
 #include "app/StringUtil.h"
+#include "deploy/ProductXmlHandler.h"
 #include "registry/InstalledRecord.h"
 
 CInstallMode& CInstallMode::Instance() {
@@ -69,10 +68,9 @@ int32_t ClassifyUpgrade(const CSetupConfig& config, const std::string& /*install
     if (SetUp::ReadInstalledComponents().found) {
         return UpgradeByComponentList;
     }
-    const ProductFolderNames names = config.GetProductFolderNames();
-    const std::string description = installedLocation + "/" + names.productFolder + "/" +
-                                    names.clientFolder + "/Client/ProductDescription.xml";
-    return _access(description.c_str(), 0) == 0 ? UpgradeByDescription : UpgradeBlind;
+    return SetUp::CProductXmlHandler(installedLocation, config).ClientDescriptionExists()
+               ? UpgradeByDescription
+               : UpgradeBlind;
 }
 
 bool IsSameEdition(const CSetupConfig& config) {

@@ -243,6 +243,14 @@ std::string CInstallEngine::UninstallLine(const std::string& what) {
     return std::string(CTextTable::Instance().GetText("Uninstall")) + what;
 }
 
+std::shared_ptr<CRegeditInfo> CInstallEngine::RegeditInfo() {
+    std::lock_guard<std::mutex> lock(helperMutex_);
+    if (!regeditInfo_) {
+        regeditInfo_ = std::make_shared<CRegeditInfo>();
+    }
+    return regeditInfo_;
+}
+
 std::shared_ptr<CMenuAndDesk> CInstallEngine::MenuAndDesk(const std::string& installRoot) {
     std::lock_guard<std::mutex> lock(helperMutex_);
     // Made from the root the procedure works on, not from whatever root came first.

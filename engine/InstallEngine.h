@@ -92,6 +92,7 @@ private:
     bool WorkerDone();
     void ReportProgress(int32_t percent);
     void ReportStatus(const std::string& line);
+    std::shared_ptr<CRegeditInfo> RegeditInfo();
     std::shared_ptr<CMenuAndDesk> MenuAndDesk(const std::string& installRoot);
     std::shared_ptr<CProductXmlHandler> ProductXml(const std::string& installRoot);
     void StartWorker(std::function<void()> body);

@@ -103,15 +103,7 @@ void CInstallEngine::StopRunningPrograms(const std::string& installRoot) {
 
 void CInstallEngine::WriteRecord(const std::string& installRoot,
                                  const std::vector<int32_t>& features) {
-    std::shared_ptr<CRegeditInfo> info;
-    {
-        std::lock_guard<std::mutex> lock(helperMutex_);
-        if (!regeditInfo_) {
-            regeditInfo_ = std::make_shared<CRegeditInfo>();
-        }
-        info = regeditInfo_;
-    }
-    info->WriteProductRecord(installRoot);
+    RegeditInfo()->WriteProductRecord(installRoot);
     WriteComponentList(features);
 }
 
@@ -119,15 +111,7 @@ void CInstallEngine::WriteComponentList(const std::vector<int32_t>& features) {
     if (CancelRequested()) {
         return;
     }
-    std::shared_ptr<CRegeditInfo> info;
-    {
-        std::lock_guard<std::mutex> lock(helperMutex_);
-        if (!regeditInfo_) {
-            regeditInfo_ = std::make_shared<CRegeditInfo>();
-        }
-        info = regeditInfo_;
-    }
-    info->WriteComponentList(ExpandFeatures(features));
+    RegeditInfo()->WriteComponentList(ExpandFeatures(features));
     StepDone();
 }
 

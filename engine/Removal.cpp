@@ -52,9 +52,9 @@ void RunRemoval(CInstallEngine& engine) {
     DeleteProductRecord();
     engine.StepDone();
 
-    for (const char* program : {"Korvane.DeviceManagement.C.exe", "Korvane.DeviceManagement.S.exe",
-                                "Korvane.Framework.C.exe"}) {
-        DeleteBrowserEmulation(program);
+    // Client device management, server device management, then the client framework.
+    for (int program : {1, 2, 0}) {
+        DeleteBrowserEmulation(kBrowserEmulationPrograms[program]);
         engine.StepDone();
     }
 }

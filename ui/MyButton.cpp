@@ -47,22 +47,16 @@ LRESULT CMyButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CMyButton::OnMouseMove(POINT point) {
-    // The press of the button itself takes and drops the capture; tracking starts again then.
-    if (tracking_ && GetCapture() != Handle()) {
-        tracking_ = false;
-    }
     const RECT area{0, 0, kWidth, kHeight};
-    if (tracking_) {
-        if (PtInRect(&area, point)) {
+    switch (hover_.OnMouseMove(Handle(), point, area)) {
+        case CHoverTracker::Change::None:
             return;
-        }
-        tracking_ = false;
-        ReleaseCapture();
-        state_ = kStateNormal;
-    } else {
-        tracking_ = true;
-        SetCapture(Handle());
-        state_ = kStateHover;
+        case CHoverTracker::Change::Entered:
+            state_ = kStateHover;
+            break;
+        case CHoverTracker::Change::Left:
+            state_ = kStateNormal;
+            break;
     }
     Invalidate();
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/framework/Control.h"
+#include "ui/framework/HoverTracker.h"
 
 enum MyButtonStyle : int32_t { kSecondaryButton = 0, kPrimaryButton = 1 };
 enum ControlState : int32_t {
@@ -46,5 +47,5 @@ private:
 
     int32_t style_ = kPrimaryButton;
     int32_t state_ = kStateNormal;
-    bool tracking_ = false;
+    CHoverTracker hover_;
 };

@@ -46,24 +46,19 @@ LRESULT CMyTextButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CMyTextButton::OnMouseMove(POINT point) {
-    if (tracking_ && GetCapture() != Handle()) {
-        tracking_ = false;
-    }
     RECT client{};
     GetClientRect(Handle(), &client);
-    if (tracking_) {
-        if (PtInRect(&client, point)) {
+    switch (hover_.OnMouseMove(Handle(), point, client)) {
+        case CHoverTracker::Change::None:
             return;
-        }
-        tracking_ = false;
-        ReleaseCapture();
-        state_ = kStateNormal;
-    } else {
-        tracking_ = true;
-        SetCapture(Handle());
-        if (state_ != kStatePressed) {
-            state_ = kStateHover;
-        }
+        case CHoverTracker::Change::Entered:
+            if (state_ != kStatePressed) {
+                state_ = kStateHover;
+            }
+            break;
+        case CHoverTracker::Change::Left:
+            state_ = kStateNormal;
+            break;
     }
     Invalidate();
 }

@@ -5,6 +5,7 @@
 #include "ui/MyButton.h"
 #include "ui/framework/Control.h"
 #include "ui/framework/Gdi.h"
+#include "ui/framework/HoverTracker.h"
 
 // The text colour of a link in a state.
 COLORREF MyTextButtonColour(int32_t state);
@@ -24,7 +25,7 @@ private:
     HFONT UnderlinedFont(HFONT font);
 
     int32_t state_ = kStateNormal;
-    bool tracking_ = false;
+    CHoverTracker hover_;
     COLORREF textColour_ = MyTextButtonColour(kStateNormal);
     HFONT underlinedFrom_ = nullptr;  // the control font the underlined copy was made from
     CFont underlined_;
