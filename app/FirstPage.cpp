@@ -1,8 +1,8 @@
 #include "app/FirstPage.h"
 
-#include "app/Catalogue.h"
-#include "app/InstallMode.h"
-#include "app/SetupConfig.h"
+#include "engine/InstallMode.h"
+#include "product/Catalogue.h"
+#include "product/SetupConfig.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/FirstPageRunner.h"
 
-#include "app/InstallContext.h"
+#include "ui/InstallContext.h"
 #include "ui/TipDlg.h"
 
 void RunFirstPage(const FirstPageChoice& choice) {

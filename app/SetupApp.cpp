@@ -1,37 +1,13 @@
 #include "app/SetupApp.h"
 
 #include "app/FirstPage.h"
-#include "app/InstallContext.h"
-#include "app/InstallMode.h"
-#include "app/SetupConfig.h"
 #include "app/FirstPageRunner.h"
 #include "deploy/DriverQuestion.h"
+#include "engine/InstallMode.h"
+#include "product/SetupConfig.h"
+#include "ui/InstallContext.h"
+#include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
-
-namespace {
-
-SharedFonts gFonts;
-
-HFONT CreateYaHei(int height, int weight) {
-    return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       FF_SWISS | DEFAULT_PITCH, "Microsoft YaHei");
-}
-
-}  // namespace
-
-void CreateSharedFonts() {
-    if (gFonts.title != nullptr) {
-        return;
-    }
-    gFonts.title = CreateYaHei(19, FW_BOLD);
-    gFonts.boldText = CreateYaHei(17, FW_BOLD);
-    gFonts.text = CreateYaHei(17, FW_NORMAL);
-}
-
-const SharedFonts& GetSharedFonts() {
-    return gFonts;
-}
 
 BOOL CsetupApp::InitInstance() {
     CreateSharedFonts();

@@ -8,12 +8,3 @@ public:
     // inside the first page's modal loop and the program ends when it returns.
     BOOL InitInstance();
 };
-
-// The three shared fonts, created once by start-up and used by every page and dialog.
-struct SharedFonts {
-    HFONT title = nullptr;     // 19, bold
-    HFONT boldText = nullptr;  // 17, bold
-    HFONT text = nullptr;      // 17, normal
-};
-const SharedFonts& GetSharedFonts();
-void CreateSharedFonts();

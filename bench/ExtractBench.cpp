@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "BenchClock.h"
-#include "engine/FileSystem.h"
-#include "engine/Handles.h"
-#include "engine/Payload.h"
-#include "engine/TempWorkDir.h"
+#include "base/FileSystem.h"
+#include "base/Handles.h"
+#include "base/TempWorkDir.h"
+#include "deploy/Payload.h"
 
 namespace {
 

@@ -14,14 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "app/Catalogue.h"
-#include "app/SetupConfig.h"
 #include "BenchClock.h"
-#include "engine/CommandProcessor.h"
-#include "engine/FileSystem.h"
+#include "base/CommandProcessor.h"
+#include "base/FileSystem.h"
+#include "base/TempWorkDir.h"
+#include "deploy/Payload.h"
 #include "engine/InstallEngine.h"
-#include "engine/Payload.h"
-#include "engine/TempWorkDir.h"
+#include "product/Catalogue.h"
+#include "product/FolderLayout.h"
+#include "product/SetupConfig.h"
 
 namespace {
 
@@ -79,8 +80,8 @@ int WriteFloorScript(const std::string& script, const std::string& root) {
             extract(deployment.FolderName() + ".7z", deployment.ParentFolder());
         }
     }
-    extract("Nginx.7z", SetUp::EnsureProgramFilesProductDir());
-    const std::string drivers = root + "\\" + GetProductFolderNames().productFolder + "\\Drivers";
+    extract("Nginx.7z", CFolderLayout::EnsureProgramFilesProductDir());
+    const std::string drivers = CFolderLayout(root).DriversDir();
     extract("Npf.7z", drivers);
     out << Quoted(drivers + "\\NpfDetectApp.exe") << "\r\n";
     for (const auto& row : kRuntimeFileName) {

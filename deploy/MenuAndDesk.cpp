@@ -3,13 +3,15 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/Catalogue.h"
-#include "app/SystemInfo.h"
-#include "deploy/ComRef.h"
-#include "engine/FileSystem.h"
-#include "engine/TempWorkDir.h"
+#include "base/ComApartment.h"
+#include "base/FileSystem.h"
+#include "base/Handles.h"
+#include "base/SystemInfo.h"
+#include "base/TempWorkDir.h"
+#include "product/Catalogue.h"
+#include "product/FolderLayout.h"
+#include "product/TextTable.h"
 #include "registry/InstalledRecord.h"
-#include "ui/TextTable.h"
 
 namespace SetUp {
 
@@ -50,11 +52,11 @@ std::wstring AnsiToWide(const std::string& text) {
 // The worker thread usually has no apartment yet; join one for this call only.
 bool CreateShellLink(CComRef<IShellLinkA>& link, CComFallback& fallback) {
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkA, link.Receive());
+                                      IID_IShellLinkA, InterfaceOut(link));
     if (result == CO_E_NOTINITIALIZED) {
         fallback.Join();
         result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                  link.Receive());
+                                  InterfaceOut(link));
     }
     return SUCCEEDED(result) && link;
 }
@@ -116,8 +118,7 @@ std::string CMenuAndDesk::UninstallName() const {
 }
 
 std::string CMenuAndDesk::ClientFolderPath() const {
-    const ProductFolderNames names = config_.GetProductFolderNames();
-    return installRoot_ + "/" + names.productFolder + "/" + names.clientFolder + "/Client/";
+    return CFolderLayout(installRoot_, config_).ComponentsDir(ComponentSide::Client, '/');
 }
 
 std::string CMenuAndDesk::ClientTarget() const {
@@ -129,8 +130,7 @@ std::string CMenuAndDesk::UserManualTarget() const {
 }
 
 std::string CMenuAndDesk::UninstallerTarget() const {
-    return std::string(1, SystemDriveLetter()) + ":/Program Files (x86)/" +
-           config_.GetProductFolderNames().productFolder + "/uninstall.exe";
+    return CFolderLayout::Uninstaller(config_, '/');
 }
 
 void CMenuAndDesk::CreateShortcut(const std::string& target, const std::string& name,
@@ -145,7 +145,7 @@ void CMenuAndDesk::CreateShortcut(const std::string& target, const std::string& 
         link->SetIconLocation(target.c_str(), 0);
     }
     CComRef<IPersistFile> file;
-    if (FAILED(pathSet) || FAILED(link->QueryInterface(IID_IPersistFile, file.Receive()))) {
+    if (FAILED(pathSet) || FAILED(link->QueryInterface(IID_IPersistFile, InterfaceOut(file)))) {
         return;
     }
     const std::string folder = onDesktop ? CommonDesktopFolder() : StartFolder(config_.version);

@@ -4,7 +4,7 @@
 // Names are ANSI texts; in Chinese they carry the GBK texts of the text table.
 #include <string>
 
-#include "app/SetupConfig.h"
+#include "product/SetupConfig.h"
 
 class CTextTable;
 

@@ -10,10 +10,11 @@
 
 #include <tinyxml2.h>
 
-#include "app/StringUtil.h"
-#include "engine/Handles.h"
-#include "engine/Payload.h"
-#include "engine/TempWorkDir.h"
+#include "base/Handles.h"
+#include "base/StringUtil.h"
+#include "base/TempWorkDir.h"
+#include "deploy/Payload.h"
+#include "product/FolderLayout.h"
 
 namespace SetUp {
 
@@ -79,8 +80,7 @@ DriverQuestion GetDriverQuestion() {
 }
 
 std::string DriversFolder(const std::string& installRoot, const CSetupConfig& config) {
-    const std::string folder =
-        installRoot + "\\" + config.GetProductFolderNames().productFolder + "\\Drivers";
+    const std::string folder = CFolderLayout(installRoot, config).DriversDir();
     if (_access(folder.c_str(), 0) != 0) {
         _mkdir(folder.c_str());
     }

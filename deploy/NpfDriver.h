@@ -4,8 +4,8 @@
 // step, and the removal script.
 #include <string>
 
-#include "app/SetupConfig.h"
 #include "deploy/DriverQuestion.h"
+#include "product/SetupConfig.h"
 
 namespace SetUp {
 

@@ -7,7 +7,8 @@
 
 #include <tinyxml2.h>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
+#include "product/FolderLayout.h"
 
 namespace SetUp {
 
@@ -170,8 +171,7 @@ CProductXmlHandler::CProductXmlHandler(std::string installRoot, const CSetupConf
     : installRoot_(std::move(installRoot)), config_(config) {}
 
 std::string CProductXmlHandler::InstallationFolder() const {
-    const ProductFolderNames names = config_.GetProductFolderNames();
-    return installRoot_ + "/" + names.productFolder + "/" + names.clientFolder + "/";
+    return CFolderLayout(installRoot_, config_).InstallationDir('/') + "/";
 }
 
 std::string CProductXmlHandler::ClientDescriptionPath() const {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SetupConfig.h"
+#include "product/SetupConfig.h"
 
 namespace SetUp {
 

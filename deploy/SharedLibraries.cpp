@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include "engine/FileSystem.h"
+#include "base/FileSystem.h"
+#include "product/FolderLayout.h"
 
 namespace SetUp {
 
@@ -78,12 +79,10 @@ class CPlacement {
 public:
     CPlacement(const std::string& installRoot, const CSetupConfig& config)
         : installRoot_(installRoot), brand_(config.brandName) {
-        const ProductFolderNames names = config.GetProductFolderNames();
-        const std::string base =
-            installRoot + "\\" + names.productFolder + "\\" + names.clientFolder;
-        client_ = base + "\\Client\\";
-        server_ = base + "\\Server\\";
-        player_ = base + "\\Client\\Player\\";
+        const CFolderLayout layout(installRoot, config);
+        client_ = layout.ComponentsDir(ComponentSide::Client);
+        server_ = layout.ComponentsDir(ComponentSide::Server);
+        player_ = client_ + "Player\\";
     }
 
     void ServerLibraries() const {

@@ -4,7 +4,7 @@
 // copy that cannot be made is skipped.
 #include <string>
 
-#include "app/SetupConfig.h"
+#include "product/SetupConfig.h"
 
 namespace SetUp {
 

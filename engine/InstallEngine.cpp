@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <thread>
 
-#include "app/Catalogue.h"
-#include "app/InstallMode.h"
-#include "app/ProcessWide.h"
-#include "app/SetupConfig.h"
-#include "app/StringUtil.h"
+#include "base/ProcessWide.h"
+#include "base/StringUtil.h"
+#include "engine/InstallMode.h"
 #include "engine/Removal.h"
+#include "product/Catalogue.h"
+#include "product/SetupConfig.h"
+#include "product/TextTable.h"
 #include "registry/InstalledRecord.h"
-#include "ui/TextTable.h"
 
 namespace SetUp {
 

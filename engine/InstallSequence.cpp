@@ -3,16 +3,16 @@
 
 #include <algorithm>
 
-#include "app/Catalogue.h"
-#include "app/SetupConfig.h"
 #include "deploy/NpfDriver.h"
+#include "deploy/Payload.h"
 #include "deploy/SharedLibraries.h"
-#include "engine/FileSystem.h"
 #include "engine/InstallEngine.h"
-#include "engine/Payload.h"
+#include "engine/InstallFolders.h"
 #include "engine/Prerequisites.h"
 #include "engine/ProcessControl.h"
-#include "ui/TextTable.h"
+#include "product/Catalogue.h"
+#include "product/SetupConfig.h"
+#include "product/TextTable.h"
 
 namespace SetUp {
 

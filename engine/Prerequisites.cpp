@@ -3,14 +3,14 @@
 #include <io.h>
 #include <windows.h>
 
-#include "app/InstallMode.h"
-#include "app/SetupConfig.h"
-#include "app/SystemInfo.h"
-#include "engine/CommandProcessor.h"
-#include "engine/TempWorkDir.h"
+#include "base/CommandProcessor.h"
+#include "base/Handles.h"
+#include "base/SystemInfo.h"
+#include "base/TempWorkDir.h"
+#include "engine/InstallMode.h"
+#include "product/SetupConfig.h"
+#include "product/TextTable.h"
 #include "registry/InstalledRecord.h"
-#include "registry/RegKey.h"
-#include "ui/TextTable.h"
 
 namespace SetUp {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Catalogue.h"
+#include "product/Catalogue.h"
 
 class CSetupConfig;
 

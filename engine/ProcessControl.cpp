@@ -5,10 +5,11 @@
 
 #include <cstring>
 
-#include "app/SetupConfig.h"
-#include "engine/CommandProcessor.h"
-#include "engine/FileSystem.h"
-#include "engine/Handles.h"
+#include "base/CommandProcessor.h"
+#include "base/FileSystem.h"
+#include "base/Handles.h"
+#include "product/FolderLayout.h"
+#include "product/SetupConfig.h"
 
 #if !defined(_WIN64)
 static_assert(sizeof(PROCESSENTRY32) == 296, "the process entry of the 32-bit build");
@@ -81,11 +82,11 @@ bool Launch(const std::string& path) {
 }  // namespace
 
 bool ProcessStopList::LaunchClient() {
-    return Launch(installRoot_ + GetFrameworkExePath(true));
+    return Launch(CFolderLayout(installRoot_).FrameworkExe(ComponentSide::Client, '/'));
 }
 
 bool ProcessStopList::LaunchServer() {
-    return Launch(installRoot_ + GetFrameworkExePath(false));
+    return Launch(CFolderLayout(installRoot_).FrameworkExe(ComponentSide::Server, '/'));
 }
 
 DWORD FindProcessByName(const std::string& exeName) {
@@ -121,8 +122,9 @@ bool IsClientRunning() {
 }
 
 std::string WebServerStopParameters() {
-    return "/c cd /d \"" + GetProgramFilesProductDir() + "\\Nginx" + "\" && " +
-           "nginx.exe -s stop -c \"" + GetPublicUserDataDir() + "\\Nginx\\conf\\nginx.conf\"";
+    return "/c cd /d \"" + CFolderLayout::ProgramFilesProductDir() + "\\Nginx" + "\" && " +
+           "nginx.exe -s stop -c \"" + CFolderLayout::PublicUserDataDir() +
+           "\\Nginx\\conf\\nginx.conf\"";
 }
 
 }  // namespace SetUp

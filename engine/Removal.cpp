@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
-#include "app/SetupConfig.h"
+#include "base/FileSystem.h"
 #include "deploy/NpfDriver.h"
-#include "engine/FileSystem.h"
 #include "engine/InstallEngine.h"
 #include "engine/ProcessControl.h"
+#include "product/FolderLayout.h"
+#include "product/SetupConfig.h"
 #include "registry/InstalledRecord.h"
 
 namespace SetUp {
@@ -21,10 +22,6 @@ void RemoveIfEmpty(const std::string& folder) {
     }
 }
 
-std::string ProductFolderBelow(const std::string& installRoot) {
-    return installRoot + "/" + GetProductFolderNames().productFolder;
-}
-
 }  // namespace
 
 void RunRemoval(CInstallEngine& engine) {
@@ -34,13 +31,13 @@ void RunRemoval(CInstallEngine& engine) {
     engine.StepDone();
 
     RunNpfRemovalScript();
-    const std::string product = ProductFolderBelow(root);
-    DeleteFolder(product + "/" + GetProductFolderNames().clientFolder, false);
-    DeleteFolder(product + "/Drivers", false);
-    RemoveIfEmpty(product);
+    const CFolderLayout layout(root);
+    DeleteFolder(layout.InstallationDir('/'), false);
+    DeleteFolder(layout.DriversDir(), false);
+    RemoveIfEmpty(layout.ProductDir('/'));
     engine.StepDone();
 
-    const std::string programFiles = GetProgramFilesProductDir();
+    const std::string programFiles = CFolderLayout::ProgramFilesProductDir();
     DeleteFolder(programFiles + "/Nginx", false);
     DeleteFolder(programFiles + "/uninstall.exe", false);
     RemoveIfEmpty(programFiles);
@@ -60,15 +57,15 @@ void RunRemoval(CInstallEngine& engine) {
 }
 
 void DeleteUserData(const std::string& installRoot) {
-    const std::string product = ProductFolderBelow(installRoot);
-    DeleteFolder(product + "/UserData", false);
-    DeleteFolder(GetPublicUserDataDir(), false);
-    RemoveIfEmpty(product);
+    const CFolderLayout layout(installRoot);
+    DeleteFolder(layout.UserDataDir('/'), false);
+    DeleteFolder(CFolderLayout::PublicUserDataDir(), false);
+    RemoveIfEmpty(layout.ProductDir('/'));
 }
 
 bool IsRemovalComplete(const std::string& installRoot) {
-    return IsFolderEmpty(ProductFolderBelow(installRoot)) &&
-           IsFolderEmpty(GetProgramFilesProductDir());
+    return IsFolderEmpty(CFolderLayout(installRoot).ProductDir('/')) &&
+           IsFolderEmpty(CFolderLayout::ProgramFilesProductDir());
 }
 
 void DeleteUserData() {

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "app/Catalogue.h"
-#include "app/SetupConfig.h"
-#include "app/StringUtil.h"
-#include "app/SystemInfo.h"
-#include "registry/RegKey.h"
+#include "base/Handles.h"
+#include "base/StringUtil.h"
+#include "base/SystemInfo.h"
+#include "product/Catalogue.h"
+#include "product/SetupConfig.h"
 
 namespace SetUp {
 

@@ -1,8 +1,8 @@
 #include "registry/RegeditInfo.h"
 
-#include "app/Catalogue.h"
-#include "app/SetupConfig.h"
-#include "app/SystemInfo.h"
+#include "product/Catalogue.h"
+#include "product/FolderLayout.h"
+#include "product/SetupConfig.h"
 #include "registry/InstalledRecord.h"
 
 namespace SetUp {
@@ -18,9 +18,8 @@ void CRegeditInfo::WriteProductGuid() {
 
 void CRegeditInfo::WriteUninstallString() {
     // The uninstaller always lives in the fixed Program Files folder, whatever root was chosen.
-    const std::string path = std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)\\" +
-                             GetProductFolderNames().productFolder + "\\uninstall.exe";
-    WriteUninstallValue("UninstallString", path, variant);
+    WriteUninstallValue("UninstallString", CFolderLayout::Uninstaller(CSetupConfig::Instance()),
+                        variant);
 }
 
 void CRegeditInfo::WriteComponentList(const std::vector<int32_t>& components) {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/Catalogue.h"
-#include "app/InstallContext.h"
-#include "app/SetupApp.h"
-#include "app/SetupConfig.h"
+#include "product/Catalogue.h"
+#include "product/SetupConfig.h"
+#include "ui/InstallContext.h"
+#include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
 #include "ui/framework/Window.h"
 

@@ -1,9 +1,9 @@
 #include "ui/TipDlg.h"
 
-#include "app/InstallContext.h"
-#include "app/SetupApp.h"
-#include "app/SetupConfig.h"
-#include "ui/TextTable.h"
+#include "product/SetupConfig.h"
+#include "product/TextTable.h"
+#include "ui/InstallContext.h"
+#include "ui/SharedFonts.h"
 #include "ui/TipMessage.h"
 #include "ui/framework/Gdi.h"
 

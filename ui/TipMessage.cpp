@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/Catalogue.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
+#include "product/Catalogue.h"
+#include "product/TextTable.h"
 #include "registry/InstalledRecord.h"
-#include "ui/TextTable.h"
 
 namespace {
 using P = TipPlaceholder;

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/Catalogue.h"
+#include "product/Catalogue.h"
 
 using V = std::vector<int32_t>;
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/SetupConfig.h"
+#include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
-#include "engine/TempWorkDir.h"
+#include "product/SetupConfig.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/Catalogue.h"
 #include "app/FirstPage.h"
-#include "app/InstallMode.h"
 #include "common/TestMachine.h"
+#include "engine/InstallMode.h"
+#include "product/Catalogue.h"
 
 namespace {
 

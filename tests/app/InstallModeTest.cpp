@@ -2,10 +2,10 @@
 
 #include <thread>
 
-#include "app/Catalogue.h"
-#include "app/InstallMode.h"
-#include "app/SetupConfig.h"
 #include "common/TestMachine.h"
+#include "engine/InstallMode.h"
+#include "product/Catalogue.h"
+#include "product/SetupConfig.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/InstallMode.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
+#include "engine/InstallMode.h"
 
 TEST(SplitString, KeepsEmptyPiecesAndTheLastOne) {
     using V = std::vector<std::string>;

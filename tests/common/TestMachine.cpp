@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "app/Catalogue.h"
+#include "base/Handles.h"
+#include "product/Catalogue.h"
 #include "registry/InstalledRecord.h"
-#include "registry/RegKey.h"
 
 namespace testbed {
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "app/SetupConfig.h"
+#include "product/SetupConfig.h"
 
 namespace testbed {
 

@@ -6,11 +6,11 @@
 #include <iterator>
 
 #include "TempFolderScope.h"
+#include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
 #include "deploy/MenuAndDesk.h"
+#include "deploy/Payload.h"
 #include "deploy/SharedLibraries.h"
-#include "engine/Payload.h"
-#include "engine/TempWorkDir.h"
 
 namespace {
 

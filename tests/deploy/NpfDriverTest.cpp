@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "TempFolderScope.h"
+#include "base/Handles.h"
 #include "common/TestMachine.h"
 #include "deploy/NpfDriver.h"
-#include "registry/RegKey.h"
 
 namespace {
 

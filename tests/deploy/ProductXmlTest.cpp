@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/Catalogue.h"
 #include "common/TestMachine.h"
 #include "deploy/ProductXmlHandler.h"
+#include "product/Catalogue.h"
 
 namespace {
 

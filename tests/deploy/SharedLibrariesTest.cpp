@@ -6,9 +6,9 @@
 #include <iterator>
 #include <set>
 
-#include "app/Catalogue.h"
 #include "common/TestMachine.h"
 #include "deploy/SharedLibraries.h"
+#include "product/Catalogue.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <set>
 #include <thread>
 
-#include "app/Catalogue.h"
 #include "common/TestMachine.h"
 #include "deploy/MenuAndDesk.h"
+#include "product/Catalogue.h"
+#include "product/TextTable.h"
 #include "registry/InstalledRecord.h"
-#include "ui/TextTable.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ScenarioSupport.h"
-#include "app/Catalogue.h"
+#include "product/Catalogue.h"
 
 using namespace uidriver;
 using scenario::Expected;

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/SetupApp.h"
-#include "app/StringUtil.h"
-#include "ui/TextTable.h"
+#include "base/StringUtil.h"
+#include "product/TextTable.h"
+#include "ui/SharedFonts.h"
 
 BOOL CSamplePage::OnInitDialog() {
     SetUpWindow();

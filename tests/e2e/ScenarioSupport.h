@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "common/TestMachine.h"
 #include "driver/UiDriver.h"
 

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "app/Catalogue.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "common/TestMachine.h"
 #include "driver/UiDriver.h"
+#include "product/Catalogue.h"
 
 using namespace uidriver;
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "SamplePage.h"
-#include "app/InstallContext.h"
-#include "app/SetupApp.h"
+#include "ui/InstallContext.h"
+#include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
 #include "ui/TipMessage.h"
 

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <thread>
 
-#include "app/SetupConfig.h"
+#include "product/SetupConfig.h"
 
 namespace enginetest {
 
@@ -36,7 +36,7 @@ std::string ResourceBytes(int id, const char* type) {
 }
 
 std::string InstallationFolder(const std::string& root) {
-    const ProductFolderNames names = GetProductFolderNames();
+    const ProductFolderNames names = CSetupConfig::Instance().GetProductFolderNames();
     return root + "\\" + names.productFolder + "\\" + names.clientFolder;
 }
 

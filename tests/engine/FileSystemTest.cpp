@@ -6,11 +6,13 @@
 #include <algorithm>
 
 #include "EngineTestSupport.h"
-#include "app/Catalogue.h"
-#include "app/SystemInfo.h"
+#include "base/FileSystem.h"
+#include "base/Handles.h"
+#include "base/SystemInfo.h"
 #include "common/TestMachine.h"
-#include "engine/FileSystem.h"
-#include "engine/Handles.h"
+#include "engine/InstallFolders.h"
+#include "product/Catalogue.h"
+#include "product/FolderLayout.h"
 
 using namespace SetUp;
 using enginetest::Exists;
@@ -96,11 +98,12 @@ TEST(FolderHelpers, CopyFolderFillsOnlyANewFolderWithFiles) {
 
 TEST(Layout, FixedRootsAndFrameworkPaths) {
     const std::string drive(1, SystemDriveLetter());
-    EXPECT_EQ(GetProgramFilesProductDir(), drive + ":\\Program Files (x86)\\Velmora AC");
-    EXPECT_EQ(GetPublicUserDataDir(), drive + ":\\Users\\Public\\Velmora AC");
-    EXPECT_EQ(GetFrameworkExePath(true),
+    EXPECT_EQ(CFolderLayout::ProgramFilesProductDir(),
+              drive + ":\\Program Files (x86)\\Velmora AC");
+    EXPECT_EQ(CFolderLayout::PublicUserDataDir(), drive + ":\\Users\\Public\\Velmora AC");
+    EXPECT_EQ(CFolderLayout("").FrameworkExe(ComponentSide::Client, '/'),
               "/Velmora AC/Velmora AC Client/Client/Velmora.Framework.C.exe");
-    EXPECT_EQ(GetFrameworkExePath(false),
+    EXPECT_EQ(CFolderLayout("").FrameworkExe(ComponentSide::Server, '/'),
               "/Velmora AC/Velmora AC Client/Server/Velmora.Framework.S.exe");
 }
 
@@ -110,14 +113,14 @@ TEST(Layout, ProgramFilesProductFolderIsCreatedWithEveryLevel) {
     const std::string programFiles = drive + ":\\Program Files (x86)";
     const std::string away = programFiles + ".away";
     ASSERT_TRUE(MoveFileA(programFiles.c_str(), away.c_str()));
-    const std::string folder = EnsureProgramFilesProductDir();
+    const std::string folder = CFolderLayout::EnsureProgramFilesProductDir();
     const bool created = IsDirectory(programFiles + "\\Velmora AC");
     DeleteFolder(programFiles, false);
     ASSERT_TRUE(MoveFileA(away.c_str(), programFiles.c_str()));
     EXPECT_EQ(folder, drive + ":/Program Files (x86)/Velmora AC");
     EXPECT_TRUE(created);
-    EXPECT_EQ(EnsureProgramFilesProductDir(), folder);
-    EXPECT_TRUE(IsDirectory(GetProgramFilesProductDir()));
+    EXPECT_EQ(CFolderLayout::EnsureProgramFilesProductDir(), folder);
+    EXPECT_TRUE(IsDirectory(CFolderLayout::ProgramFilesProductDir()));
 }
 
 TEST(InstallSteps, InitInstallPathCreatesTwoLevelsBelowAnExistingRoot) {

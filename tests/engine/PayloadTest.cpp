@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "EngineTestSupport.h"
+#include "base/FileSystem.h"
+#include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
-#include "engine/FileSystem.h"
-#include "engine/Payload.h"
-#include "engine/TempWorkDir.h"
+#include "deploy/Payload.h"
+#include "product/FolderLayout.h"
 
 using namespace SetUp;
 using enginetest::Exists;
@@ -127,7 +128,7 @@ TEST(Extraction, StartResultAndDestinationWithForwardSlashes) {
 }
 
 TEST(WebServer, LandsInTheProgramFilesProductFolder) {
-    const std::string folder = GetProgramFilesProductDir();
+    const std::string folder = CFolderLayout::ProgramFilesProductDir();
     DeleteFolder(folder, false);
     DeployWebServer();
     EXPECT_TRUE(Exists(folder + "\\Nginx\\nginx.exe"));

@@ -5,16 +5,16 @@
 #include <cstdlib>
 
 #include "EngineTestSupport.h"
-#include "app/Catalogue.h"
-#include "app/SystemInfo.h"
+#include "base/FileSystem.h"
+#include "base/Handles.h"
+#include "base/Handles.h"
+#include "base/SystemInfo.h"
+#include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
-#include "engine/FileSystem.h"
-#include "engine/Handles.h"
 #include "engine/Prerequisites.h"
-#include "engine/TempWorkDir.h"
+#include "product/Catalogue.h"
+#include "product/TextTable.h"
 #include "registry/InstalledRecord.h"
-#include "registry/RegKey.h"
-#include "ui/TextTable.h"
 
 using namespace SetUp;
 using enginetest::Exists;

@@ -5,13 +5,14 @@
 #include <tinyxml2.h>
 
 #include "EngineTestSupport.h"
+#include "base/CommandProcessor.h"
+#include "base/FileSystem.h"
+#include "base/Handles.h"
+#include "base/Handles.h"
+#include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
-#include "engine/CommandProcessor.h"
-#include "engine/FileSystem.h"
-#include "engine/Handles.h"
-#include "engine/Payload.h"
-#include "engine/TempWorkDir.h"
-#include "registry/RegKey.h"
+#include "deploy/Payload.h"
+#include "product/FolderLayout.h"
 
 using namespace SetUp;
 using enginetest::Exists;
@@ -33,14 +34,15 @@ CHandle Start(const std::string& program, const std::string& arguments, const st
 
 TEST(StandIns, WebServerRunsUntilToldToStop) {
     DeployWebServer();
-    const std::string nginx = GetProgramFilesProductDir() + "\\Nginx";
+    const std::string nginx = CFolderLayout::ProgramFilesProductDir() + "\\Nginx";
     CHandle server = Start(nginx + "\\nginx.exe", "", nginx);
     ASSERT_TRUE(server);
     ASSERT_TRUE(enginetest::WaitFor([&] { return Exists(nginx + "\\logs\\nginx.pid"); }));
     EXPECT_EQ(WaitForSingleObject(server.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
     // The stop command the removal issues.
     ASSERT_TRUE(RunCommandProcessor("/c cd /d \"" + nginx + "\" && nginx.exe -s stop -c \"" +
-                                    GetPublicUserDataDir() + "\\Nginx\\conf\\nginx.conf\""));
+                                    CFolderLayout::PublicUserDataDir() +
+                                    "\\Nginx\\conf\\nginx.conf\""));
     EXPECT_EQ(WaitForSingleObject(server.Get(), 20000), static_cast<DWORD>(WAIT_OBJECT_0));
     EXPECT_FALSE(Exists(nginx + "\\logs\\nginx.pid"));
 }

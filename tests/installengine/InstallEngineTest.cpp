@@ -8,19 +8,20 @@
 #include <thread>
 
 #include "EngineRecorder.h"
-#include "app/Catalogue.h"
-#include "app/InstallMode.h"
-#include "app/SetupConfig.h"
+#include "base/FileSystem.h"
+#include "base/Handles.h"
+#include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
 #include "deploy/DriverQuestion.h"
 #include "deploy/MenuAndDesk.h"
-#include "engine/FileSystem.h"
 #include "engine/InstallEngine.h"
+#include "engine/InstallMode.h"
 #include "engine/Prerequisites.h"
 #include "engine/Removal.h"
-#include "engine/TempWorkDir.h"
+#include "product/Catalogue.h"
+#include "product/FolderLayout.h"
+#include "product/SetupConfig.h"
 #include "registry/InstalledRecord.h"
-#include "registry/RegKey.h"
 
 using namespace SetUp;
 using V = std::vector<int32_t>;
@@ -52,8 +53,8 @@ class InstallEngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testbed::RemoveAllRecords();
-        DeleteFolder(GetProgramFilesProductDir(), false);
-        DeleteFolder(GetPublicUserDataDir(), false);
+        DeleteFolder(CFolderLayout::ProgramFilesProductDir(), false);
+        DeleteFolder(CFolderLayout::PublicUserDataDir(), false);
         // The working folder stays: 7-Zip is written into it once per process.
         for (const char* archive : {"Velmora.AccessController.C.7z", "Velmora.Attendance.C.7z"}) {
             DeleteFileA((GetTempWorkDir() + archive).c_str());
@@ -117,7 +118,7 @@ TEST_F(InstallEngineTest, FreshInstallReportsEveryStepAndLeavesTheProductInstall
     // The edition carries no archive for component 2: nothing, and no error.
     EXPECT_FALSE(Exists(ClientFolder() + "\\Velmora.Log.C"));
 
-    const std::string programFiles = GetProgramFilesProductDir();
+    const std::string programFiles = CFolderLayout::ProgramFilesProductDir();
     for (const char* item : {"\\Nginx", "\\html", "\\uninstall.exe"}) {
         EXPECT_TRUE(Exists(programFiles + item)) << item;
     }
@@ -169,9 +170,9 @@ TEST_F(InstallEngineTest, CancelDuringComponentsSkipsTheRestAndRollsBack) {
     EXPECT_TRUE(EnumerateInstalledVariants().empty());
     EXPECT_FALSE(Exists(Installation()));
     EXPECT_FALSE(Exists(root_ + "\\Velmora AC\\Drivers"));
-    EXPECT_FALSE(Exists(GetProgramFilesProductDir() + "\\Nginx"));
-    EXPECT_FALSE(Exists(GetProgramFilesProductDir() + "\\uninstall.exe"));
-    EXPECT_TRUE(Exists(GetProgramFilesProductDir() + "\\html"));
+    EXPECT_FALSE(Exists(CFolderLayout::ProgramFilesProductDir() + "\\Nginx"));
+    EXPECT_FALSE(Exists(CFolderLayout::ProgramFilesProductDir() + "\\uninstall.exe"));
+    EXPECT_TRUE(Exists(CFolderLayout::ProgramFilesProductDir() + "\\html"));
     EXPECT_FALSE(Exists(CMenuAndDesk(root_).StartFolder("1.11.1.7")));
     CRegKey emulation;
     RegOpenKeyExA(HKEY_CURRENT_USER, kBrowserEmulationKey, 0, KEY_READ, emulation.Receive());
@@ -210,7 +211,7 @@ TEST_F(InstallEngineTest, RemovalAnnouncesFiveStepsAndLeavesTheWebPages) {
     EXPECT_EQ(engine.InstallRoot(), root_);
     EXPECT_TRUE(EnumerateInstalledVariants().empty());
     EXPECT_FALSE(Exists(Installation()));
-    EXPECT_TRUE(Exists(GetProgramFilesProductDir() + "\\html"));
+    EXPECT_TRUE(Exists(CFolderLayout::ProgramFilesProductDir() + "\\html"));
     // The product folder still holds the user data: it is not deleted with it.
     EXPECT_TRUE(Exists(root_ + "\\Velmora AC\\UserData\\db.sqlite"));
     EXPECT_FALSE(IsRemovalComplete(root_));

@@ -5,12 +5,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/SetupConfig.h"
-#include "app/SystemInfo.h"
+#include "base/FileSystem.h"
+#include "base/Handles.h"
+#include "base/SystemInfo.h"
 #include "common/TestMachine.h"
-#include "engine/FileSystem.h"
-#include "engine/Handles.h"
 #include "engine/ProcessControl.h"
+#include "product/SetupConfig.h"
 
 using namespace SetUp;
 

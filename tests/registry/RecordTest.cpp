@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Catalogue.h"
-#include "app/SetupConfig.h"
-#include "app/SystemInfo.h"
+#include "base/Handles.h"
+#include "base/SystemInfo.h"
 #include "common/TestMachine.h"
+#include "product/Catalogue.h"
+#include "product/SetupConfig.h"
 #include "registry/InstalledRecord.h"
-#include "registry/RegKey.h"
 #include "registry/RegeditInfo.h"
 
 using namespace SetUp;

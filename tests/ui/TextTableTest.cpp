@@ -4,9 +4,9 @@
 
 #include <set>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "common/TestMachine.h"
-#include "ui/TextTable.h"
+#include "product/TextTable.h"
 
 namespace {
 

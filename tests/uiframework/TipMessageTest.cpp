@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/Catalogue.h"
 #include "common/TestMachine.h"
+#include "product/Catalogue.h"
+#include "product/TextTable.h"
 #include "ui/ButtonST.h"
 #include "ui/MyProgress.h"
-#include "ui/TextTable.h"
 #include "ui/TipMessage.h"
 
 TEST(ProductLabel, OneEditionGetsItsTypeNameAndLanguageTag) {

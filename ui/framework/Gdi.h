@@ -2,45 +2,12 @@
 // RAII owners for GDI objects and device contexts.
 #include <windows.h>
 
-// Owns one GDI object (bitmap, font, pen, brush) and deletes it.
-template <typename T>
-class CGdiObject {
-public:
-    CGdiObject() = default;
-    explicit CGdiObject(T handle) : handle_(handle) {}
-    ~CGdiObject() { Reset(); }
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
-    CGdiObject(CGdiObject&& other) noexcept : handle_(other.Release()) {}
-    CGdiObject& operator=(CGdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset(other.Release());
-        }
-        return *this;
-    }
+#include "base/Handles.h"
 
-    T Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    T Release() {
-        T handle = handle_;
-        handle_ = nullptr;
-        return handle;
-    }
-    void Reset(T handle = nullptr) {
-        if (handle_ != nullptr) {
-            DeleteObject(handle_);
-        }
-        handle_ = handle;
-    }
-
-private:
-    T handle_ = nullptr;
-};
-
-using CBitmap = CGdiObject<HBITMAP>;
-using CFont = CGdiObject<HFONT>;
-using CPen = CGdiObject<HPEN>;
-using CBrush = CGdiObject<HBRUSH>;
+using CBitmap = SetUp::CGdiObject<HBITMAP>;
+using CFont = SetUp::CGdiObject<HFONT>;
+using CPen = SetUp::CGdiObject<HPEN>;
+using CBrush = SetUp::CGdiObject<HBRUSH>;
 
 // A bitmap resource of this program; empty when the resource is missing.
 inline CBitmap LoadBitmapResource(int id) {

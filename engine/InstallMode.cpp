@@ -1,9 +1,9 @@
-#include "app/InstallMode.h"
+#include "engine/InstallMode.h"
 
-#include "app/ProcessWide.h"
-#include "app/SetupConfig.h"
-#include "app/StringUtil.h"
+#include "base/ProcessWide.h"
+#include "base/StringUtil.h"
 #include "deploy/ProductXmlHandler.h"
+#include "product/SetupConfig.h"
 #include "registry/InstalledRecord.h"
 
 CInstallMode& CInstallMode::Instance() {

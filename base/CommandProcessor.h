@@ -4,7 +4,7 @@
 // else the search order reaches first) is never the one that runs.
 #include <string>
 
-#include "engine/Handles.h"
+#include "base/Handles.h"
 
 namespace SetUp {
 

@@ -1,7 +1,7 @@
-#include "ui/TextTable.h"
+#include "product/TextTable.h"
 
-#include "app/ProcessWide.h"
-#include "app/SetupConfig.h"
+#include "base/ProcessWide.h"
+#include "product/SetupConfig.h"
 
 CTextTable::CTextTable(int32_t language) : language_(language) {
     for (const TextRow& row : kTextRows) {

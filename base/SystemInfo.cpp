@@ -1,4 +1,4 @@
-#include "app/SystemInfo.h"
+#include "base/SystemInfo.h"
 
 #include <atomic>
 

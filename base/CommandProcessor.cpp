@@ -1,9 +1,9 @@
-#include "engine/CommandProcessor.h"
+#include "base/CommandProcessor.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/SystemInfo.h"
+#include "base/SystemInfo.h"
 
 namespace SetUp {
 

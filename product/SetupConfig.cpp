@@ -1,13 +1,13 @@
-#include "app/SetupConfig.h"
+#include "product/SetupConfig.h"
 
 #include <windows.h>
 
 #include <tinyxml2.h>
 
-#include "app/Catalogue.h"
-#include "app/ProcessWide.h"
-#include "app/StringUtil.h"
-#include "engine/TempWorkDir.h"
+#include "base/ProcessWide.h"
+#include "base/StringUtil.h"
+#include "base/TempWorkDir.h"
+#include "product/Catalogue.h"
 
 namespace {
 
@@ -97,10 +97,6 @@ ProductFolderNames CSetupConfig::GetProductFolderNames() const {
     names.clientFolder =
         productVariant == FULL ? brandName + " Client" : names.productFolder + " Client";
     return names;
-}
-
-ProductFolderNames GetProductFolderNames() {
-    return CSetupConfig::Instance().GetProductFolderNames();
 }
 
 std::string ComponentName(const CSetupConfig& config, int32_t component) {

@@ -1,6 +1,6 @@
 // The wizard's texts. This file is UTF-8; the build compiles it with GBK as the execution
 // character set, so the Chinese literals are GBK bytes in the program.
-#include "ui/TextTable.h"
+#include "product/TextTable.h"
 
 // key, Chinese, English
 const TextRow kTextRows[96] = {

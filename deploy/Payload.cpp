@@ -1,12 +1,13 @@
-#include "engine/Payload.h"
+#include "deploy/Payload.h"
 
 #include <atomic>
 
-#include "app/Catalogue.h"
-#include "app/SetupConfig.h"
-#include "engine/CommandProcessor.h"
-#include "engine/FileSystem.h"
-#include "engine/TempWorkDir.h"
+#include "base/CommandProcessor.h"
+#include "base/FileSystem.h"
+#include "base/TempWorkDir.h"
+#include "product/Catalogue.h"
+#include "product/FolderLayout.h"
+#include "product/SetupConfig.h"
 
 namespace SetUp {
 
@@ -39,9 +40,10 @@ std::string ComponentDeployment::FolderName() const {
 }
 
 std::string ComponentDeployment::ParentFolder() const {
-    const ProductFolderNames names = GetProductFolderNames();
-    return installRoot + "\\" + names.productFolder + "\\" + names.clientFolder + "\\" +
-           (componentNumber <= 100 ? "Client" : "Server");
+    std::string folder =
+        CFolderLayout(installRoot).ComponentsDir(GetComponentSide(componentNumber));
+    folder.pop_back();  // without the trailing separator
+    return folder;
 }
 
 void ComponentDeployment::Install() const {
@@ -58,7 +60,7 @@ void ComponentDeployment::Remove() const {
 
 void DeployWebServer() {
     SaveResourceToTemp("Nginx.7z", kWebServerResource, "ZIP");
-    const std::string folder = EnsureProgramFilesProductDir();
+    const std::string folder = CFolderLayout::EnsureProgramFilesProductDir();
     WriteResourceToFile(folder + "/uninstall.exe", kUninstallerResource, "EXE");
     EnsureSevenZip();
     Extract7z(folder, GetTempWorkDir() + "/" + "Nginx.7z");

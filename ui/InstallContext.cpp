@@ -1,6 +1,6 @@
-#include "app/InstallContext.h"
+#include "ui/InstallContext.h"
 
-#include "app/ProcessWide.h"
+#include "base/ProcessWide.h"
 
 CInstallContext& CInstallContext::Instance() {
     return CProcessWide<CInstallContext>::Get([] { return new CInstallContext(); });

@@ -1,11 +1,11 @@
-#include "engine/TempWorkDir.h"
+#include "base/TempWorkDir.h"
 
 #include <direct.h>
 #include <io.h>
 #include <windows.h>
 
-#include "engine/FileSystem.h"
-#include "engine/Handles.h"
+#include "base/FileSystem.h"
+#include "base/Handles.h"
 
 namespace SetUp {
 

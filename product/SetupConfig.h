@@ -29,9 +29,6 @@ public:
     ProductFolderNames GetProductFolderNames() const;
 };
 
-// The folder names of the process-wide configuration.
-ProductFolderNames GetProductFolderNames();
-
 // The name of component n: its suffix for 0 and 101, the brand name and the suffix otherwise.
 std::string ComponentName(int32_t component);
 std::string ComponentName(const CSetupConfig& config, int32_t component);

@@ -1,4 +1,4 @@
-#include "app/Catalogue.h"
+#include "product/Catalogue.h"
 
 const VariantName kVariantByName[6] = {{"FULL", FULL}, {"AC", AC}, {"VS", VS},
                                        {"SL", SL},     {"SC", SC}, {"DP", DP}};
