@@ -10,6 +10,7 @@
 #include "base/TempWorkDir.h"
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
+#include "product/ResourceIds.h"
 #include "product/TextTable.h"
 #include "registry/InstalledRecord.h"
 
@@ -199,7 +200,7 @@ void CMenuAndDesk::RemoveLegacyShortcuts() const {
 }
 
 void CMenuAndDesk::ClearIconCache() const {
-    SaveResourceToTemp("ie4uinit.exe", 1149, "EXE");
+    SaveResourceToTemp("ie4uinit.exe", IDR_ICON_CACHE, "EXE");
     // Quoted: the temporary folder may lie under a user name with a blank.
     const std::string command = "\"" + GetTempWorkDir() + "ie4uinit.exe\" -ClearIconCache";
     WinExec(command.c_str(), SW_HIDE);

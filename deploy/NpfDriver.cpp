@@ -15,6 +15,7 @@
 #include "base/TempWorkDir.h"
 #include "deploy/Payload.h"
 #include "product/FolderLayout.h"
+#include "product/ResourceIds.h"
 
 namespace SetUp {
 
@@ -57,7 +58,7 @@ void RunDetector(const std::string& driversFolder) {
 }
 
 void RunNpfSetup(const std::string& installRoot, const CSetupConfig& config) {
-    SaveResourceToTemp("Npf.7z", 248, "ZIP");
+    SaveResourceToTemp("Npf.7z", IDR_NPF_PACKAGE, "ZIP");
     EnsureSevenZip();
     const std::string drivers = DriversFolder(installRoot, config);
     Extract7z(drivers, GetTempWorkDir() + "Npf.7z");
@@ -143,7 +144,7 @@ void InstallNpfDriver(const std::string& installRoot) {
 }
 
 void RunNpfRemovalScript() {
-    SaveResourceToTemp("delnpf.bat", 327, "BAT");
+    SaveResourceToTemp("delnpf.bat", IDR_NPF_REMOVAL, "BAT");
     // Quoted: the temporary folder may lie under a user name with a blank.
     const std::string command = "cmd /c \"" + GetTempWorkDir() + "delnpf.bat\"";
     WinExec(command.c_str(), SW_HIDE);

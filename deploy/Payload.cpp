@@ -7,15 +7,12 @@
 #include "base/TempWorkDir.h"
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
+#include "product/ResourceIds.h"
 #include "product/SetupConfig.h"
 
 namespace SetUp {
 
 namespace {
-
-const int kSevenZipResource = 326;
-const int kWebServerResource = 250;
-const int kUninstallerResource = 176;
 
 // Only the worker writes it; atomic so that a user-interface read is still defined.
 std::atomic<bool> gSevenZipWritten{false};
@@ -24,7 +21,7 @@ std::atomic<bool> gSevenZipWritten{false};
 
 void EnsureSevenZip() {
     if (!gSevenZipWritten.load()) {
-        SaveResourceToTemp("7za.exe", kSevenZipResource, "EXE");
+        SaveResourceToTemp("7za.exe", IDR_SEVEN_ZIP, "EXE");
         gSevenZipWritten.store(true);
     }
 }
@@ -59,9 +56,9 @@ void ComponentDeployment::Remove() const {
 }
 
 void DeployWebServer() {
-    SaveResourceToTemp("Nginx.7z", kWebServerResource, "ZIP");
+    SaveResourceToTemp("Nginx.7z", IDR_WEB_SERVER, "ZIP");
     const std::string folder = CFolderLayout::EnsureProgramFilesProductDir();
-    WriteResourceToFile(folder + "/uninstall.exe", kUninstallerResource, "EXE");
+    WriteResourceToFile(folder + "/uninstall.exe", IDR_UNINSTALLER, "EXE");
     EnsureSevenZip();
     Extract7z(folder, GetTempWorkDir() + "/" + "Nginx.7z");
 }

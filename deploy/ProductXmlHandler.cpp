@@ -12,7 +12,7 @@
 
 namespace SetUp {
 
-const ClientDescriptionRow kClientDescriptionRows[15] = {
+const ClientDescriptionRow kClientDescriptionRowsRows[] = {
     {1, "Video.C_2DF8A5C0C06C584B208eC269134AB210", "VideoClientComponent", "Video", true, false},
     {3, "Emap.C_0BA2D1C7D82E131F233CA598534CB895", "EmapClientComponent", "Emap", false, false},
     {4, "DeviceManagement.C_83589C9CD1EF693ED4989A60CACFA138", "DeviceManagement",
@@ -39,8 +39,9 @@ const ClientDescriptionRow kClientDescriptionRows[15] = {
     {15, "Zelvane.C_943FFK19655d2e516HM48c3e5405e06T", "Zelvane", "Zelvane", false, false},
     {16, "Broadcast.C_15b5ea57f2a183f68fb34164e3c5ae73", "Broadcast", "Broadcast", false, false},
 };
+const CTableView<ClientDescriptionRow> kClientDescriptionRows(kClientDescriptionRowsRows);
 
-const ServerDescriptionRow kServerDescriptionRows[8] = {
+const ServerDescriptionRow kServerDescriptionRowsRows[] = {
     {106, "DeviceManagement.S_8E65693AE76C68816F5C283F73BF9DE7", "DeviceManagement",
      "DeviceManagement", false},
     {107, "AccessController.S_C20120169ED354DE3C3D7AF1C362369F8", "AccessController",
@@ -53,8 +54,9 @@ const ServerDescriptionRow kServerDescriptionRows[8] = {
     {114, "Consumption.S_59aaa766b02c5d6ce2c747ff7bc8bb5a", "Consumption", "Consumption", false},
     {115, "Zelvane.S_SYG890524P94JY557885245MKCC14G11", "Zelvane", "Zelvane", false},
 };
+const CTableView<ServerDescriptionRow> kServerDescriptionRows(kServerDescriptionRowsRows);
 
-const ClientComponentName kClientComponentNames[16] = {
+const ClientComponentName kClientComponentNamesRows[] = {
     {"VideoClientComponent", 1}, {"LogClientComponent", 2},    {"EmapClientComponent", 3},
     {"DeviceManagement", 4},     {"AccessController", 5},      {"PersonalManagementComponent", 6},
     {"DataStatistics", 7},       {"AttendanceComponent", 8},   {"TopologyComponent", 9},
@@ -62,6 +64,7 @@ const ClientComponentName kClientComponentNames[16] = {
     {"VisitorManagement", 13},   {"Consumption", 14},          {"Zelvane", 15},
     {"Broadcast", 16},
 };
+const CTableView<ClientComponentName> kClientComponentNames(kClientComponentNamesRows);
 
 namespace {
 

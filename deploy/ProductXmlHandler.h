@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/TableView.h"
 #include "product/SetupConfig.h"
 
 namespace SetUp {
@@ -29,10 +30,10 @@ struct ClientComponentName {
     int32_t component;
 };
 
-extern const ClientDescriptionRow kClientDescriptionRows[15];
-extern const ServerDescriptionRow kServerDescriptionRows[8];
+extern const CTableView<ClientDescriptionRow> kClientDescriptionRows;
+extern const CTableView<ServerDescriptionRow> kServerDescriptionRows;
 // What the reader recognises; one more name than the writer writes (2, never written).
-extern const ClientComponentName kClientComponentNames[16];
+extern const CTableView<ClientComponentName> kClientComponentNames;
 
 class CProductXmlHandler {
 public:

@@ -8,7 +8,7 @@
 namespace SetUp {
 
 // The in-house names are those our client package carries.
-const char* const kServerLibraries[64] = {
+const char* const kServerLibrariesRows[] = {
     // Qt, log4cxx, libxml2, iconv, SQLite, libcurl, SRT
     "Qt5Core.dll", "Qt5Gui.dll", "Qt5Network.dll", "Qt5Svg.dll", "Qt5Widgets.dll", "Qt5Xml.dll",
     "log4cxx.dll", "libxml2.dll", "iconv.dll", "sqlite3.dll", "libcurl.dll", "srt.dll",
@@ -28,15 +28,18 @@ const char* const kServerLibraries[64] = {
     "KvDeviceModels.xml.zip",
     // Listed twice; the second copy overwrites the first with the same file.
     "concrt140.dll", "msvcr110.dll"};
+const CTableView<const char*> kServerLibraries(kServerLibrariesRows);
 
-const char* const kPlayerLibraries[8] = {"Qt5Widgets.dll", "Qt5Gui.dll",  "Qt5Core.dll",
-                                         "log4cxx.dll",    "KvCore.dll",  "KvIdentify.dll",
-                                         "iconv.dll",      "KvNetSdk.dll"};
+const char* const kPlayerLibrariesRows[] = {"Qt5Widgets.dll", "Qt5Gui.dll",  "Qt5Core.dll",
+                                            "log4cxx.dll",    "KvCore.dll",  "KvIdentify.dll",
+                                            "iconv.dll",      "KvNetSdk.dll"};
+const CTableView<const char*> kPlayerLibraries(kPlayerLibrariesRows);
 
-const char* const kVideoLibraries[6] = {"Qt5Core.dll", "Qt5Widgets.dll", "Qt5Script.dll",
-                                        "Qt5Gui.dll",  "Qt5Network.dll", "Qt5Multimedia.dll"};
+const char* const kVideoLibrariesRows[] = {"Qt5Core.dll", "Qt5Widgets.dll", "Qt5Script.dll",
+                                           "Qt5Gui.dll",  "Qt5Network.dll", "Qt5Multimedia.dll"};
+const CTableView<const char*> kVideoLibraries(kVideoLibrariesRows);
 
-const char* const kDeviceManagementLibraries[23] = {
+const char* const kDeviceManagementLibrariesRows[] = {
     "Qt5Core.dll",
     "Qt5Widgets.dll",
     "Qt5Gui.dll",
@@ -61,6 +64,7 @@ const char* const kDeviceManagementLibraries[23] = {
     "libEGL.dll",
     "libGLESV2.dll",
 };
+const CTableView<const char*> kDeviceManagementLibraries(kDeviceManagementLibrariesRows);
 
 const char kNetSdkPluginFolder[] = "KvNetSdkCom";
 
@@ -136,8 +140,7 @@ private:
         CopyFileA(from.c_str(), to.c_str(), FALSE);
     }
 
-    template <size_t N>
-    static void CopyAll(const char* const (&names)[N], const std::string& from,
+    static void CopyAll(const CTableView<const char*>& names, const std::string& from,
                         const std::string& to) {
         for (const char* name : names) {
             Copy(from + name, to + name);

@@ -4,18 +4,19 @@
 // copy that cannot be made is skipped.
 #include <string>
 
+#include "base/TableView.h"
 #include "product/SetupConfig.h"
 
 namespace SetUp {
 
 // List S (server), with its two doubled entries.
-extern const char* const kServerLibraries[64];
+extern const CTableView<const char*> kServerLibraries;
 // List P (player).
-extern const char* const kPlayerLibraries[8];
+extern const CTableView<const char*> kPlayerLibraries;
 // List V (video component).
-extern const char* const kVideoLibraries[6];
+extern const CTableView<const char*> kVideoLibraries;
 // List D (device-management component).
-extern const char* const kDeviceManagementLibraries[23];
+extern const CTableView<const char*> kDeviceManagementLibraries;
 // The device network library's plug-in folder, copied whole to the server.
 extern const char kNetSdkPluginFolder[];
 

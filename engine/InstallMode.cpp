@@ -19,9 +19,6 @@ const CSetupConfig& CInstallMode::DefaultConfig() {
 }
 
 void CInstallMode::Detect(ConfigSource config) {
-    if (!regeditInfo) {
-        regeditInfo = std::make_shared<SetUp::CRegeditInfo>();
-    }
     const auto variants = SetUp::EnumerateInstalledVariants();
     if (variants.empty()) {
         installType = Fresh;

@@ -1,10 +1,7 @@
 #pragma once
 // What is already installed, and what that makes of this run.
 #include <cstdint>
-#include <memory>
 #include <string>
-
-#include "registry/RegeditInfo.h"
 
 class CSetupConfig;
 
@@ -25,7 +22,6 @@ using ConfigSource = const CSetupConfig& (*)();
 class CInstallMode {
 public:
     int32_t installType = 0;
-    std::shared_ptr<SetUp::CRegeditInfo> regeditInfo;
 
     // The one record; the first call runs Detect() before publishing it.
     static CInstallMode& Instance();

@@ -8,6 +8,7 @@
 #include "base/SystemInfo.h"
 #include "base/TempWorkDir.h"
 #include "engine/InstallMode.h"
+#include "product/ResourceIds.h"
 #include "product/SetupConfig.h"
 #include "product/TextTable.h"
 #include "registry/InstalledRecord.h"
@@ -41,9 +42,7 @@ bool IsRuntimeInstalled(RuntimeKey key) {
     const bool wide = IsNative64Bit();
     const std::string code = RuntimeProductCode(key).value_or("");
     HKEY root = HKEY_LOCAL_MACHINE;
-    std::string prefix =
-        wide ? "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-             : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    std::string prefix = UninstallRootPath();
     if (wide && key == kRuntime2008x64) {
         root = HKEY_CLASSES_ROOT;
         prefix = "Installer\\Features\\";
@@ -94,7 +93,7 @@ bool IsPellowanNeeded() {
 }
 
 void InstallPellowan() {
-    SaveResourceToTemp("Pellowan.exe", 389, "EXE");
+    SaveResourceToTemp("Pellowan.exe", IDR_PELLOWAN, "EXE");
     RunSilently(GetTempWorkDir() + "Pellowan.exe", kCompanionSwitches);
 }
 
@@ -103,7 +102,7 @@ bool IsCaldryNeeded() {
 }
 
 void InstallCaldry() {
-    SaveResourceToTemp("Caldry.exe", 390, "EXE");
+    SaveResourceToTemp("Caldry.exe", IDR_CALDRY, "EXE");
     RunSilently(GetTempWorkDir() + "Caldry.exe", kCompanionSwitches);
 }
 

@@ -19,7 +19,7 @@ static_assert(sizeof(PROCESSENTRY32) == 304, "the process entry of the 64-bit bu
 
 namespace SetUp {
 
-const char* const kBrandPrefixedSuffixes[25] = {
+const char* const kBrandPrefixedSuffixesRows[] = {
     ".Framework.C.exe",
     ".Framework.S.exe",
     ".Video.S.exe",
@@ -46,8 +46,10 @@ const char* const kBrandPrefixedSuffixes[25] = {
     ".AIDashboard.C.exe",
     ".Broadcast.C.exe",
 };
-const char* const kPlainProgramNames[4] = {"UpgradeClient.exe", "Ferrowin.exe", "Lumora.exe",
-                                           "startUp.exe"};
+const CTableView<const char*> kBrandPrefixedSuffixes(kBrandPrefixedSuffixesRows);
+const char* const kPlainProgramNamesRows[] = {"UpgradeClient.exe", "Ferrowin.exe", "Lumora.exe",
+                                              "startUp.exe"};
+const CTableView<const char*> kPlainProgramNames(kPlainProgramNamesRows);
 const char kWatchDogName[] = "WatchDog.exe";
 
 ProcessStopList::ProcessStopList(const std::string& installRoot) : installRoot_(installRoot) {
@@ -55,7 +57,7 @@ ProcessStopList::ProcessStopList(const std::string& installRoot) : installRoot_(
     for (const char* suffix : kBrandPrefixedSuffixes) {
         brandPrefixedNames_.push_back(brand + suffix);
     }
-    plainNames_.assign(std::begin(kPlainProgramNames), std::end(kPlainProgramNames));
+    plainNames_.assign(kPlainProgramNames.begin(), kPlainProgramNames.end());
 }
 
 bool ProcessStopList::StopPrograms() {

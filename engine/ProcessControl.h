@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "base/TableView.h"
+
 namespace SetUp {
 
 // Appended to the brand name, in the order they are stopped.
-extern const char* const kBrandPrefixedSuffixes[25];
-extern const char* const kPlainProgramNames[4];
+extern const CTableView<const char*> kBrandPrefixedSuffixes;
+extern const CTableView<const char*> kPlainProgramNames;
 // Stopped before every other program: it would restart them.
 extern const char kWatchDogName[];
 

@@ -1,12 +1,16 @@
 #include "product/Catalogue.h"
 
-const VariantName kVariantByName[6] = {{"FULL", FULL}, {"AC", AC}, {"VS", VS},
-                                       {"SL", SL},     {"SC", SC}, {"DP", DP}};
+#include "product/ResourceIds.h"
 
-const VariantText kVariantTypeName[6] = {{FULL, "Site"}, {AC, "AC"}, {VS, "VS"},
-                                         {SL, "SL"},     {SC, "SC"}, {DP, "DP"}};
+const VariantName kVariantByNameRows[] = {{"FULL", FULL}, {"AC", AC}, {"VS", VS},
+                                          {"SL", SL},     {"SC", SC}, {"DP", DP}};
+const CTableView<VariantName> kVariantByName(kVariantByNameRows);
 
-const VariantText kProductCodeByVariant[6] = {
+const VariantText kVariantTypeNameRows[] = {{FULL, "Site"}, {AC, "AC"}, {VS, "VS"},
+                                            {SL, "SL"},     {SC, "SC"}, {DP, "DP"}};
+const CTableView<VariantText> kVariantTypeName(kVariantTypeNameRows);
+
+const VariantText kProductCodeByVariantRows[] = {
     {FULL, "{080F7E03-AC50-4949-AACA-E79F82D3099F}"},
     {AC, "{5D605A2B-ACDE-49CD-9642-7B268923ACD9}"},
     {VS, "{72B4B28B-9DF6-4E69-9E00-F1EE51001ADD}"},
@@ -14,18 +18,26 @@ const VariantText kProductCodeByVariant[6] = {
     {SC, "{A7B202AB-A508-4235-9C97-C25799782590}"},
     {DP, "{E16C6003-9217-4626-83B0-757C9EA47E53}"},
 };
+const CTableView<VariantText> kProductCodeByVariant(kProductCodeByVariantRows);
 
-const VariantNumber kVariantLogo[6] = {{FULL, 311}, {AC, 315}, {VS, 314},
-                                       {SL, 381},   {SC, 382}, {DP, 383}};
+const VariantNumber kVariantLogoRows[] = {{FULL, IDB_LOGO_FULL}, {AC, IDB_LOGO_AC},
+                                          {VS, IDB_LOGO_VS},     {SL, IDB_LOGO_SL},
+                                          {SC, IDB_LOGO_SC},     {DP, IDB_LOGO_DP}};
+const CTableView<VariantNumber> kVariantLogo(kVariantLogoRows);
 
-const ComponentNumber kComponentPackage[31] = {
-    {0, 278},   {1, 253},   {2, 280},   {3, 246},   {4, 282},   {5, 237},   {6, 256},   {7, 244},
-    {8, 240},   {9, 251},   {10, 257},  {11, 239},  {12, 281},  {13, 369},  {14, 385},  {15, 371},
-    {16, 391},  {101, 279}, {102, 254}, {103, 283}, {104, 247}, {106, 284}, {107, 238}, {108, 255},
-    {109, 245}, {110, 241}, {111, 252}, {112, 285}, {113, 370}, {114, 386}, {115, 372},
+const ComponentNumber kComponentPackageRows[] = {
+    {0, IDR_PACKAGE_0},     {1, IDR_PACKAGE_1},     {2, IDR_PACKAGE_2},     {3, IDR_PACKAGE_3},
+    {4, IDR_PACKAGE_4},     {5, IDR_PACKAGE_5},     {6, IDR_PACKAGE_6},     {7, IDR_PACKAGE_7},
+    {8, IDR_PACKAGE_8},     {9, IDR_PACKAGE_9},     {10, IDR_PACKAGE_10},   {11, IDR_PACKAGE_11},
+    {12, IDR_PACKAGE_12},   {13, IDR_PACKAGE_13},   {14, IDR_PACKAGE_14},   {15, IDR_PACKAGE_15},
+    {16, IDR_PACKAGE_16},   {101, IDR_PACKAGE_101}, {102, IDR_PACKAGE_102}, {103, IDR_PACKAGE_103},
+    {104, IDR_PACKAGE_104}, {106, IDR_PACKAGE_106}, {107, IDR_PACKAGE_107}, {108, IDR_PACKAGE_108},
+    {109, IDR_PACKAGE_109}, {110, IDR_PACKAGE_110}, {111, IDR_PACKAGE_111}, {112, IDR_PACKAGE_112},
+    {113, IDR_PACKAGE_113}, {114, IDR_PACKAGE_114}, {115, IDR_PACKAGE_115},
 };
+const CTableView<ComponentNumber> kComponentPackage(kComponentPackageRows);
 
-const ComponentText kComponentSuffix[31] = {
+const ComponentText kComponentSuffixRows[] = {
     {0, "Client"},
     {1, ".Video.C"},
     {2, ".Log.C"},
@@ -58,8 +70,9 @@ const ComponentText kComponentSuffix[31] = {
     {114, ".Consumption.S"},
     {115, ".Zelvane.S"},
 };
+const CTableView<ComponentText> kComponentSuffix(kComponentSuffixRows);
 
-const FeatureText kFeatureName[13] = {
+const FeatureText kFeatureNameRows[] = {
     {0, "BasicConfiguration"},
     {1, "Video"},
     {2, "Emap"},
@@ -74,8 +87,9 @@ const FeatureText kFeatureName[13] = {
     {11, "Consumption"},
     {12, "Broadcast"},
 };
+const CTableView<FeatureText> kFeatureName(kFeatureNameRows);
 
-const FeatureComponentList kFeatureComponents[13] = {
+const FeatureComponentList kFeatureComponentsRows[] = {
     {0, {0, 4, 2, 12, 101, 106, 103, 112}},
     {1, {1, 102}},
     {2, {3, 104}},
@@ -90,25 +104,30 @@ const FeatureComponentList kFeatureComponents[13] = {
     {11, {14, 114}},
     {12, {16}},
 };
+const CTableView<FeatureComponentList> kFeatureComponents(kFeatureComponentsRows);
 
-const ComponentNumber kComponentFeature[13] = {
+const ComponentNumber kComponentFeatureRows[] = {
     {1, 1},  {2, 0},  {3, 2},  {5, 3},   {7, 4},   {8, 5},   {9, 6},
     {10, 7}, {11, 8}, {13, 9}, {14, 11}, {15, 10}, {16, 12},
 };
+const CTableView<ComponentNumber> kComponentFeature(kComponentFeatureRows);
 
-const RuntimeText kRuntimeFileName[7] = {
+const RuntimeText kRuntimeFileNameRows[] = {
     {{0, 0}, "vcredist2008.exe"},      {{0, 1}, "vcredist_x64_2008.exe"},
     {{1, 0}, "vcredist_x86.exe"},      {{1, 1}, "vcredist_x64_2013.exe"},
     {{2, 0}, "vc_redist.x86.exe"},     {{2, 1}, "vc_redist.x64.exe"},
     {{3, 0}, "vcredist_x86_2010.exe"},
 };
+const CTableView<RuntimeText> kRuntimeFileName(kRuntimeFileNameRows);
 
-const RuntimeNumber kRuntimePackage[7] = {
-    {{0, 0}, 286}, {{0, 1}, 289}, {{1, 0}, 287},  {{1, 1}, 288},
-    {{2, 0}, 290}, {{2, 1}, 291}, {{3, 0}, 1147},
+const RuntimeNumber kRuntimePackageRows[] = {
+    {{0, 0}, IDR_RUNTIME_2008_X86}, {{0, 1}, IDR_RUNTIME_2008_X64}, {{1, 0}, IDR_RUNTIME_2013_X86},
+    {{1, 1}, IDR_RUNTIME_2013_X64}, {{2, 0}, IDR_RUNTIME_2015_X86}, {{2, 1}, IDR_RUNTIME_2015_X64},
+    {{3, 0}, IDR_RUNTIME_2010_X86},
 };
+const CTableView<RuntimeNumber> kRuntimePackage(kRuntimePackageRows);
 
-const RuntimeText kRuntimeProductCode[7] = {
+const RuntimeText kRuntimeProductCodeRows[] = {
     {{0, 0}, "{9BE518E6-ECC6-35A9-88E4-87755C07200F}"},
     {{0, 1}, "09672F65AE6F653389A020AB735960EE"},
     {{1, 0}, "{f65db027-aff3-4070-886a-0d87064aabb1}"},
@@ -117,12 +136,13 @@ const RuntimeText kRuntimeProductCode[7] = {
     {{2, 1}, "{0f770e99-3916-4b0c-8f9b-83822826bcbf}"},
     {{3, 0}, "{196BB40D-1578-3D01-B289-BEFC77A11A1E}"},
 };
+const CTableView<RuntimeText> kRuntimeProductCode(kRuntimeProductCodeRows);
 
 namespace {
 
 // Linear search over a small constant table: the row whose key matches, or null.
-template <typename Row, size_t N, typename Key, typename KeyOf>
-const Row* FindRow(const Row (&table)[N], const Key& key, KeyOf keyOf) {
+template <typename Row, typename Key, typename KeyOf>
+const Row* FindRow(const CTableView<Row>& table, const Key& key, KeyOf keyOf) {
     for (const Row& row : table) {
         if (keyOf(row) == key) {
             return &row;

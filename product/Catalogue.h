@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/TableView.h"
+
 enum ProductVariant : int32_t { FULL = 0, AC = 1, VS = 2, SL = 3, SC = 4, DP = 5 };
 
 struct VariantName {
@@ -37,15 +39,15 @@ struct FeatureComponentList {
     std::vector<int32_t> components;
 };
 
-extern const VariantName kVariantByName[6];
-extern const VariantText kVariantTypeName[6];
-extern const VariantText kProductCodeByVariant[6];
-extern const VariantNumber kVariantLogo[6];
-extern const ComponentNumber kComponentPackage[31];
-extern const ComponentText kComponentSuffix[31];
-extern const FeatureText kFeatureName[13];
-extern const FeatureComponentList kFeatureComponents[13];
-extern const ComponentNumber kComponentFeature[13];
+extern const CTableView<VariantName> kVariantByName;
+extern const CTableView<VariantText> kVariantTypeName;
+extern const CTableView<VariantText> kProductCodeByVariant;
+extern const CTableView<VariantNumber> kVariantLogo;
+extern const CTableView<ComponentNumber> kComponentPackage;
+extern const CTableView<ComponentText> kComponentSuffix;
+extern const CTableView<FeatureText> kFeatureName;
+extern const CTableView<FeatureComponentList> kFeatureComponents;
+extern const CTableView<ComponentNumber> kComponentFeature;
 
 std::optional<int32_t> VariantByName(const std::string& key);
 // The empty text for an unknown edition.
@@ -88,9 +90,9 @@ struct RuntimeNumber {
     int32_t number;
 };
 // In key order.
-extern const RuntimeText kRuntimeFileName[7];
-extern const RuntimeNumber kRuntimePackage[7];
-extern const RuntimeText kRuntimeProductCode[7];
+extern const CTableView<RuntimeText> kRuntimeFileName;
+extern const CTableView<RuntimeNumber> kRuntimePackage;
+extern const CTableView<RuntimeText> kRuntimeProductCode;
 
 std::optional<std::string> RuntimeFileName(RuntimeKey key);
 std::optional<int32_t> RuntimePackage(RuntimeKey key);

@@ -8,11 +8,11 @@
 #include "base/StringUtil.h"
 #include "base/TempWorkDir.h"
 #include "product/Catalogue.h"
+#include "product/ResourceIds.h"
 
 namespace {
 
 const char kConfigFileName[] = "SetupClientAndServer.xml";
-const int kConfigResourceId = 260;
 
 // The text of <name><Value>text</Value></name> under the root, or nothing when the setting is
 // missing. A Value without a text child reads as the empty text.
@@ -78,7 +78,7 @@ std::optional<CSetupConfig> CSetupConfig::FromFile(const std::string& path, std:
 const CSetupConfig& CSetupConfig::Instance() {
     return CProcessWide<CSetupConfig>::Get([] {
         const std::string path = SetUp::GetTempWorkDir() + kConfigFileName;
-        if (!SetUp::WriteResourceToFile(path, kConfigResourceId, "XML")) {
+        if (!SetUp::WriteResourceToFile(path, IDR_SETUP_CONFIG, "XML")) {
             FailStartUp("cannot write " + path);
         }
         std::string error;

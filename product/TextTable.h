@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+#include "base/TableView.h"
+
 struct TextRow {
     const char* key;
     const char* chinese;  // GBK
@@ -11,7 +13,7 @@ struct TextRow {
 };
 
 // The 96 rows; texts live as long as the program.
-extern const TextRow kTextRows[96];
+extern const CTableView<TextRow> kTextRows;
 
 class CTextTable {
 public:

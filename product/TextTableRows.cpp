@@ -3,7 +3,7 @@
 #include "product/TextTable.h"
 
 // key, Chinese, English
-const TextRow kTextRows[96] = {
+const TextRow kTextRowsRows[] = {
     {"hello", "你好", "hello"},
     {"world", "世界", "world"},
     {"yes", "是", "Yes"},
@@ -147,3 +147,4 @@ const TextRow kTextRows[96] = {
     {"cancelinstall", "正在取消安装", "Canceling installation"},
     {"notSupportUpdate", "本程序不支持升级功能", "notSupportUpdate"},
 };
+const CTableView<TextRow> kTextRows(kTextRowsRows);

@@ -13,8 +13,9 @@ namespace SetUp {
 const char kBrowserEmulationKey[] =
     "SOFTWARE\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
 const char kCompanionPluginKey[] = "SOFTWARE\\MozillaPlugins\\Veskar";
-const char* const kBrowserEmulationPrograms[3] = {
+const char* const kBrowserEmulationProgramsRows[] = {
     "Korvane.Framework.C.exe", "Korvane.DeviceManagement.C.exe", "Korvane.DeviceManagement.S.exe"};
+const CTableView<const char*> kBrowserEmulationPrograms(kBrowserEmulationProgramsRows);
 
 namespace {
 

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "base/TableView.h"
+
 namespace SetUp {
 
 extern const char kBrowserEmulationKey[];
 extern const char kCompanionPluginKey[];
 // The three programs of the product that host a browser control, in the order they are written.
-extern const char* const kBrowserEmulationPrograms[3];
+extern const CTableView<const char*> kBrowserEmulationPrograms;
 const unsigned long kBrowserEmulationMode = 11001;
 
 // "SOFTWARE\\Wow6432Node\\...\\Uninstall\\" on a 64-bit Windows, the plain root otherwise.

@@ -129,8 +129,7 @@ void CButtonST::OnMouseMove(WPARAM keys) {
     }
     POINT cursor{};
     GetCursorPos(&cursor);
-    const bool over =
-        WindowFromPoint(cursor) == Handle() && (alwaysTrack_ || GetActiveWindow() != nullptr);
+    const bool over = WindowFromPoint(cursor) == Handle() && GetActiveWindow() != nullptr;
     if (over && !hover_) {
         hover_ = true;
         Invalidate();

@@ -25,8 +25,6 @@ public:
     // failure every slot is empty and the button draws nothing.
     int32_t SetBitmaps(int hover, int pressed, int normal, int disabled = 0,
                        int disabledChecked = 0);
-    void DrawTransparent() { transparent_ = true; }
-    void DrawBorder(bool border) { border_ = border; }
 
     bool IsCheckBoxMode() const { return checkBoxMode_; }
     bool IsChecked() const { return checked_; }
@@ -50,9 +48,5 @@ private:
     bool checkBoxMode_ = false;
     bool checked_ = false;
     bool hover_ = false;
-    bool alwaysTrack_ = false;
-    bool flat_ = true;
-    bool border_ = true;
-    bool transparent_ = false;
     Image images_[5];
 };

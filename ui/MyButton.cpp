@@ -1,23 +1,29 @@
 #include "ui/MyButton.h"
 
+#include <iterator>
+
 #include "ui/framework/Dialog.h"
 #include "ui/framework/Gdi.h"
 #include "ui/framework/Window.h"
 
 namespace {
 
-const ButtonColours kPrimaryColours[4] = {
+// One row a state, normal to disabled.
+const ButtonColours kPrimaryColours[] = {
     {RGB(255, 255, 255), RGB(245, 37, 44), RGB(245, 37, 44)},
     {RGB(255, 255, 255), RGB(247, 80, 86), RGB(247, 80, 86)},
     {RGB(255, 255, 255), RGB(220, 33, 39), RGB(220, 33, 39)},
     {RGB(255, 255, 255), RGB(249, 145, 149), RGB(249, 145, 149)},
 };
-const ButtonColours kSecondaryColours[4] = {
+const ButtonColours kSecondaryColours[] = {
     {RGB(255, 255, 255), RGB(26, 29, 33), RGB(153, 153, 153)},
     {RGB(255, 255, 255), RGB(153, 153, 153), RGB(153, 153, 153)},
     {RGB(255, 255, 255), RGB(128, 128, 128), RGB(128, 128, 128)},
     {RGB(153, 153, 153), RGB(83, 86, 89), RGB(83, 86, 89)},
 };
+
+static_assert(std::size(kPrimaryColours) == kStateDisabled + 1, "a row for every state");
+static_assert(std::size(kSecondaryColours) == kStateDisabled + 1, "a row for every state");
 
 }  // namespace
 

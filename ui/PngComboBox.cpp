@@ -96,7 +96,7 @@ void CPngComboBox::RepaintParentArea() const {
     InvalidateRect(GetParent(Handle()), &area, FALSE);
 }
 
-void CPngComboBox::DrawItemContent(HDC dc, const RECT& row, const Item& item, bool rightIcon) {
+void CPngComboBox::DrawItemContent(HDC dc, const RECT& row, const Item& item) {
     int textLeft = row.left + 5;
     if (item.icon) {
         CMemoryDC memory(dc);
@@ -104,7 +104,7 @@ void CPngComboBox::DrawItemContent(HDC dc, const RECT& row, const Item& item, bo
         StretchBlt(dc, row.left + 5, row.top + 4, 16, 16, memory.Get(), 0, 0, 16, 16, SRCCOPY);
         textLeft = row.left + 26;
     }
-    RECT textRect{textLeft, row.top, row.right - (rightIcon ? 22 : 0), row.bottom};
+    RECT textRect{textLeft, row.top, row.right, row.bottom};
     CSelectObject selectFont(
         dc, font_ ? static_cast<HGDIOBJ>(font_.Get()) : GetStockObject(DEFAULT_GUI_FONT));
     DrawOutlinedText(dc, item.text, textRect, item.colour, outline_);
@@ -127,7 +127,7 @@ void CPngComboBox::PaintClosedBox() {
     const LRESULT index = SendMessageA(Handle(), CB_GETCURSEL, 0, 0);
     // The face shows the first five entries only, as the list was designed for.
     if (index >= 0 && index <= 4 && static_cast<size_t>(index) < items_.size()) {
-        DrawItemContent(memory.Get(), client, items_[static_cast<size_t>(index)], false);
+        DrawItemContent(memory.Get(), client, items_[static_cast<size_t>(index)]);
     }
     BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
 }
@@ -147,15 +147,7 @@ void CPngComboBox::DrawRow(const DRAWITEMSTRUCT& draw) {
     } else {
         FillSolid(draw.hDC, row, kOtherRow);
     }
-    const bool rightIcon = rightIconId_ != 0;
-    DrawItemContent(draw.hDC, row, items_[draw.itemID], rightIcon);
-    if (rightIcon && highlighted) {
-        CBitmap icon = LoadBitmapResource(rightIconId_);
-        CMemoryDC memory(draw.hDC);
-        CSelectObject select(memory.Get(), icon.Get());
-        StretchBlt(draw.hDC, row.right - 18, row.top + 3, 16, 16, memory.Get(), 0, 0, 16, 16,
-                   SRCCOPY);
-    }
+    DrawItemContent(draw.hDC, row, items_[draw.itemID]);
 }
 
 void CPngComboBox::TrackHighlight(HWND list) {
@@ -179,7 +171,6 @@ void CPngComboBox::TrackHighlight(HWND list) {
             highlighted_ = i;
             InvalidateRect(list, &row, FALSE);
         }
-        nearRightEnd_ = cursor.x >= row.right - 18;
         break;
     }
 }

@@ -37,7 +37,7 @@ private:
     };
     void PaintClosedBox();
     void DrawRow(const DRAWITEMSTRUCT& draw);
-    void DrawItemContent(HDC dc, const RECT& row, const Item& item, bool rightIcon);
+    void DrawItemContent(HDC dc, const RECT& row, const Item& item);
     void TrackHighlight(HWND list);
     void RepaintParentArea() const;
 
@@ -45,10 +45,8 @@ private:
     CFont font_;
     COLORREF outline_ = RGB(0, 0, 0);
     int highlighted_ = -1;
-    bool nearRightEnd_ = false;
     bool hover_ = false;
     bool pressed_ = false;
-    int rightIconId_ = 0;  // no use sets one
 };
 
 // Text drawn eight times in the outline colour around its place, then once in its own colour.

@@ -12,10 +12,38 @@
 
 namespace {
 
-const SkinLook kPageLook{720, 520, 275, true, HALFTONE, 343, 345, 344};
-const SkinLook kLicenceLook{600, 640, 272, false, HALFTONE, 357, 359, 358};
-const SkinLook kDiskSpaceLook{380, 166, 204, false, COLORONCOLOR, 357, 359, 358};
-const SkinLook kMessageLook{360, 200, 361, false, COLORONCOLOR, 357, 359, 358};
+const SkinLook kPageLook{720,
+                         520,
+                         IDB_PAGE_BACKGROUND,
+                         true,
+                         HALFTONE,
+                         IDB_PAGE_CLOSE_HOVER,
+                         IDB_PAGE_CLOSE_PRESSED,
+                         IDB_PAGE_CLOSE_NORMAL};
+const SkinLook kLicenceLook{600,
+                            640,
+                            IDB_LICENCE_BACKGROUND,
+                            false,
+                            HALFTONE,
+                            IDB_DIALOG_CLOSE_HOVER,
+                            IDB_DIALOG_CLOSE_PRESSED,
+                            IDB_DIALOG_CLOSE_NORMAL};
+const SkinLook kDiskSpaceLook{380,
+                              166,
+                              IDB_DISK_SPACE_BACKGROUND,
+                              false,
+                              COLORONCOLOR,
+                              IDB_DIALOG_CLOSE_HOVER,
+                              IDB_DIALOG_CLOSE_PRESSED,
+                              IDB_DIALOG_CLOSE_NORMAL};
+const SkinLook kMessageLook{360,
+                            200,
+                            IDB_MESSAGE_BACKGROUND,
+                            false,
+                            COLORONCOLOR,
+                            IDB_DIALOG_CLOSE_HOVER,
+                            IDB_DIALOG_CLOSE_PRESSED,
+                            IDB_DIALOG_CLOSE_NORMAL};
 
 constexpr int kPageCropX = 12;
 constexpr int kPageCropY = 7;
@@ -74,39 +102,37 @@ void CSkinDlg::SetUpWindow() {
 
     background_ = LoadBitmapResource(look.background);
     // The images are set once: the button keeps them for the page's life.
-    if (closeButton_.Attach(window, kCloseButton)) {
+    if (closeButton_.Attach(window, IDC_CLOSE)) {
         closeButton_.SetBitmaps(look.closeHover, look.closePressed, look.closeNormal);
-        closeButton_.DrawBorder(false);
-        closeButton_.DrawTransparent();
     }
 }
 
 void CSkinDlg::SetUpHeader(const std::string& title) {
-    SetControlText(kTitleControl, title);
-    SetControlFont(kTitleControl, GetSharedFonts().title);
+    SetControlText(IDC_TITLE, title);
+    SetControlFont(IDC_TITLE, GetSharedFonts().title);
     PlaceLogo();
-    HWND logo = Item(kLogoControl);
+    HWND logo = Item(IDC_LOGO);
     // Other brand types leave logo and title where the template puts them.
     if (settings_.brandType == 0) {
-        PlaceControl(kLogoControl, 24, 16, 24, 24);
+        PlaceControl(IDC_LOGO, 24, 16, 24, 24);
         ShowWindow(logo, SW_SHOW);
-        PlaceControl(kTitleControl, 56, 16, 250, 24);
+        PlaceControl(IDC_TITLE, 56, 16, 250, 24);
     } else if (settings_.brandType == 1) {
         ShowWindow(logo, SW_HIDE);
-        PlaceControl(kTitleControl, 24, 16, 250, 24);
+        PlaceControl(IDC_TITLE, 24, 16, 250, 24);
     }
-    PlaceControl(kCloseButton, 688, 10, 24, 24);
+    PlaceControl(IDC_CLOSE, 688, 10, 24, 24);
 }
 
 void CSkinDlg::SetUpFeatureHeader(const std::string& title) {
-    SetControlText(kTitleControl, title);
-    SetControlFont(kTitleControl, GetSharedFonts().title);
-    PlaceControl(kTitleControl, 20, 12, 224, 24);
-    PlaceControl(kCloseButton, 688, 8, 24, 24);
+    SetControlText(IDC_TITLE, title);
+    SetControlFont(IDC_TITLE, GetSharedFonts().title);
+    PlaceControl(IDC_TITLE, 20, 12, 224, 24);
+    PlaceControl(IDC_CLOSE, 688, 8, 24, 24);
 }
 
 void CSkinDlg::PlaceLogo() {
-    HWND control = Item(kLogoControl);
+    HWND control = Item(IDC_LOGO);
     if (control == nullptr || settings_.logoId == 0) {
         return;
     }
@@ -208,13 +234,13 @@ HBRUSH CSkinDlg::TransparentText(HDC dc, COLORREF colour) {
 
 HBRUSH CSkinDlg::OnControlColour(HDC dc, HWND control, UINT type) {
     const int id = GetDlgCtrlID(control);
-    if (id == kPathBox) {
+    if (id == IDC_PATH_BOX) {
         RECT client{};
         GetClientRect(control, &client);
         FillSolid(dc, client, kEditBackground);
         return TransparentText(dc, kGreyText);
     }
-    if (id == kTitleControl || Contains(whiteControls_, id)) {
+    if (id == IDC_TITLE || Contains(whiteControls_, id)) {
         return TransparentText(dc, kWhiteText);
     }
     if (Contains(greyControls_, id) || (greyStatics_ && type == WM_CTLCOLORSTATIC)) {
@@ -224,7 +250,7 @@ HBRUSH CSkinDlg::OnControlColour(HDC dc, HWND control, UINT type) {
 }
 
 bool CSkinDlg::OnCommand(int id, int code, HWND control) {
-    if (id == kCloseButton) {
+    if (id == IDC_CLOSE) {
         OnCloseButton();
         return true;
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "product/ResourceIds.h"
 #include "ui/ButtonST.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/Gdi.h"
@@ -32,16 +33,6 @@ struct PageSettings {
     std::string brandName;
     int logoId = 0;  // 0: no logo
     static PageSettings FromConfig();
-};
-
-// Control ids every page shares.
-enum PageControl : int {
-    kLogoControl = 1116,
-    kTitleControl = 1117,
-    kCloseButton = 1118,
-    kLowerPanel = 1119,
-    kNextButton = 1120,
-    kPathBox = 1020,
 };
 
 class CSkinDlg : public CDialog {

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kTipDlgTemplate = 320;
-constexpr int kTipCertainDlgTemplate = 321;
-
 // The message is the template's only edit control (its id is -1).
 HWND FindMessageControl(HWND dialog) {
     return FindWindowExA(dialog, nullptr, "Edit", nullptr);
@@ -29,14 +26,14 @@ CTipDlgBase::CTipDlgBase(int templateId, bool question, int32_t kind, std::strin
 BOOL CTipDlgBase::OnInitDialog() {
     SetUpWindow();
     const HFONT textFont = GetSharedFonts().text;
-    SetControlFont(kTipTitle, GetSharedFonts().title);
-    SetControlText(kTipTitle, Settings().brandName);
-    PlaceControl(kTipTitle, 20, 8, 224, 24);
-    PlaceControl(kCloseButton, 328, 8, 24, 24);
+    SetControlFont(IDC_TIP_TITLE, GetSharedFonts().title);
+    SetControlText(IDC_TIP_TITLE, Settings().brandName);
+    PlaceControl(IDC_TIP_TITLE, 20, 8, 224, 24);
+    PlaceControl(IDC_CLOSE, 328, 8, 24, 24);
     if (question_) {
-        PlaceControl(kTipPicture, 48, 64, 40, 40);
+        PlaceControl(IDC_TIP_PICTURE, 48, 64, 40, 40);
     } else {
-        PlaceControl(kTipPicture, 48, 67, 41, 34);
+        PlaceControl(IDC_TIP_PICTURE, 48, 67, 41, 34);
     }
     message_ = FindMessageControl(Handle());
     SendMessageA(message_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont), TRUE);
@@ -91,25 +88,24 @@ HBRUSH CTipDlgBase::OnControlColour(HDC dc, HWND control, UINT type) {
     if (control == message_) {
         return TransparentText(dc, kGreyText);
     }
-    if (GetDlgCtrlID(control) == kTipTitle) {
+    if (GetDlgCtrlID(control) == IDC_TIP_TITLE) {
         return TransparentText(dc, kWhiteText);
     }
     return CSkinDlg::OnControlColour(dc, control, type);
 }
 
 CTipDlg::CTipDlg()
-    : CTipDlgBase(kTipDlgTemplate, false, CInstallContext::Instance().messageKind.load(), "") {}
+    : CTipDlgBase(IDD_TIP, false, CInstallContext::Instance().messageKind.load(), "") {}
 
 void CTipDlg::SetUpButtons() {
     SetUpButton(closeTextButton_, IDCANCEL, "close", 240, kSecondaryButton);
 }
 
 CTipCertainDlg::CTipCertainDlg()
-    : CTipDlgBase(kTipCertainDlgTemplate, true, CInstallContext::Instance().messageKind.load(),
-                  "") {}
+    : CTipDlgBase(IDD_TIP_CERTAIN, true, CInstallContext::Instance().messageKind.load(), "") {}
 
 CTipCertainDlg::CTipCertainDlg(int32_t kind, std::string processName)
-    : CTipDlgBase(kTipCertainDlgTemplate, true, kind, std::move(processName)) {}
+    : CTipDlgBase(IDD_TIP_CERTAIN, true, kind, std::move(processName)) {}
 
 void CTipCertainDlg::SetUpButtons() {
     SetUpButton(okButton_, IDOK, "ok", 136, kPrimaryButton);

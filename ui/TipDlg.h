@@ -13,8 +13,6 @@
 #include "ui/SkinDialog.h"
 
 enum TipDialogControl : int {
-    kTipTitle = 1132,
-    kTipPicture = 1111,
     kTipCloseResult = 8,
 };
 

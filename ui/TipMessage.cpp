@@ -12,7 +12,7 @@ namespace {
 using P = TipPlaceholder;
 }
 
-const TipMessageRow kTipMessages[13] = {
+const TipMessageRow kTipMessagesRows[] = {
     {0, "checkcomponenttip", nullptr, P::None, 2, 2},
     {1, "spacelacktip", nullptr, P::None, 1, 2},
     {7, "closeprocesstip", nullptr, P::BrandName, 1, 2},
@@ -27,8 +27,9 @@ const TipMessageRow kTipMessages[13] = {
     {16, "SameGuidtip", "moreinstallmutextip", P::ProductLabel, 2, 3},
     {18, "notSupportUpdate", nullptr, P::None, 2, 2},
 };
+const CTableView<TipMessageRow> kTipMessages(kTipMessagesRows);
 
-const TipMessageRow kTipCertainMessages[6] = {
+const TipMessageRow kTipCertainMessagesRows[] = {
     {2, "cancelinstalltip", nullptr, P::None, 1, 1},
     {3, "uninstalltip", nullptr, P::None, 1, 2},
     {4, "detectuserdatatip", nullptr, P::None, 1, 2},
@@ -36,11 +37,11 @@ const TipMessageRow kTipCertainMessages[6] = {
     {6, "clearinstalldirtip", nullptr, P::None, 1, 2},
     {17, "NpfOccupytip", nullptr, P::ProcessName, 3, 4},
 };
+const CTableView<TipMessageRow> kTipCertainMessages(kTipCertainMessagesRows);
 
 const TipMessageRow* FindTipMessage(bool question, int32_t kind) {
-    const TipMessageRow* first =
-        question ? std::begin(kTipCertainMessages) : std::begin(kTipMessages);
-    const TipMessageRow* last = question ? std::end(kTipCertainMessages) : std::end(kTipMessages);
+    const TipMessageRow* first = question ? kTipCertainMessages.begin() : kTipMessages.begin();
+    const TipMessageRow* last = question ? kTipCertainMessages.end() : kTipMessages.end();
     const TipMessageRow* row =
         std::find_if(first, last, [kind](const TipMessageRow& r) { return r.kind == kind; });
     return row != last ? row : nullptr;
@@ -99,13 +100,4 @@ std::string InstalledProductLabel() {
     return ComposeProductLabel(SetUp::EnumerateInstalledVariants(),
                                SetUp::ReadInstalledValue("DisplayName"),
                                SetUp::ReadInstalledValue("LanguageType"));
-}
-
-std::string FirstProcessName(const std::string& occupancyReport) {
-    for (const std::string& piece : SplitString(occupancyReport, ';')) {
-        if (!piece.empty()) {
-            return piece;
-        }
-    }
-    return occupancyReport;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/TableView.h"
+
 class CTextTable;
 
 enum class TipPlaceholder { None, BrandName, ProductLabel, ProcessName };
@@ -18,8 +20,8 @@ struct TipMessageRow {
 };
 
 // The one-button message's kinds and the question's kinds.
-extern const TipMessageRow kTipMessages[13];
-extern const TipMessageRow kTipCertainMessages[6];
+extern const CTableView<TipMessageRow> kTipMessages;
+extern const CTableView<TipMessageRow> kTipCertainMessages;
 
 // Null for a kind without a row.
 const TipMessageRow* FindTipMessage(bool question, int32_t kind);
@@ -45,7 +47,3 @@ std::string ComposeProductLabel(const std::vector<int32_t>& installedVariants,
                                 const std::string& displayName, const std::string& languageType);
 // The same, from the Uninstall records on this machine.
 std::string InstalledProductLabel();
-
-// The first process the driver detector names ("A.exe;B.exe" gives A.exe); the report itself
-// when it has no piece.
-std::string FirstProcessName(const std::string& occupancyReport);

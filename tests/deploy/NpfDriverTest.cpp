@@ -173,6 +173,7 @@ TEST(NpfReport, ProcessNameIsTheFirstNonEmptyPiece) {
     EXPECT_EQ(SetUp::OccupyingProcessName("A.exe;B.exe"), "A.exe");
     EXPECT_EQ(SetUp::OccupyingProcessName(";;A.exe"), "A.exe");
     EXPECT_EQ(SetUp::OccupyingProcessName(";;"), ";;");
+    EXPECT_EQ(SetUp::OccupyingProcessName(";;B.exe;"), "B.exe");
     EXPECT_EQ(SetUp::OccupyingProcessName(""), "");
 }
 

@@ -39,7 +39,7 @@ protected:
             << what << ": " << ColourText(seen) << " instead of " << ColourText(expected);
     }
     void CloseConfirmed() {
-        ASSERT_TRUE(page_.ClickControl(kCloseButton));
+        ASSERT_TRUE(page_.ClickControl(IDC_CLOSE));
         const CWindow question = WaitForWindowWith(host_->Id(), 1132);
         ASSERT_TRUE(question);
         ASSERT_TRUE(question.ClickControl(IDOK));
@@ -60,9 +60,9 @@ TEST_F(SamplePage, IsCentredAt720By520WithTheHeaderOfBrandType1) {
     const RECT screen = page_.ClientScreenRect();
     EXPECT_EQ(screen.left, (GetSystemMetrics(SM_CXSCREEN) - 720) / 2);
     EXPECT_EQ(screen.top, (GetSystemMetrics(SM_CYSCREEN) - 520) / 2);
-    EXPECT_FALSE(page_.Control(kLogoControl).IsVisible());
-    EXPECT_EQ(page_.Control(kTitleControl).RectInParent().left, 24);
-    EXPECT_EQ(page_.ControlText(kTitleControl),
+    EXPECT_FALSE(page_.Control(IDC_LOGO).IsVisible());
+    EXPECT_EQ(page_.Control(IDC_TITLE).RectInParent().left, 24);
+    EXPECT_EQ(page_.ControlText(IDC_TITLE),
               scenario::Expected("Velmora Installation Wizard", "Velmora 安装向导"));
     EXPECT_TRUE(SameColour(page_.Pixel(400, 200), kPageBase, 25));
     scenario::SaveScreenshot(page_, "page");
@@ -71,11 +71,11 @@ TEST_F(SamplePage, IsCentredAt720By520WithTheHeaderOfBrandType1) {
 
 TEST_F(SamplePage, BrandType0ShowsTheLogo) {
     Open(0);
-    const CWindow logo = page_.Control(kLogoControl);
+    const CWindow logo = page_.Control(IDC_LOGO);
     EXPECT_TRUE(logo.IsVisible());
     EXPECT_EQ(logo.RectInParent().left, 24);
     EXPECT_EQ(logo.RectInParent().top, 16);
-    EXPECT_EQ(page_.Control(kTitleControl).RectInParent().left, 56);
+    EXPECT_EQ(page_.Control(IDC_TITLE).RectInParent().left, 56);
     // The logo of edition AC: blue square with a white letter.
     ExpectColour(26, 18, RGB(30, 110, 220), "logo");
     CloseConfirmed();
@@ -86,7 +86,7 @@ TEST_F(SamplePage, EscapeDoesNothingAndTheCancelQuestionKeepsThePageOnCancel) {
     page_.PressKey(VK_ESCAPE);
     ASSERT_TRUE(scenario::WaitPostedHandled(page_.Control(kSamplePrimary)));
     EXPECT_TRUE(page_.IsVisible());
-    ASSERT_TRUE(page_.ClickControl(kCloseButton));
+    ASSERT_TRUE(page_.ClickControl(IDC_CLOSE));
     const CWindow question = WaitForWindowWith(host_->Id(), IDOK);
     ASSERT_TRUE(question);
     EXPECT_EQ(question.ChildOfClass("Edit").Text(),

@@ -10,7 +10,7 @@ BOOL CSamplePage::OnInitDialog() {
     SetUpWindow();
     const CTextTable& texts = CTextTable::Instance();
     SetUpHeader(FormatString(texts.GetText("installguide"), Settings().brandName.c_str()));
-    PlaceControl(kLowerPanel, 0, 368, 720, 152);
+    PlaceControl(IDC_LOWER_PANEL, 0, 368, 720, 152);
 
     const SharedFonts& fonts = GetSharedFonts();
     primary_.Attach(Handle(), kSamplePrimary);

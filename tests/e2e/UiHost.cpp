@@ -7,6 +7,7 @@
 #include <string>
 
 #include "SamplePage.h"
+#include "deploy/NpfDriver.h"
 #include "ui/InstallContext.h"
 #include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
@@ -23,7 +24,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     if (what == "certain" && __argc > 3) {
         // The driver question: the engine hands over the first process the detector names.
-        CTipCertainDlg dialog(number, FirstProcessName(__argv[3]));
+        CTipCertainDlg dialog(number, SetUp::OccupyingProcessName(__argv[3]));
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "certain") {

@@ -46,13 +46,6 @@ TEST(TipMessages, PlaceholdersAndLineCounts) {
     EXPECT_EQ(ComposeTipMessage(false, 9, CTextTable(5), values).text, "");
 }
 
-TEST(TipMessages, FirstProcessNameOfTheDetectorsReport) {
-    EXPECT_EQ(FirstProcessName("A.exe;B.exe"), "A.exe");
-    EXPECT_EQ(FirstProcessName(";;B.exe;"), "B.exe");
-    EXPECT_EQ(FirstProcessName(""), "");
-    EXPECT_EQ(FirstProcessName(";"), ";");
-}
-
 TEST(ButtonST, ImageSlots) {
     // Check boxes: checked disabled 4, unchecked disabled 3, pressed 1, hover 0, normal 2.
     EXPECT_EQ(ButtonSTImageIndex(true, true, true, true, false), kImageDisabledChecked);

@@ -1,0 +1,120 @@
+#pragma once
+// Every resource and control id of the installer, in one place: the resource scripts, the
+// payload's generated resource list and the C++ include this header. Plain macros, because the
+// resource compiler understands nothing else.
+
+// --- Embedded configuration -----------------------------------------------------------------
+#define IDR_SETUP_CONFIG 260  // XML
+
+// --- Payload: programs, scripts and archives ------------------------------------------------
+#define IDR_UNINSTALLER 176  // EXE
+#define IDR_SEVEN_ZIP 326    // EXE: 7za.exe
+#define IDR_PELLOWAN 389     // EXE
+#define IDR_CALDRY 390       // EXE
+#define IDR_ICON_CACHE 1149  // EXE: ie4uinit.exe
+#define IDR_NPF_REMOVAL 327  // BAT: delnpf.bat
+#define IDR_NPF_PACKAGE 248  // ZIP
+#define IDR_WEB_SERVER 250   // ZIP: Nginx and html
+
+// Visual C++ runtime installers (EXE).
+#define IDR_RUNTIME_2008_X86 286
+#define IDR_RUNTIME_2008_X64 289
+#define IDR_RUNTIME_2013_X86 287
+#define IDR_RUNTIME_2013_X64 288
+#define IDR_RUNTIME_2015_X86 290
+#define IDR_RUNTIME_2015_X64 291
+#define IDR_RUNTIME_2010_X86 1147
+
+// Component archives (ZIP), named by component number.
+#define IDR_PACKAGE_0 278
+#define IDR_PACKAGE_1 253
+#define IDR_PACKAGE_2 280
+#define IDR_PACKAGE_3 246
+#define IDR_PACKAGE_4 282
+#define IDR_PACKAGE_5 237
+#define IDR_PACKAGE_6 256
+#define IDR_PACKAGE_7 244
+#define IDR_PACKAGE_8 240
+#define IDR_PACKAGE_9 251
+#define IDR_PACKAGE_10 257
+#define IDR_PACKAGE_11 239
+#define IDR_PACKAGE_12 281
+#define IDR_PACKAGE_13 369
+#define IDR_PACKAGE_14 385
+#define IDR_PACKAGE_15 371
+#define IDR_PACKAGE_16 391
+#define IDR_PACKAGE_101 279
+#define IDR_PACKAGE_102 254
+#define IDR_PACKAGE_103 283
+#define IDR_PACKAGE_104 247
+#define IDR_PACKAGE_106 284
+#define IDR_PACKAGE_107 238
+#define IDR_PACKAGE_108 255
+#define IDR_PACKAGE_109 245
+#define IDR_PACKAGE_110 241
+#define IDR_PACKAGE_111 252
+#define IDR_PACKAGE_112 285
+#define IDR_PACKAGE_113 370
+#define IDR_PACKAGE_114 386
+#define IDR_PACKAGE_115 372
+
+// --- Dialog templates -----------------------------------------------------------------------
+#define IDD_TIP 320          // one-button message
+#define IDD_TIP_CERTAIN 321  // question with OK and Cancel
+
+// --- Skin bitmaps ---------------------------------------------------------------------------
+#define IDB_PAGE_BACKGROUND 275
+#define IDB_LOWER_PANEL 271  // start, start/install and progress pages
+#define IDB_END_PANEL 273    // end pages and the upgrade page
+#define IDB_MAINTENANCE_PANEL 294
+#define IDB_FEATURE_PANEL 203
+#define IDB_DISK_SPACE_BACKGROUND 204
+#define IDB_LICENCE_BACKGROUND 272
+#define IDB_MESSAGE_BACKGROUND 361
+#define IDB_FEATURE_HIGHLIGHT 363
+#define IDB_BROWSE_SQUARE 362
+#define IDB_INFO_MARK 295
+#define IDB_SUCCESS_MARK 318
+#define IDB_WARNING_MARK 319
+#define IDB_QUESTION_MARK 360
+#define IDB_LOGO_FULL 311
+#define IDB_LOGO_AC 315
+#define IDB_LOGO_VS 314
+#define IDB_LOGO_SL 381  // not carried: the header stays empty
+#define IDB_LOGO_SC 382  // not carried
+#define IDB_LOGO_DP 383  // not carried
+#define IDB_PAGE_CLOSE_HOVER 343
+#define IDB_PAGE_CLOSE_NORMAL 344
+#define IDB_PAGE_CLOSE_PRESSED 345
+#define IDB_DIALOG_CLOSE_HOVER 357
+#define IDB_DIALOG_CLOSE_NORMAL 358
+#define IDB_DIALOG_CLOSE_PRESSED 359
+#define IDB_CHECK_HOVER 340
+#define IDB_CHECK_NORMAL 341
+#define IDB_CHECK_CHECKED 342
+#define IDB_MANDATORY_DISABLED 364
+#define IDB_MANDATORY_HOVER 365
+#define IDB_MANDATORY_NORMAL 366
+#define IDB_MANDATORY_DISABLED_CHECKED 367
+#define IDB_MANDATORY_CHECKED 368
+#define IDB_FEATURE_DISABLED_CHECKED 346
+#define IDB_FEATURE_DISABLED 347
+#define IDB_RADIO_HOVER 348
+#define IDB_RADIO_NORMAL 349
+#define IDB_RADIO_SELECTED 350
+#define IDB_BROWSE_HOVER 351
+#define IDB_BROWSE_NORMAL 352
+#define IDB_BROWSE_PRESSED 353
+#define IDB_DROP_DOWN_HOVER 354
+#define IDB_DROP_DOWN_NORMAL 355
+#define IDB_DROP_DOWN_PRESSED 356
+
+// --- Controls shared by the page frame and the message dialogs ------------------------------
+#define IDC_PATH_BOX 1020
+#define IDC_TIP_PICTURE 1111
+#define IDC_LOGO 1116
+#define IDC_TITLE 1117
+#define IDC_CLOSE 1118
+#define IDC_LOWER_PANEL 1119
+#define IDC_NEXT 1120
+#define IDC_TIP_TITLE 1132
