@@ -7,10 +7,10 @@
 namespace {
 
 FirstPageChoice Page(FirstPage page) {
-    return {page, 0};
+    return {page, MessageKind::CheckComponent};
 }
 
-FirstPageChoice Message(int32_t kind) {
+FirstPageChoice Message(MessageKind kind) {
     return {FirstPage::TipDlg, kind};
 }
 
@@ -43,18 +43,18 @@ FirstPageChoice ChooseFirstPage(int32_t installType, const CSetupConfig& config,
         case Fresh:
             return ChooseFreshPage(config);
         case Maintenance:
-            return isSameEdition() ? Page(FirstPage::SecondInstallDlg) : Message(16);
+            return isSameEdition() ? Page(FirstPage::SecondInstallDlg) : Message(MessageKind::SameGuid);
         case UpgradeByComponentList:
         case UpgradeByDescription:
         case UpgradeBlind:
             if (config.productVariant == SC) {
-                return Message(18);
+                return Message(MessageKind::NotSupportUpdate);
             }
-            return isSameEdition() ? Page(FirstPage::UpdataDlg) : Message(16);
+            return isSameEdition() ? Page(FirstPage::UpdataDlg) : Message(MessageKind::SameGuid);
         case OtherEditionInstalled:
-            return Message(8);
+            return Message(MessageKind::InstallMutex);
         case NewerInstalled:
-            return Message(9);
+            return Message(MessageKind::InstallLowVersion);
         default:
             return Page(FirstPage::None);
     }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "product/MessageKind.h"
+
 class CSetupConfig;
 
 enum class FirstPage {
@@ -19,7 +21,7 @@ enum class FirstPage {
 
 struct FirstPageChoice {
     FirstPage page = FirstPage::None;
-    int32_t messageKind = 0;  // for TipDlg
+    MessageKind messageKind = MessageKind::CheckComponent;  // for TipDlg
 };
 
 // isSameEdition is asked only for the maintenance and upgrade types that need it.

@@ -13,7 +13,7 @@ BOOL CsetupApp::InitInstance() {
     CreateSharedFonts();
     // The driver question runs on the engine's worker thread, with its kind and process name
     // handed over directly; OK (1) lets the step run the detector again.
-    SetUp::SetDriverQuestion([](int32_t kind, const std::string& processName) {
+    SetUp::SetDriverQuestion([](MessageKind kind, const std::string& processName) {
         CTipCertainDlg question(kind, processName);
         return question.DoModal() == 1;
     });

@@ -7,14 +7,13 @@
 #include <functional>
 #include <string>
 
-namespace SetUp {
+#include "product/MessageKind.h"
 
-// The message kind of the driver question.
-const int32_t kNpfOccupiedMessageKind = 17;
+namespace SetUp {
 
 // Shows the question of the kind with the process name in its placeholder; true when the user
 // confirmed (OK), false for anything else.
-using DriverQuestion = std::function<bool(int32_t messageKind, const std::string& processName)>;
+using DriverQuestion = std::function<bool(MessageKind messageKind, const std::string& processName)>;
 
 // Installs the question the install step uses; callable from any thread. Until one is
 // installed, the step asks nobody and goes on as if the user had declined.

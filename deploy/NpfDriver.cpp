@@ -131,7 +131,7 @@ void InstallNpfDriver(const std::string& installRoot, const DriverQuestion& ques
         }
         // The kind goes to the dialog directly, not through the shared message kind, which the
         // user-interface thread may set at the same moment.
-        if (!question || !question(kNpfOccupiedMessageKind, OccupyingProcessName(report))) {
+        if (!question || !question(MessageKind::NpfOccupied, OccupyingProcessName(report))) {
             return;
         }
         RunNpfSetup(installRoot, config);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "product/MessageKind.h"
+
 class CInstallContext {
 public:
     std::vector<int32_t> featuresToAdd;
@@ -13,7 +15,7 @@ public:
     int32_t maintenanceAction = 0;  // 1 repair, 2 modify
     // Set just before a message dialog is constructed. Atomic: the engine's worker stores a kind
     // once while the user-interface thread may store one too.
-    std::atomic<int32_t> messageKind{0};
+    std::atomic<MessageKind> messageKind{MessageKind::CheckComponent};
     int32_t requiredSpaceMb = 0;
     int32_t installType = 0;  // decided at start-up, never changed afterwards
 

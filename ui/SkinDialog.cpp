@@ -180,7 +180,7 @@ void CSkinDlg::SetTextColours(std::vector<int> white, std::vector<int> grey, boo
 }
 
 void CSkinDlg::RunCancelProtocol() {
-    CInstallContext::Instance().messageKind = 2;
+    CInstallContext::Instance().messageKind = MessageKind::CancelInstall;
     CTipCertainDlg question;
     if (question.DoModal() == IDOK) {
         std::exit(0);

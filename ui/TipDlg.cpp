@@ -16,7 +16,7 @@ HWND FindMessageControl(HWND dialog) {
 
 }  // namespace
 
-CTipDlgBase::CTipDlgBase(int templateId, bool question, int32_t kind, std::string processName)
+CTipDlgBase::CTipDlgBase(int templateId, bool question, MessageKind kind, std::string processName)
     : CSkinDlg(templateId, SkinKind::Message),
       question_(question),
       kind_(kind),
@@ -104,7 +104,7 @@ void CTipDlg::SetUpButtons() {
 CTipCertainDlg::CTipCertainDlg()
     : CTipDlgBase(IDD_TIP_CERTAIN, true, CInstallContext::Instance().messageKind.load(), "") {}
 
-CTipCertainDlg::CTipCertainDlg(int32_t kind, std::string processName)
+CTipCertainDlg::CTipCertainDlg(MessageKind kind, std::string processName)
     : CTipDlgBase(IDD_TIP_CERTAIN, true, kind, std::move(processName)) {}
 
 void CTipCertainDlg::SetUpButtons() {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "product/MessageKind.h"
 #include "ui/MyButton.h"
 #include "ui/SkinDialog.h"
 
@@ -18,10 +19,10 @@ enum TipDialogControl : int {
 
 class CTipDlgBase : public CSkinDlg {
 public:
-    int32_t Kind() const { return kind_; }
+    MessageKind Kind() const { return kind_; }
 
 protected:
-    CTipDlgBase(int templateId, bool question, int32_t kind, std::string processName);
+    CTipDlgBase(int templateId, bool question, MessageKind kind, std::string processName);
 
     BOOL OnInitDialog() override;
     HBRUSH OnControlColour(HDC dc, HWND control, UINT type) override;
@@ -34,7 +35,7 @@ private:
     void CentreMessage(int32_t lines) const;
 
     bool question_;
-    int32_t kind_;
+    MessageKind kind_;
     int32_t language_;
     std::string processName_;
     HWND message_ = nullptr;
@@ -59,7 +60,7 @@ public:
     // with the other constructor.
     CTipCertainDlg();
     // For the worker thread's driver question: nothing is read from the shared context.
-    CTipCertainDlg(int32_t kind, std::string processName);
+    CTipCertainDlg(MessageKind kind, std::string processName);
 
 protected:
     void SetUpButtons() override;

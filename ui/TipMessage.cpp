@@ -10,36 +10,37 @@
 
 namespace {
 using P = TipPlaceholder;
-}
+using K = MessageKind;
+}  // namespace
 
 const TipMessageRow kTipMessagesRows[] = {
-    {0, "checkcomponenttip", nullptr, P::None, 2, 2},
-    {1, "spacelacktip", nullptr, P::None, 1, 2},
-    {7, "closeprocesstip", nullptr, P::BrandName, 1, 2},
-    {8, "installmutextip", "moreinstallmutextip", P::ProductLabel, 2, 3},
-    {9, "installlowversiontip", nullptr, P::None, 1, 2},
-    {10, "illegalpathtip", nullptr, P::None, 2, 2},
-    {11, "delfolderfailtip", nullptr, P::None, 2, 3},
-    {12, "quitusermanneltip", nullptr, P::BrandName, 1, 2},
-    {13, "uninstallfinishtip", nullptr, P::None, 2, 3},
-    {14, "deluserdatafailtip", nullptr, P::None, 2, 3},
-    {15, "installingMutextip", nullptr, P::None, 2, 4},
-    {16, "SameGuidtip", "moreinstallmutextip", P::ProductLabel, 2, 3},
-    {18, "notSupportUpdate", nullptr, P::None, 2, 2},
+    {K::CheckComponent, "checkcomponenttip", nullptr, P::None, 2, 2},
+    {K::SpaceLack, "spacelacktip", nullptr, P::None, 1, 2},
+    {K::CloseProcess, "closeprocesstip", nullptr, P::BrandName, 1, 2},
+    {K::InstallMutex, "installmutextip", "moreinstallmutextip", P::ProductLabel, 2, 3},
+    {K::InstallLowVersion, "installlowversiontip", nullptr, P::None, 1, 2},
+    {K::IllegalPath, "illegalpathtip", nullptr, P::None, 2, 2},
+    {K::DeleteFolderFail, "delfolderfailtip", nullptr, P::None, 2, 3},
+    {K::QuitUserManual, "quitusermanneltip", nullptr, P::BrandName, 1, 2},
+    {K::UninstallFinish, "uninstallfinishtip", nullptr, P::None, 2, 3},
+    {K::DeleteUserDataFail, "deluserdatafailtip", nullptr, P::None, 2, 3},
+    {K::InstallingMutex, "installingMutextip", nullptr, P::None, 2, 4},
+    {K::SameGuid, "SameGuidtip", "moreinstallmutextip", P::ProductLabel, 2, 3},
+    {K::NotSupportUpdate, "notSupportUpdate", nullptr, P::None, 2, 2},
 };
 const CTableView<TipMessageRow> kTipMessages(kTipMessagesRows);
 
 const TipMessageRow kTipCertainMessagesRows[] = {
-    {2, "cancelinstalltip", nullptr, P::None, 1, 1},
-    {3, "uninstalltip", nullptr, P::None, 1, 2},
-    {4, "detectuserdatatip", nullptr, P::None, 1, 2},
-    {5, "deluserdatatip", nullptr, P::None, 1, 2},
-    {6, "clearinstalldirtip", nullptr, P::None, 1, 2},
-    {17, "NpfOccupytip", nullptr, P::ProcessName, 3, 4},
+    {K::CancelInstall, "cancelinstalltip", nullptr, P::None, 1, 1},
+    {K::Uninstall, "uninstalltip", nullptr, P::None, 1, 2},
+    {K::DetectUserData, "detectuserdatatip", nullptr, P::None, 1, 2},
+    {K::DeleteUserData, "deluserdatatip", nullptr, P::None, 1, 2},
+    {K::ClearInstallDir, "clearinstalldirtip", nullptr, P::None, 1, 2},
+    {K::NpfOccupied, "NpfOccupytip", nullptr, P::ProcessName, 3, 4},
 };
 const CTableView<TipMessageRow> kTipCertainMessages(kTipCertainMessagesRows);
 
-const TipMessageRow* FindTipMessage(bool question, int32_t kind) {
+const TipMessageRow* FindTipMessage(bool question, MessageKind kind) {
     const TipMessageRow* first = question ? kTipCertainMessages.begin() : kTipMessages.begin();
     const TipMessageRow* last = question ? kTipCertainMessages.end() : kTipMessages.end();
     const TipMessageRow* row =
@@ -47,7 +48,7 @@ const TipMessageRow* FindTipMessage(bool question, int32_t kind) {
     return row != last ? row : nullptr;
 }
 
-TipMessage ComposeTipMessage(bool question, int32_t kind, const CTextTable& table,
+TipMessage ComposeTipMessage(bool question, MessageKind kind, const CTextTable& table,
                              const TipPlaceholders& values) {
     const TipMessageRow* row = FindTipMessage(question, kind);
     if (row == nullptr) {

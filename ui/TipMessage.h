@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "base/TableView.h"
+#include "product/MessageKind.h"
 
 class CTextTable;
 
 enum class TipPlaceholder { None, BrandName, ProductLabel, ProcessName };
 
 struct TipMessageRow {
-    int32_t kind;
+    MessageKind kind;
     const char* key;
     const char* keyWithoutLabel;  // shown, unformatted, when the product label is empty
     TipPlaceholder placeholder;
@@ -24,7 +25,7 @@ extern const CTableView<TipMessageRow> kTipMessages;
 extern const CTableView<TipMessageRow> kTipCertainMessages;
 
 // Null for a kind without a row.
-const TipMessageRow* FindTipMessage(bool question, int32_t kind);
+const TipMessageRow* FindTipMessage(bool question, MessageKind kind);
 
 struct TipPlaceholders {
     std::string brandName;
@@ -38,7 +39,7 @@ struct TipMessage {
 };
 
 // A kind without a row gives the empty text and no centring.
-TipMessage ComposeTipMessage(bool question, int32_t kind, const CTextTable& table,
+TipMessage ComposeTipMessage(bool question, MessageKind kind, const CTextTable& table,
                              const TipPlaceholders& values);
 
 // The name of the installed related product, for example "Velmora AC(E)"; empty when two or

@@ -26,7 +26,7 @@ void ExpectRow(const Row& row) {
         });
     EXPECT_EQ(choice.page, row.page) << "type " << row.installType << " variant " << row.variant
                                      << " brandType " << row.brandType;
-    EXPECT_EQ(choice.messageKind, row.messageKind) << "type " << row.installType;
+    EXPECT_EQ(static_cast<int32_t>(choice.messageKind), row.messageKind) << "type " << row.installType;
     if (row.installType == Fresh || row.installType >= OtherEditionInstalled) {
         EXPECT_FALSE(asked) << "the edition test is only for installed versions";
     }

@@ -45,8 +45,8 @@ struct ScriptedUser {
     std::vector<std::pair<int32_t, std::string>> asked;
 
     SetUp::DriverQuestion Question() {
-        return [this](int32_t kind, const std::string& name) {
-            asked.emplace_back(kind, name);
+        return [this](MessageKind kind, const std::string& name) {
+            asked.emplace_back(static_cast<int32_t>(kind), name);
             return asked.size() <= answers.size() && answers[asked.size() - 1];
         };
     }

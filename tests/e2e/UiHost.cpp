@@ -17,25 +17,26 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     CreateSharedFonts();
     const std::string what = __argc > 1 ? __argv[1] : "";
     const int number = __argc > 2 ? std::atoi(__argv[2]) : 0;
+    const auto kind = static_cast<MessageKind>(number);
     if (what == "tip") {
-        CInstallContext::Instance().messageKind = number;
+        CInstallContext::Instance().messageKind = kind;
         CTipDlg dialog;
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "certain" && __argc > 3) {
         // The driver question: the engine hands over the first process the detector names.
-        CTipCertainDlg dialog(number, SetUp::OccupyingProcessName(__argv[3]));
+        CTipCertainDlg dialog(kind, SetUp::OccupyingProcessName(__argv[3]));
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "certain") {
-        CInstallContext::Instance().messageKind = number;
+        CInstallContext::Instance().messageKind = kind;
         CTipCertainDlg dialog;
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "page") {
         PageSettings settings = PageSettings::FromConfig();
         settings.brandType = number;
-        settings.logoId = 315;
+        settings.logoId = IDB_LOGO_AC;
         CSamplePage page(settings);
         return static_cast<int>(page.DoModal());
     }

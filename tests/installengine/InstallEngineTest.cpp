@@ -340,8 +340,8 @@ TEST_F(InstallEngineTest, RepeatedCancelsNeverDeadlock) {
         auto& engine = NewEngine();
         CEngineRecorder recorder(engine);
         std::atomic<bool> asked{false};
-        SetDriverQuestion([&](int32_t kind, const std::string& process) {
-            EXPECT_EQ(kind, 17);
+        SetDriverQuestion([&](MessageKind kind, const std::string& process) {
+            EXPECT_EQ(kind, MessageKind::NpfOccupied);
             EXPECT_EQ(process, "A.exe");
             asked = true;
             for (int i = 0; i < 2000 && !engine.CancelRequested(); ++i) {

@@ -30,20 +30,21 @@ TEST(TipMessages, PlaceholdersAndLineCounts) {
     const CTextTable english(0);
     const CTextTable chinese(1);
     TipPlaceholders values{"Velmora", "", "A.exe"};
-    EXPECT_EQ(ComposeTipMessage(false, 7, english, values).text,
+    EXPECT_EQ(ComposeTipMessage(false, MessageKind::CloseProcess, english, values).text,
               "Please exit the Velmora client program first.");
-    EXPECT_EQ(ComposeTipMessage(false, 8, english, values).text,
+    EXPECT_EQ(ComposeTipMessage(false, MessageKind::InstallMutex, english, values).text,
               "More than one related program are installed. Please uninstall them first and "
               "then run this installation program.");
-    EXPECT_EQ(ComposeTipMessage(true, 17, english, values).lines, 4);
-    EXPECT_EQ(ComposeTipMessage(true, 17, chinese, values).lines, 3);
-    EXPECT_EQ(ComposeTipMessage(true, 2, english, values).lines, 1);
-    EXPECT_EQ(ComposeTipMessage(true, 2, chinese, values).lines, 1);
+    EXPECT_EQ(ComposeTipMessage(true, MessageKind::NpfOccupied, english, values).lines, 4);
+    EXPECT_EQ(ComposeTipMessage(true, MessageKind::NpfOccupied, chinese, values).lines, 3);
+    EXPECT_EQ(ComposeTipMessage(true, MessageKind::CancelInstall, english, values).lines, 1);
+    EXPECT_EQ(ComposeTipMessage(true, MessageKind::CancelInstall, chinese, values).lines, 1);
     // Each dialog has its own kinds: 2 is a question, 1 a message.
-    EXPECT_EQ(ComposeTipMessage(false, 2, english, values).text, "");
-    EXPECT_EQ(ComposeTipMessage(false, 2, english, values).lines, 0);
-    EXPECT_EQ(ComposeTipMessage(true, 1, english, values).text, "");
-    EXPECT_EQ(ComposeTipMessage(false, 9, CTextTable(5), values).text, "");
+    EXPECT_EQ(ComposeTipMessage(false, MessageKind::CancelInstall, english, values).text, "");
+    EXPECT_EQ(ComposeTipMessage(false, MessageKind::CancelInstall, english, values).lines, 0);
+    EXPECT_EQ(ComposeTipMessage(true, MessageKind::SpaceLack, english, values).text, "");
+    EXPECT_EQ(ComposeTipMessage(false, MessageKind::InstallLowVersion, CTextTable(5), values).text,
+              "");
 }
 
 TEST(ButtonST, ImageSlots) {
