@@ -37,23 +37,24 @@ FirstPageChoice ChooseFreshPage(const CSetupConfig& config) {
 
 }  // namespace
 
-FirstPageChoice ChooseFirstPage(int32_t installType, const CSetupConfig& config,
+FirstPageChoice ChooseFirstPage(InstallType installType, const CSetupConfig& config,
                                 const std::function<bool()>& isSameEdition) {
     switch (installType) {
-        case Fresh:
+        case InstallType::Fresh:
             return ChooseFreshPage(config);
-        case Maintenance:
-            return isSameEdition() ? Page(FirstPage::SecondInstallDlg) : Message(MessageKind::SameGuid);
-        case UpgradeByComponentList:
-        case UpgradeByDescription:
-        case UpgradeBlind:
+        case InstallType::Maintenance:
+            return isSameEdition() ? Page(FirstPage::SecondInstallDlg)
+                                   : Message(MessageKind::SameGuid);
+        case InstallType::UpgradeByComponentList:
+        case InstallType::UpgradeByDescription:
+        case InstallType::UpgradeBlind:
             if (config.productVariant == SC) {
                 return Message(MessageKind::NotSupportUpdate);
             }
             return isSameEdition() ? Page(FirstPage::UpdataDlg) : Message(MessageKind::SameGuid);
-        case OtherEditionInstalled:
+        case InstallType::OtherEditionInstalled:
             return Message(MessageKind::InstallMutex);
-        case NewerInstalled:
+        case InstallType::NewerInstalled:
             return Message(MessageKind::InstallLowVersion);
         default:
             return Page(FirstPage::None);

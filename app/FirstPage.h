@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "engine/InstallMode.h"
 #include "product/MessageKind.h"
 
 class CSetupConfig;
@@ -25,5 +26,5 @@ struct FirstPageChoice {
 };
 
 // isSameEdition is asked only for the maintenance and upgrade types that need it.
-FirstPageChoice ChooseFirstPage(int32_t installType, const CSetupConfig& config,
+FirstPageChoice ChooseFirstPage(InstallType installType, const CSetupConfig& config,
                                 const std::function<bool()>& isSameEdition);

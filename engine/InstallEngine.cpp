@@ -118,16 +118,16 @@ void CInstallEngine::StartRepair() {
 }
 
 void CInstallEngine::StartUpgrade(const std::vector<int32_t>& features) {
-    const int32_t type = CInstallMode::Instance().installType;
-    if (type == UpgradeByComponentList) {
+    const InstallType type = CInstallMode::Instance().installType;
+    if (type == InstallType::UpgradeByComponentList) {
         MenuAndDesk(RefreshInstallRoot())->RemoveShortcuts(true);
         StartRepair();
         return;
     }
-    if (type != UpgradeBlind && type != UpgradeByDescription) {
+    if (type != InstallType::UpgradeBlind && type != InstallType::UpgradeByDescription) {
         return;
     }
-    if (type == UpgradeBlind && features.empty()) {
+    if (type == InstallType::UpgradeBlind && features.empty()) {
         return;
     }
     const std::string root = RefreshInstallRoot();
@@ -135,7 +135,7 @@ void CInstallEngine::StartUpgrade(const std::vector<int32_t>& features) {
         return;
     }
     std::vector<int32_t> list = features;
-    if (type == UpgradeByDescription) {
+    if (type == InstallType::UpgradeByDescription) {
         list.clear();
         for (int32_t component : ProductXml(root)->ReadClientComponents()) {
             if (const auto feature = ComponentFeature(component)) {

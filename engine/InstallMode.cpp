@@ -21,25 +21,25 @@ const CSetupConfig& CInstallMode::DefaultConfig() {
 void CInstallMode::Detect(ConfigSource config) {
     const auto variants = SetUp::EnumerateInstalledVariants();
     if (variants.empty()) {
-        installType = Fresh;
+        installType = InstallType::Fresh;
         return;
     }
     const CSetupConfig* settings = variants.size() == 1 ? &config() : nullptr;
     if (settings == nullptr || variants[0] != settings->productVariant) {
-        installType = OtherEditionInstalled;
+        installType = InstallType::OtherEditionInstalled;
         return;
     }
     const std::string installed = SetUp::ReadInstalledValue("DisplayVersion");
     switch (CompareVersions(settings->version, installed)) {
         case 0:
-            installType = Maintenance;
+            installType = InstallType::Maintenance;
             break;
         case 1:
             installType =
                 ClassifyUpgrade(*settings, installed, SetUp::ReadInstalledValue("InstallLocation"));
             break;
         default:
-            installType = NewerInstalled;
+            installType = InstallType::NewerInstalled;
             break;
     }
 }
@@ -60,14 +60,14 @@ int32_t CompareVersions(const std::string& newVersion, const std::string& instal
     return 0;
 }
 
-int32_t ClassifyUpgrade(const CSetupConfig& config, const std::string& /*installedVersion*/,
-                        const std::string& installedLocation) {
+InstallType ClassifyUpgrade(const CSetupConfig& config, const std::string& /*installedVersion*/,
+                            const std::string& installedLocation) {
     if (SetUp::ReadInstalledComponents().found) {
-        return UpgradeByComponentList;
+        return InstallType::UpgradeByComponentList;
     }
     return SetUp::CProductXmlHandler(installedLocation, config).ClientDescriptionExists()
-               ? UpgradeByDescription
-               : UpgradeBlind;
+               ? InstallType::UpgradeByDescription
+               : InstallType::UpgradeBlind;
 }
 
 bool IsSameEdition(const CSetupConfig& config) {

@@ -5,7 +5,8 @@
 
 class CSetupConfig;
 
-enum InstallType : int32_t {
+enum class InstallType : int32_t {
+    None = 0,  // not detected yet
     Fresh = 1,
     Maintenance = 2,
     UpgradeByComponentList = 3,
@@ -21,7 +22,7 @@ using ConfigSource = const CSetupConfig& (*)();
 
 class CInstallMode {
 public:
-    int32_t installType = 0;
+    InstallType installType = InstallType::None;
 
     // The one record; the first call runs Detect() before publishing it.
     static CInstallMode& Instance();
@@ -39,8 +40,8 @@ int32_t CompareVersions(const std::string& newVersion, const std::string& instal
 
 // 3 when the record has a component list, 4 when the old client's description file exists
 // under the installed location, 5 otherwise.
-int32_t ClassifyUpgrade(const CSetupConfig& config, const std::string& installedVersion,
-                        const std::string& installedLocation);
+InstallType ClassifyUpgrade(const CSetupConfig& config, const std::string& installedVersion,
+                            const std::string& installedLocation);
 
 // Whether the single installed record belongs to this brand and language edition.
 bool IsSameEdition(const CSetupConfig& config);

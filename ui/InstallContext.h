@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/InstallMode.h"
 #include "product/MessageKind.h"
 
 class CInstallContext {
@@ -17,7 +18,7 @@ public:
     // once while the user-interface thread may store one too.
     std::atomic<MessageKind> messageKind{MessageKind::CheckComponent};
     int32_t requiredSpaceMb = 0;
-    int32_t installType = 0;  // decided at start-up, never changed afterwards
+    InstallType installType = InstallType::None;  // decided at start-up, never changed afterwards
 
     // The one context, created on first use; callable from any thread.
     static CInstallContext& Instance();

@@ -22,7 +22,7 @@ protected:
     }
     void TearDown() override { testbed::RemoveAllRecords(); }
 
-    int32_t Detect() {
+    InstallType Detect() {
         CInstallMode mode;
         mode.Detect(&TestConfig);
         return mode.installType;
@@ -41,52 +41,52 @@ protected:
 }  // namespace
 
 TEST_F(InstallModeTest, NothingInstalledIsFresh) {
-    EXPECT_EQ(Detect(), Fresh);
+    EXPECT_EQ(Detect(), InstallType::Fresh);
 }
 
 TEST_F(InstallModeTest, TwoEditionsAreAlwaysAnotherEdition) {
     RecordAC("1.11.1.7");
     testbed::CreateRecord(VS, {{"DisplayVersion", "1.11.1.7"}});
-    EXPECT_EQ(Detect(), OtherEditionInstalled);
+    EXPECT_EQ(Detect(), InstallType::OtherEditionInstalled);
 }
 
 TEST_F(InstallModeTest, OnlyAnotherEditionIsAnotherEdition) {
     testbed::CreateRecord(VS, {{"DisplayVersion", "1.11.1.7"}});
-    EXPECT_EQ(Detect(), OtherEditionInstalled);
+    EXPECT_EQ(Detect(), InstallType::OtherEditionInstalled);
 }
 
 TEST_F(InstallModeTest, KeyWithoutProductGuidIsNotInstalled) {
     testbed::CreateRecord(VS, {{"DisplayVersion", "1.11.1.7"}}, /*withGuid=*/false);
-    EXPECT_EQ(Detect(), Fresh);
+    EXPECT_EQ(Detect(), InstallType::Fresh);
     RecordAC("1.11.1.7");
-    EXPECT_EQ(Detect(), Maintenance);
+    EXPECT_EQ(Detect(), InstallType::Maintenance);
 }
 
 TEST_F(InstallModeTest, VersionDecidesMaintenanceUpgradeOrNewer) {
     RecordAC("1.11.1.7");
-    EXPECT_EQ(Detect(), Maintenance);
+    EXPECT_EQ(Detect(), InstallType::Maintenance);
     RecordAC("1.12.0.0");
-    EXPECT_EQ(Detect(), NewerInstalled);
+    EXPECT_EQ(Detect(), InstallType::NewerInstalled);
     RecordAC("1.10.0.5");
-    EXPECT_EQ(Detect(), UpgradeBlind);
+    EXPECT_EQ(Detect(), InstallType::UpgradeBlind);
     // An unreadable version counts as 0: an older one.
     RecordAC("");
-    EXPECT_EQ(Detect(), UpgradeBlind);
+    EXPECT_EQ(Detect(), InstallType::UpgradeBlind);
 }
 
 TEST_F(InstallModeTest, UpgradeKindByComponentListThenDescriptionFile) {
     const std::string root = testbed::MakeTempFolder("old");
     RecordAC("1.10.0.5", "0#4#2#12#101#106#103#112", root);
-    EXPECT_EQ(Detect(), UpgradeByComponentList);
+    EXPECT_EQ(Detect(), InstallType::UpgradeByComponentList);
 
     RecordAC("1.10.0.5", "", root);
-    EXPECT_EQ(Detect(), UpgradeBlind);
+    EXPECT_EQ(Detect(), InstallType::UpgradeBlind);
     testbed::WriteFile(root + "\\Velmora AC\\Velmora AC Client\\Client\\ProductDescription.xml",
                        "<x/>");
-    EXPECT_EQ(Detect(), UpgradeByDescription);
+    EXPECT_EQ(Detect(), InstallType::UpgradeByDescription);
     // The list wins over the file.
     RecordAC("1.10.0.5", "5#6", root);
-    EXPECT_EQ(Detect(), UpgradeByComponentList);
+    EXPECT_EQ(Detect(), InstallType::UpgradeByComponentList);
 }
 
 TEST_F(InstallModeTest, DescriptionFileFolderFollowsTheConfiguredEdition) {
@@ -94,7 +94,7 @@ TEST_F(InstallModeTest, DescriptionFileFolderFollowsTheConfiguredEdition) {
     const std::string root = testbed::MakeTempFolder("full");
     testbed::CreateRecord(FULL, {{"DisplayVersion", "1.0"}, {"InstallLocation", root}});
     testbed::WriteFile(root + "\\Velmora Site\\Velmora Client\\Client\\ProductDescription.xml", "");
-    EXPECT_EQ(Detect(), UpgradeByDescription);
+    EXPECT_EQ(Detect(), InstallType::UpgradeByDescription);
 }
 
 TEST_F(InstallModeTest, SameEditionByBrandAndLanguage) {
@@ -142,5 +142,5 @@ TEST(InstallModeInstance, DetectsOnceAndIsSharedByThreads) {
     for (auto* mode : seen) {
         EXPECT_EQ(mode, seen[0]);
     }
-    EXPECT_EQ(seen[0]->installType, Fresh);
+    EXPECT_EQ(seen[0]->installType, InstallType::Fresh);
 }

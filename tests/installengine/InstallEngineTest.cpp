@@ -298,7 +298,7 @@ TEST_F(InstallEngineTest, UpgradesChooseTheirListByInstallType) {
     testbed::CreateRecord(AC, {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", ""}});
     CInstallMode& mode = CInstallMode::Instance();
     mode.Detect();
-    ASSERT_EQ(mode.installType, UpgradeByDescription);
+    ASSERT_EQ(mode.installType, InstallType::UpgradeByDescription);
     auto& byDescription = NewEngine();
     CEngineRecorder descriptionRecorder(byDescription);
     byDescription.StartUpgrade({});
@@ -310,7 +310,7 @@ TEST_F(InstallEngineTest, UpgradesChooseTheirListByInstallType) {
 
     testbed::CreateRecord(AC, {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", "0#4#2#12"}});
     mode.Detect();
-    ASSERT_EQ(mode.installType, UpgradeByComponentList);
+    ASSERT_EQ(mode.installType, InstallType::UpgradeByComponentList);
     auto& byList = NewEngine();
     CEngineRecorder listRecorder(byList);
     byList.StartUpgrade({});
@@ -320,7 +320,7 @@ TEST_F(InstallEngineTest, UpgradesChooseTheirListByInstallType) {
     testbed::CreateRecord(AC, {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", ""}});
     DeleteFolder(ClientFolder() + "\\ProductDescription.xml", false);
     mode.Detect();
-    ASSERT_EQ(mode.installType, UpgradeBlind);
+    ASSERT_EQ(mode.installType, InstallType::UpgradeBlind);
     auto& blind = NewEngine();
     CEngineRecorder blindRecorder(blind);
     blind.StartUpgrade({});
