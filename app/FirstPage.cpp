@@ -29,10 +29,11 @@ FirstPageChoice ChooseFreshPage(const CSetupConfig& config) {
     if (featurePageFirst) {
         return Page(FirstPage::ComponentVSDlg);
     }
-    if (config.uiLanguage == 1) {
+    if (config.uiLanguage == UiLanguage::Chinese) {
         return Page(FirstPage::ComponentFullDlg);
     }
-    return Page(config.uiLanguage == 0 ? FirstPage::ComponentFullEDlg : FirstPage::None);
+    return Page(config.uiLanguage == UiLanguage::English ? FirstPage::ComponentFullEDlg
+                                                         : FirstPage::None);
 }
 
 }  // namespace

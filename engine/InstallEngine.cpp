@@ -213,7 +213,7 @@ CInstallEngine::RepairLists CInstallEngine::BuildRepairLists(const CSetupConfig&
         return std::find(lists.install.begin(), lists.install.end(), feature) !=
                lists.install.end();
     };
-    if (major <= 3 && minor <= 3 && config.uiLanguage == 1) {
+    if (major <= 3 && minor <= 3 && config.uiLanguage == UiLanguage::Chinese) {
         for (int32_t feature : {9, 11}) {
             if (!has(feature)) {
                 lists.install.push_back(feature);

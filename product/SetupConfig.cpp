@@ -71,7 +71,8 @@ std::optional<CSetupConfig> CSetupConfig::FromFile(const std::string& path, std:
     config.brandType = DecimalOrZero(values[3]);
     config.brandName = values[4];
     config.companyName = values[5];
-    config.uiLanguage = GetSystemDefaultLangID() == 2052 ? config.translator : 0;
+    config.uiLanguage =
+        static_cast<UiLanguage>(GetSystemDefaultLangID() == 2052 ? config.translator : 0);
     return config;
 }
 

@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 
+// The language of the texts. A configuration may hold another number; it then has no texts.
+enum class UiLanguage : int32_t { English = 0, Chinese = 1 };
+
 struct ProductFolderNames {
     std::string productFolder;  // brand + " " + type name
     std::string clientFolder;   // the same + " Client" (edition FULL: brand + " Client")
@@ -15,7 +18,7 @@ public:
     std::string companyName;
     int32_t productVariant = 0;
     int32_t translator = 0;
-    int32_t uiLanguage = 0;  // 0 English, 1 Chinese
+    UiLanguage uiLanguage = UiLanguage::English;
     int32_t brandType = 0;
     std::string brandName;
 

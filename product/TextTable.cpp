@@ -3,7 +3,7 @@
 #include "base/ProcessWide.h"
 #include "product/SetupConfig.h"
 
-CTextTable::CTextTable(int32_t language) : language_(language) {
+CTextTable::CTextTable(UiLanguage language) : language_(language) {
     for (const TextRow& row : kTextRows) {
         texts_.emplace(row.key, Texts{row.chinese, row.english});
     }
@@ -20,9 +20,9 @@ const char* CTextTable::GetText(const std::string& key) const {
         return "";
     }
     switch (language_) {
-        case 0:
+        case UiLanguage::English:
             return found->second.english;
-        case 1:
+        case UiLanguage::Chinese:
             return found->second.chinese;
         default:
             return "";

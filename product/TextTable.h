@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+#include "product/SetupConfig.h"
+
 #include "base/TableView.h"
 
 struct TextRow {
@@ -17,17 +19,17 @@ extern const CTableView<TextRow> kTextRows;
 
 class CTextTable {
 public:
-    // The language is fixed here: 0 English, 1 Chinese, anything else no column.
-    explicit CTextTable(int32_t language);
+    // The language is fixed here; a number that is neither language gives no column.
+    explicit CTextTable(UiLanguage language);
 
     // The one table, in the configuration's uiLanguage; callable from any thread.
     static const CTextTable& Instance();
 
     // The text of the key in the table's language; the empty text for an unknown key or a
-    // language that is neither 0 nor 1.
+    // language that is neither English nor Chinese.
     const char* GetText(const std::string& key) const;
 
-    int32_t Language() const { return language_; }
+    UiLanguage Language() const { return language_; }
 
 private:
     struct Texts {
@@ -35,5 +37,5 @@ private:
         const char* english;
     };
     std::map<std::string, Texts> texts_;
-    int32_t language_;
+    UiLanguage language_;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "product/ResourceIds.h"
+#include "product/SetupConfig.h"
 #include "ui/ButtonST.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/Gdi.h"
@@ -29,7 +30,7 @@ const SkinLook& GetSkinLook(SkinKind kind);
 struct PageSettings {
     int32_t brandType = 0;
     int32_t productVariant = 0;
-    int32_t uiLanguage = 0;
+    UiLanguage uiLanguage = UiLanguage::English;
     std::string brandName;
     int logoId = 0;  // 0: no logo
     static PageSettings FromConfig();

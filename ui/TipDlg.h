@@ -36,7 +36,7 @@ private:
 
     bool question_;
     MessageKind kind_;
-    int32_t language_;
+    UiLanguage language_;
     std::string processName_;
     HWND message_ = nullptr;
 };

@@ -55,7 +55,7 @@ TipMessage ComposeTipMessage(bool question, MessageKind kind, const CTextTable& 
         return {};
     }
     TipMessage message;
-    message.lines = table.Language() == 1 ? row->linesChinese : row->linesOther;
+    message.lines = table.Language() == UiLanguage::Chinese ? row->linesChinese : row->linesOther;
     switch (row->placeholder) {
         case P::None:
             message.text = table.GetText(row->key);

@@ -40,7 +40,7 @@ TEST(SetupConfig, EmbeddedResourceIsEditionACVersion1_11_1_7) {
     EXPECT_EQ(config.brandType, 1);
     EXPECT_EQ(config.brandName, "Velmora");
     EXPECT_EQ(config.companyName, "company");
-    EXPECT_EQ(config.uiLanguage, 0);
+    EXPECT_EQ(config.uiLanguage, UiLanguage::English);
     // The file stays in the working folder.
     const std::string written = SetUp::GetTempWorkDir() + "SetupClientAndServer.xml";
     EXPECT_NE(GetFileAttributesA(written.c_str()), INVALID_FILE_ATTRIBUTES);
@@ -52,7 +52,8 @@ TEST(SetupConfig, UiLanguageFollowsTranslatorOnlyOnAChineseSystem) {
     const auto config = CSetupConfig::FromFile(ConfigFile(Settings("FULL", "1")), &error);
     ASSERT_TRUE(config) << error;
     EXPECT_EQ(config->translator, 1);
-    EXPECT_EQ(config->uiLanguage, testbed::PromisedLanguageId() == 2052 ? 1 : 0);
+    EXPECT_EQ(config->uiLanguage,
+              testbed::PromisedLanguageId() == 2052 ? UiLanguage::Chinese : UiLanguage::English);
 }
 
 TEST(SetupConfig, FolderAndComponentNames) {

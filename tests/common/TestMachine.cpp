@@ -49,7 +49,7 @@ CSetupConfig MakeConfig(int32_t variant, int32_t brandType, int32_t translator, 
     config.companyName = "company";
     config.productVariant = variant;
     config.translator = translator;
-    config.uiLanguage = uiLanguage;
+    config.uiLanguage = static_cast<UiLanguage>(uiLanguage);
     config.brandType = brandType;
     config.brandName = brandName;
     return config;

@@ -263,7 +263,10 @@ TEST_F(Shortcuts, RemovalFindsOnlyItsOwnVersion) {
 TEST_F(Shortcuts, RemovalUnderTheOtherLanguageMissesTheDesktopShortcut) {
     Menu(AC).CreateDesktopShortcut();
     const CSetupConfig config = Config(AC);
-    CMenuAndDesk(root_, config, CTextTable(1 - config.uiLanguage)).RemoveShortcuts(false);
+    CMenuAndDesk(root_, config,
+                 CTextTable(config.uiLanguage == UiLanguage::Chinese ? UiLanguage::English
+                                                                     : UiLanguage::Chinese))
+        .RemoveShortcuts(false);
     EXPECT_EQ(Entries(Desktop()).size(), 1u);
     Menu(AC).RemoveShortcuts(false);
     EXPECT_TRUE(Entries(Desktop()).empty());

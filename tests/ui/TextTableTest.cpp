@@ -29,7 +29,7 @@ TEST(TextTable, NinetySixDistinctKeysWithAsciiEnglish) {
 }
 
 TEST(TextTable, EnglishColumn) {
-    const CTextTable table(0);
+    const CTextTable table(UiLanguage::English);
     EXPECT_STREQ(table.GetText("installguide"), "%s Installation Wizard");
     EXPECT_STREQ(table.GetText("notSupportUpdate"), "notSupportUpdate");
     EXPECT_STREQ(table.GetText("IRS"), "Doranth");
@@ -40,7 +40,7 @@ TEST(TextTable, EnglishColumn) {
 }
 
 TEST(TextTable, KeysAreCaseSensitive) {
-    const CTextTable table(0);
+    const CTextTable table(UiLanguage::English);
     EXPECT_STREQ(table.GetText("Uninstall"), "Uninstall");
     EXPECT_STREQ(table.GetText("uninstall"),
                  "Remove (Remove all the installed features from your computer)");
@@ -48,7 +48,7 @@ TEST(TextTable, KeysAreCaseSensitive) {
 }
 
 TEST(TextTable, ChineseColumnIsGbk) {
-    const CTextTable table(1);
+    const CTextTable table(UiLanguage::Chinese);
     EXPECT_EQ(ChineseUtf8(table, "license"), u8"软件许可使用协议");
     EXPECT_EQ(ChineseUtf8(table, "installcomplete"), u8"安装完成！");
     EXPECT_EQ(ChineseUtf8(table, "DataStatistics"), u8"数据统计&&检索");
@@ -60,15 +60,15 @@ TEST(TextTable, ChineseColumnIsGbk) {
 }
 
 TEST(TextTable, UnknownKeyOrLanguageGivesTheEmptyText) {
-    EXPECT_STREQ(CTextTable(0).GetText("nosuchkey"), "");
-    EXPECT_STREQ(CTextTable(1).GetText("nosuchkey"), "");
-    EXPECT_STREQ(CTextTable(2).GetText("ok"), "");
-    EXPECT_STREQ(CTextTable(-1).GetText("cancel"), "");
+    EXPECT_STREQ(CTextTable(UiLanguage::English).GetText("nosuchkey"), "");
+    EXPECT_STREQ(CTextTable(UiLanguage::Chinese).GetText("nosuchkey"), "");
+    EXPECT_STREQ(CTextTable(static_cast<UiLanguage>(2)).GetText("ok"), "");
+    EXPECT_STREQ(CTextTable(static_cast<UiLanguage>(-1)).GetText("cancel"), "");
 }
 
 TEST(TextTable, StopDetailsFormatsIntoTwoLines) {
     const std::string text =
-        FormatString(CTextTable(0).GetText("stopdetails"), "Velmora", "1.11.1.7");
+        FormatString(CTextTable(UiLanguage::English).GetText("stopdetails"), "Velmora", "1.11.1.7");
     const auto lines = SplitString(text, '\n');
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0],
@@ -80,7 +80,7 @@ TEST(TextTable, StopDetailsFormatsIntoTwoLines) {
 TEST(TextTable, ProcessTableFollowsTheConfiguration) {
     // The embedded configuration has Translator 0: English on every system.
     const CTextTable& table = CTextTable::Instance();
-    EXPECT_EQ(table.Language(), 0);
+    EXPECT_EQ(table.Language(), UiLanguage::English);
     EXPECT_STREQ(table.GetText("ok"), "OK");
     EXPECT_EQ(&CTextTable::Instance(), &table);
 }

@@ -27,8 +27,8 @@ TEST(ProductLabel, FromTheRecordsOfThisMachine) {
 }
 
 TEST(TipMessages, PlaceholdersAndLineCounts) {
-    const CTextTable english(0);
-    const CTextTable chinese(1);
+    const CTextTable english(UiLanguage::English);
+    const CTextTable chinese(UiLanguage::Chinese);
     TipPlaceholders values{"Velmora", "", "A.exe"};
     EXPECT_EQ(ComposeTipMessage(false, MessageKind::CloseProcess, english, values).text,
               "Please exit the Velmora client program first.");
@@ -43,7 +43,9 @@ TEST(TipMessages, PlaceholdersAndLineCounts) {
     EXPECT_EQ(ComposeTipMessage(false, MessageKind::CancelInstall, english, values).text, "");
     EXPECT_EQ(ComposeTipMessage(false, MessageKind::CancelInstall, english, values).lines, 0);
     EXPECT_EQ(ComposeTipMessage(true, MessageKind::SpaceLack, english, values).text, "");
-    EXPECT_EQ(ComposeTipMessage(false, MessageKind::InstallLowVersion, CTextTable(5), values).text,
+    EXPECT_EQ(ComposeTipMessage(false, MessageKind::InstallLowVersion,
+                                CTextTable(static_cast<UiLanguage>(5)), values)
+                  .text,
               "");
 }
 
