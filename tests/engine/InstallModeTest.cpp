@@ -144,3 +144,22 @@ TEST(InstallModeInstance, DetectsOnceAndIsSharedByThreads) {
     }
     EXPECT_EQ(seen[0]->installType, InstallType::Fresh);
 }
+
+TEST(CompareVersions, ComparesPiecesAsNumbers) {
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.7"), 0);
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.6"), 1);
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.9.9.9"), 1);
+    EXPECT_EQ(CompareVersions("1.11.1.7", "2.0.0.0"), 2);
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.8"), 2);
+    EXPECT_EQ(CompareVersions("01.11.1.7", "1.011.1.07"), 0);
+}
+
+TEST(CompareVersions, LooksOnlyAtTheNewVersionsPiecesAndCountsMissingOnesAsZero) {
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.7.9"), 0);
+    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11"), 1);
+    EXPECT_EQ(CompareVersions("1.11", "1.11.0.0"), 0);
+    EXPECT_EQ(CompareVersions("1.11.0.0", "1.11"), 0);
+    EXPECT_EQ(CompareVersions("1.11.1.7", ""), 1);
+    EXPECT_EQ(CompareVersions("0.0", ""), 0);
+    EXPECT_EQ(CompareVersions("1.x.3", "1.0.2"), 1);
+}

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "base/StringUtil.h"
-#include "engine/InstallMode.h"
 
 TEST(SplitString, KeepsEmptyPiecesAndTheLastOne) {
     using V = std::vector<std::string>;
@@ -32,23 +31,4 @@ TEST(ParseDecimal, ReadsLikeTheRunTimeAndRefusesWhatDoesNotFit) {
     EXPECT_FALSE(ParseDecimal("-"));
     EXPECT_FALSE(ParseDecimal(" +x1"));
     EXPECT_EQ(DecimalOrZero("x"), 0);
-}
-
-TEST(CompareVersions, ComparesPiecesAsNumbers) {
-    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.7"), 0);
-    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.6"), 1);
-    EXPECT_EQ(CompareVersions("1.11.1.7", "1.9.9.9"), 1);
-    EXPECT_EQ(CompareVersions("1.11.1.7", "2.0.0.0"), 2);
-    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.8"), 2);
-    EXPECT_EQ(CompareVersions("01.11.1.7", "1.011.1.07"), 0);
-}
-
-TEST(CompareVersions, LooksOnlyAtTheNewVersionsPiecesAndCountsMissingOnesAsZero) {
-    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11.1.7.9"), 0);
-    EXPECT_EQ(CompareVersions("1.11.1.7", "1.11"), 1);
-    EXPECT_EQ(CompareVersions("1.11", "1.11.0.0"), 0);
-    EXPECT_EQ(CompareVersions("1.11.0.0", "1.11"), 0);
-    EXPECT_EQ(CompareVersions("1.11.1.7", ""), 1);
-    EXPECT_EQ(CompareVersions("0.0", ""), 0);
-    EXPECT_EQ(CompareVersions("1.x.3", "1.0.2"), 1);
 }
