@@ -81,4 +81,26 @@ int PromisedLanguageId() {
     return promised ? std::atoi(promised) : 1033;
 }
 
+GoldenLists ReadGoldenLists(const std::string& path) {
+    GoldenLists lists;
+    std::ifstream in(path);
+    EXPECT_TRUE(in.good()) << "cannot read " << path;
+    std::string line;
+    std::vector<std::string>* current = nullptr;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        if (line.front() == '[' && line.back() == ']') {
+            current = &lists[line.substr(1, line.size() - 2)];
+        } else if (current != nullptr) {
+            current->push_back(line);
+        }
+    }
+    return lists;
+}
+
 }  // namespace testbed

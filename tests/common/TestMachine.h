@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "product/SetupConfig.h"
 
@@ -27,6 +28,11 @@ void WriteFile(const std::string& path, const std::string& text);
 
 // A new empty folder under the temporary folder, unique to the call.
 std::string MakeTempFolder(const std::string& hint);
+
+// Expected values written once, as data: "[name]" opens a list, every other line that is neither
+// empty nor a "#" comment is one entry of the list above it. Fails the test when unreadable.
+using GoldenLists = std::map<std::string, std::vector<std::string>>;
+GoldenLists ReadGoldenLists(const std::string& path);
 
 // The language the test run was promised (SETUP_TEST_LANGID), 1033 when unset.
 int PromisedLanguageId();

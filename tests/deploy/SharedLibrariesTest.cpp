@@ -12,85 +12,18 @@
 
 namespace {
 
-// The documented names, typed out here; the in-house ones are those our client package carries.
-const std::vector<std::string> kOutside = {
-    "Qt5Core.dll",     "Qt5Gui.dll",      "Qt5Network.dll",    "Qt5Svg.dll",     "Qt5Widgets.dll",
-    "Qt5Xml.dll",      "log4cxx.dll",     "libxml2.dll",       "iconv.dll",      "sqlite3.dll",
-    "libcurl.dll",     "srt.dll",         "libcrypto-1_1.dll", "libssl-1_1.dll", "libeay32.dll",
-    "ssleay32.dll",    "openssl.exe",     "dbghelp.dll",       "concrt140.dll",  "msvcr110.dll",
-    "mfc90u.dll",      "mfc90.dll",       "mfcm90.dll",        "mfcm90u.dll",    "msvcm90.dll",
-    "msvcr90.dll",     "msvcp90.dll",     "msvcp120.dll",      "msvcr120.dll",   "msvcp140.dll",
-    "vccorlib120.dll", "vccorlib140.dll", "vcruntime140.dll"};
-const std::vector<std::string> kInHouse = {"KvCore.dll",
-                                           "KvIdentify.dll",
-                                           "KvNetSdk.dll",
-                                           "KvPlaySdk.dll",
-                                           "KvStreamClient.dll",
-                                           "KvStreamServer.dll",
-                                           "KvRender.dll",
-                                           "KvCodec.dll",
-                                           "KvAudio.dll",
-                                           "KvDecoder.dll",
-                                           "KvEncoder.dll",
-                                           "KvRtsp.dll",
-                                           "KvRtp.dll",
-                                           "KvOnvif.dll",
-                                           "KvDeviceSearch.dll",
-                                           "KvAlarm.dll",
-                                           "KvDb.dll",
-                                           "KvDbMySql.dll",
-                                           "KvDbSqlite.dll",
-                                           "KvLog.dll",
-                                           "KvLogConfig.dll",
-                                           "KvConfig.dll",
-                                           "KvUtils.dll",
-                                           "KvCrypto.dll",
-                                           "KvHttp.dll",
-                                           "KvWebSocket.dll",
-                                           "KvMq.dll",
-                                           "KvJson.dll",
-                                           "KvDeviceModels.xml.zip"};
-const std::vector<std::string> kPlayer = {"Qt5Widgets.dll", "Qt5Gui.dll",  "Qt5Core.dll",
-                                          "log4cxx.dll",    "KvCore.dll",  "KvIdentify.dll",
-                                          "iconv.dll",      "KvNetSdk.dll"};
-const std::vector<std::string> kVideo = {"Qt5Core.dll", "Qt5Widgets.dll", "Qt5Script.dll",
-                                         "Qt5Gui.dll",  "Qt5Network.dll", "Qt5Multimedia.dll"};
-const std::vector<std::string> kDevice = {"Qt5Core.dll",
-                                          "Qt5Widgets.dll",
-                                          "Qt5Gui.dll",
-                                          "Qt5Network.dll",
-                                          "Qt5Positioning.dll",
-                                          "Qt5PrintSupport.dll",
-                                          "Qt5Qml.dll",
-                                          "Qt5Quick.dll",
-                                          "Qt5QuickWidgets.dll",
-                                          "Qt5SerialPort.dll",
-                                          "Qt5WebChannel.dll",
-                                          "Qt5WebEngineCore.dll",
-                                          "Qt5WebEngineWidgets.dll",
-                                          "QtWebEngineProcess.exe",
-                                          "icudtl.dat",
-                                          "qtwebengine_devtools_resources.pak",
-                                          "qtwebengine_resources.pak",
-                                          "qtwebengine_resources_100p.pak",
-                                          "qtwebengine_resources_200p.pak",
-                                          "opengl32sw.dll",
-                                          "D3Dcompiler_47.dll",
-                                          "libEGL.dll",
-                                          "libGLESV2.dll"};
-const std::vector<std::string> kAllComponents = {"Video",
-                                                 "DeviceManagement",
-                                                 "Emap",
-                                                 "AccessController",
-                                                 "AIDashboard",
-                                                 "AlarmCenter",
-                                                 "Attendance",
-                                                 "DataStatistics",
-                                                 "PersonalManagement",
-                                                 "Topology",
-                                                 "VisitorManagement",
-                                                 "Consumption",
-                                                 "Broadcast"};
+// The documented names, written once in SharedLibraries.golden beside this test.
+const testbed::GoldenLists& Golden() {
+    static const testbed::GoldenLists lists =
+        testbed::ReadGoldenLists(SETUP_TEST_SOURCE_DIR "/SharedLibraries.golden");
+    return lists;
+}
+const std::vector<std::string>& kOutside = Golden().at("outside");
+const std::vector<std::string>& kInHouse = Golden().at("inhouse");
+const std::vector<std::string>& kPlayer = Golden().at("player");
+const std::vector<std::string>& kVideo = Golden().at("video");
+const std::vector<std::string>& kDevice = Golden().at("device");
+const std::vector<std::string>& kAllComponents = Golden().at("components");
 
 std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
