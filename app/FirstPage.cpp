@@ -15,11 +15,12 @@ FirstPageChoice Message(MessageKind kind) {
 }
 
 FirstPageChoice ChooseFreshPage(const CSetupConfig& config) {
-    const int32_t variant = config.productVariant;
-    if (variant == AC || variant == SL) {
+    const ProductVariant variant = config.productVariant;
+    if (variant == ProductVariant::AC || variant == ProductVariant::SL) {
         return Page(FirstPage::StartACDlg);
     }
-    const bool featurePageFirst = variant == VS || variant == SC || variant == DP;
+    const bool featurePageFirst = variant == ProductVariant::VS || variant == ProductVariant::SC ||
+                                  variant == ProductVariant::DP;
     if (config.brandType == 0) {
         return Page(FirstPage::StartDlg);
     }
@@ -49,7 +50,7 @@ FirstPageChoice ChooseFirstPage(InstallType installType, const CSetupConfig& con
         case InstallType::UpgradeByComponentList:
         case InstallType::UpgradeByDescription:
         case InstallType::UpgradeBlind:
-            if (config.productVariant == SC) {
+            if (config.productVariant == ProductVariant::SC) {
                 return Message(MessageKind::NotSupportUpdate);
             }
             return isSameEdition() ? Page(FirstPage::UpdataDlg) : Message(MessageKind::SameGuid);

@@ -88,7 +88,7 @@ std::string CMenuAndDesk::TypeName() const {
 }
 
 std::string CMenuAndDesk::Label(const std::string& version) const {
-    if (config_.productVariant == FULL) {
+    if (config_.productVariant == ProductVariant::FULL) {
         return config_.brandName + " " + version;
     }
     return config_.brandName + " " + TypeName() + " " + version;

@@ -220,7 +220,7 @@ CInstallEngine::RepairLists CInstallEngine::BuildRepairLists(const CSetupConfig&
             }
         }
     }
-    if (config.productVariant != VS) {
+    if (config.productVariant != ProductVariant::VS) {
         const auto irs = std::find(lists.install.begin(), lists.install.end(), 7);
         if (irs != lists.install.end()) {
             lists.install.erase(irs);

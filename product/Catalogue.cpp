@@ -2,27 +2,30 @@
 
 #include "product/ResourceIds.h"
 
-const VariantName kVariantByNameRows[] = {{"FULL", FULL}, {"AC", AC}, {"VS", VS},
-                                          {"SL", SL},     {"SC", SC}, {"DP", DP}};
+const VariantName kVariantByNameRows[] = {
+    {"FULL", ProductVariant::FULL}, {"AC", ProductVariant::AC}, {"VS", ProductVariant::VS},
+    {"SL", ProductVariant::SL},     {"SC", ProductVariant::SC}, {"DP", ProductVariant::DP}};
 const CTableView<VariantName> kVariantByName(kVariantByNameRows);
 
-const VariantText kVariantTypeNameRows[] = {{FULL, "Site"}, {AC, "AC"}, {VS, "VS"},
-                                            {SL, "SL"},     {SC, "SC"}, {DP, "DP"}};
+const VariantText kVariantTypeNameRows[] = {
+    {ProductVariant::FULL, "Site"}, {ProductVariant::AC, "AC"}, {ProductVariant::VS, "VS"},
+    {ProductVariant::SL, "SL"},     {ProductVariant::SC, "SC"}, {ProductVariant::DP, "DP"}};
 const CTableView<VariantText> kVariantTypeName(kVariantTypeNameRows);
 
 const VariantText kProductCodeByVariantRows[] = {
-    {FULL, "{080F7E03-AC50-4949-AACA-E79F82D3099F}"},
-    {AC, "{5D605A2B-ACDE-49CD-9642-7B268923ACD9}"},
-    {VS, "{72B4B28B-9DF6-4E69-9E00-F1EE51001ADD}"},
-    {SL, "{871D8DC2-84A4-4D1F-99D5-2A4E3BE2E87C}"},
-    {SC, "{A7B202AB-A508-4235-9C97-C25799782590}"},
-    {DP, "{E16C6003-9217-4626-83B0-757C9EA47E53}"},
+    {ProductVariant::FULL, "{080F7E03-AC50-4949-AACA-E79F82D3099F}"},
+    {ProductVariant::AC, "{5D605A2B-ACDE-49CD-9642-7B268923ACD9}"},
+    {ProductVariant::VS, "{72B4B28B-9DF6-4E69-9E00-F1EE51001ADD}"},
+    {ProductVariant::SL, "{871D8DC2-84A4-4D1F-99D5-2A4E3BE2E87C}"},
+    {ProductVariant::SC, "{A7B202AB-A508-4235-9C97-C25799782590}"},
+    {ProductVariant::DP, "{E16C6003-9217-4626-83B0-757C9EA47E53}"},
 };
 const CTableView<VariantText> kProductCodeByVariant(kProductCodeByVariantRows);
 
-const VariantNumber kVariantLogoRows[] = {{FULL, IDB_LOGO_FULL}, {AC, IDB_LOGO_AC},
-                                          {VS, IDB_LOGO_VS},     {SL, IDB_LOGO_SL},
-                                          {SC, IDB_LOGO_SC},     {DP, IDB_LOGO_DP}};
+const VariantNumber kVariantLogoRows[] = {
+    {ProductVariant::FULL, IDB_LOGO_FULL}, {ProductVariant::AC, IDB_LOGO_AC},
+    {ProductVariant::VS, IDB_LOGO_VS},     {ProductVariant::SL, IDB_LOGO_SL},
+    {ProductVariant::SC, IDB_LOGO_SC},     {ProductVariant::DP, IDB_LOGO_DP}};
 const CTableView<VariantNumber> kVariantLogo(kVariantLogoRows);
 
 const ComponentNumber kComponentPackageRows[] = {
@@ -153,25 +156,25 @@ const Row* FindRow(const CTableView<Row>& table, const Key& key, KeyOf keyOf) {
 
 }  // namespace
 
-std::optional<int32_t> VariantByName(const std::string& key) {
+std::optional<ProductVariant> VariantByName(const std::string& key) {
     const auto* row =
         FindRow(kVariantByName, key, [](const VariantName& r) { return std::string(r.key); });
-    return row ? std::optional<int32_t>(row->variant) : std::nullopt;
+    return row ? std::optional<ProductVariant>(row->variant) : std::nullopt;
 }
 
-std::string ProductCodeByVariant(int32_t variant) {
+std::string ProductCodeByVariant(ProductVariant variant) {
     const auto* row =
         FindRow(kProductCodeByVariant, variant, [](const VariantText& r) { return r.variant; });
     return row ? row->text : "";
 }
 
-std::optional<std::string> VariantTypeName(int32_t variant) {
+std::optional<std::string> VariantTypeName(ProductVariant variant) {
     const auto* row =
         FindRow(kVariantTypeName, variant, [](const VariantText& r) { return r.variant; });
     return row ? std::optional<std::string>(row->text) : std::nullopt;
 }
 
-std::optional<int32_t> VariantLogo(int32_t variant) {
+std::optional<int32_t> VariantLogo(ProductVariant variant) {
     const auto* row =
         FindRow(kVariantLogo, variant, [](const VariantNumber& r) { return r.variant; });
     return row ? std::optional<int32_t>(row->number) : std::nullopt;

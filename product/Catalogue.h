@@ -8,18 +8,18 @@
 
 #include "base/TableView.h"
 
-enum ProductVariant : int32_t { FULL = 0, AC = 1, VS = 2, SL = 3, SC = 4, DP = 5 };
+enum class ProductVariant : int32_t { FULL = 0, AC = 1, VS = 2, SL = 3, SC = 4, DP = 5 };
 
 struct VariantName {
     const char* key;
-    int32_t variant;
+    ProductVariant variant;
 };
 struct VariantText {
-    int32_t variant;
+    ProductVariant variant;
     const char* text;
 };
 struct VariantNumber {
-    int32_t variant;
+    ProductVariant variant;
     int32_t number;
 };
 struct ComponentNumber {
@@ -49,11 +49,11 @@ extern const CTableView<FeatureText> kFeatureName;
 extern const CTableView<FeatureComponentList> kFeatureComponents;
 extern const CTableView<ComponentNumber> kComponentFeature;
 
-std::optional<int32_t> VariantByName(const std::string& key);
+std::optional<ProductVariant> VariantByName(const std::string& key);
 // The empty text for an unknown edition.
-std::string ProductCodeByVariant(int32_t variant);
-std::optional<std::string> VariantTypeName(int32_t variant);
-std::optional<int32_t> VariantLogo(int32_t variant);
+std::string ProductCodeByVariant(ProductVariant variant);
+std::optional<std::string> VariantTypeName(ProductVariant variant);
+std::optional<int32_t> VariantLogo(ProductVariant variant);
 
 std::optional<int32_t> ComponentPackage(int32_t component);
 std::optional<std::string> ComponentSuffix(int32_t component);

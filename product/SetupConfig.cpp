@@ -95,8 +95,8 @@ ProductFolderNames CSetupConfig::GetProductFolderNames() const {
     const std::string typeName = VariantTypeName(productVariant).value_or("");
     ProductFolderNames names;
     names.productFolder = brandName + " " + typeName;
-    names.clientFolder =
-        productVariant == FULL ? brandName + " Client" : names.productFolder + " Client";
+    names.clientFolder = productVariant == ProductVariant::FULL ? brandName + " Client"
+                                                                : names.productFolder + " Client";
     return names;
 }
 

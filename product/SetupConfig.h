@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "product/Catalogue.h"
+
 // The language of the texts. A configuration may hold another number; it then has no texts.
 enum class UiLanguage : int32_t { English = 0, Chinese = 1 };
 
@@ -16,7 +18,7 @@ class CSetupConfig {
 public:
     std::string version;
     std::string companyName;
-    int32_t productVariant = 0;
+    ProductVariant productVariant = ProductVariant::FULL;
     int32_t translator = 0;
     UiLanguage uiLanguage = UiLanguage::English;
     int32_t brandType = 0;

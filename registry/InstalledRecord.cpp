@@ -47,7 +47,7 @@ std::string ReadValue(HKEY root, const std::string& keyPath, const char* name) {
     return text;
 }
 
-bool IsRecorded(int32_t variant) {
+bool IsRecorded(ProductVariant variant) {
     CRegKey key;
     std::string guid;
     return RegOpenKeyExA(HKEY_LOCAL_MACHINE, ProductKeyPath(variant).c_str(), 0, KEY_READ,
@@ -63,12 +63,12 @@ std::string UninstallRootPath() {
                : "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 }
 
-std::string ProductKeyPath(int32_t variant) {
+std::string ProductKeyPath(ProductVariant variant) {
     return UninstallRootPath() + ProductCodeByVariant(variant);
 }
 
-std::vector<int32_t> EnumerateInstalledVariants() {
-    std::vector<int32_t> variants;
+std::vector<ProductVariant> EnumerateInstalledVariants() {
+    std::vector<ProductVariant> variants;
     for (const auto& row : kProductCodeByVariant) {
         if (IsRecorded(row.variant)) {
             variants.push_back(row.variant);
@@ -77,7 +77,7 @@ std::vector<int32_t> EnumerateInstalledVariants() {
     return variants;
 }
 
-std::string ReadUninstallValue(int32_t variant, const std::string& name) {
+std::string ReadUninstallValue(ProductVariant variant, const std::string& name) {
     return ReadValue(HKEY_LOCAL_MACHINE, ProductKeyPath(variant), name.c_str());
 }
 
@@ -127,7 +127,7 @@ std::string ReadCompanionPluginVersion() {
     return ReadValue(HKEY_CURRENT_USER, kCompanionPluginKey, "CurrentVersion");
 }
 
-void WriteUninstallValue(const std::string& name, const std::string& text, int32_t variant) {
+void WriteUninstallValue(const std::string& name, const std::string& text, ProductVariant variant) {
     CRegKey root;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallRootPath().c_str(), 0, nullptr,
                         REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, root.Receive(),

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/TableView.h"
+#include "product/Catalogue.h"
 
 namespace SetUp {
 
@@ -19,11 +20,11 @@ const unsigned long kBrowserEmulationMode = 11001;
 // "SOFTWARE\\Wow6432Node\\...\\Uninstall\\" on a 64-bit Windows, the plain root otherwise.
 std::string UninstallRootPath();
 // The root followed by the edition's product code.
-std::string ProductKeyPath(int32_t variant);
+std::string ProductKeyPath(ProductVariant variant);
 
 // Editions with a record (key opens and ProductGuid reads), in edition order.
-std::vector<int32_t> EnumerateInstalledVariants();
-std::string ReadUninstallValue(int32_t variant, const std::string& name);
+std::vector<ProductVariant> EnumerateInstalledVariants();
+std::string ReadUninstallValue(ProductVariant variant, const std::string& name);
 // The value of the single installed edition; the empty text when none or several are installed.
 std::string ReadInstalledValue(const std::string& name);
 
@@ -43,7 +44,7 @@ InstalledComponents DecodeComponentList(const std::string& text);
 std::string ReadCompanionPluginVersion();
 
 // Creates or opens the record of the edition and sets the value as REG_SZ. Failures are skipped.
-void WriteUninstallValue(const std::string& name, const std::string& text, int32_t variant);
+void WriteUninstallValue(const std::string& name, const std::string& text, ProductVariant variant);
 void SetBrowserEmulation(const std::string& programFileName);
 void DeleteProductRecord();
 void DeleteBrowserEmulation(const std::string& programFileName);

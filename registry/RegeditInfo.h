@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "product/Catalogue.h"
+
 namespace SetUp {
 
 class CRegeditInfo {
 public:
-    int32_t variant = 0;
+    ProductVariant variant = ProductVariant::FULL;
 
     void WriteLanguageType();
     void WriteProductGuid();

@@ -29,7 +29,7 @@ const SkinLook& GetSkinLook(SkinKind kind);
 // What a page copies from the setup configuration when it is constructed.
 struct PageSettings {
     int32_t brandType = 0;
-    int32_t productVariant = 0;
+    ProductVariant productVariant = ProductVariant::FULL;
     UiLanguage uiLanguage = UiLanguage::English;
     std::string brandName;
     int logoId = 0;  // 0: no logo

@@ -75,7 +75,7 @@ TipMessage ComposeTipMessage(bool question, MessageKind kind, const CTextTable& 
     return message;
 }
 
-std::string ComposeProductLabel(const std::vector<int32_t>& installedVariants,
+std::string ComposeProductLabel(const std::vector<ProductVariant>& installedVariants,
                                 const std::string& displayName, const std::string& languageType) {
     if (installedVariants.size() >= 2) {
         return std::string();
@@ -83,8 +83,10 @@ std::string ComposeProductLabel(const std::vector<int32_t>& installedVariants,
     const std::string base = displayName.substr(0, displayName.find('('));
     std::string label;
     if (installedVariants.size() == 1) {
-        const int32_t variant = installedVariants.front();
-        label = variant == FULL ? base : base + " " + VariantTypeName(variant).value_or("");
+        const ProductVariant variant = installedVariants.front();
+        label = variant == ProductVariant::FULL
+                    ? base
+                    : base + " " + VariantTypeName(variant).value_or("");
     }
     std::string tag;
     if (displayName.find('C') != std::string::npos) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/TableView.h"
+#include "product/Catalogue.h"
 #include "product/MessageKind.h"
 
 class CTextTable;
@@ -44,7 +45,7 @@ TipMessage ComposeTipMessage(bool question, MessageKind kind, const CTextTable& 
 
 // The name of the installed related product, for example "Velmora AC(E)"; empty when two or
 // more editions are installed.
-std::string ComposeProductLabel(const std::vector<int32_t>& installedVariants,
+std::string ComposeProductLabel(const std::vector<ProductVariant>& installedVariants,
                                 const std::string& displayName, const std::string& languageType);
 // The same, from the Uninstall records on this machine.
 std::string InstalledProductLabel();

@@ -9,7 +9,7 @@ namespace {
 
 struct Row {
     InstallType installType;
-    int32_t variant;
+    ProductVariant variant;
     int32_t brandType;
     int32_t uiLanguage;
     bool sameEdition;
@@ -39,18 +39,18 @@ void ExpectRow(const Row& row) {
 
 TEST(FirstPage, FreshInstallPages) {
     const Row rows[] = {
-        {InstallType::Fresh, FULL, 0, 0, false, FirstPage::StartDlg, 0},
-        {InstallType::Fresh, VS, 0, 1, false, FirstPage::StartDlg, 0},
-        {InstallType::Fresh, SC, 0, 0, false, FirstPage::StartDlg, 0},
-        {InstallType::Fresh, DP, 0, 0, false, FirstPage::StartDlg, 0},
-        {InstallType::Fresh, AC, 0, 0, false, FirstPage::StartACDlg, 0},
-        {InstallType::Fresh, AC, 1, 0, false, FirstPage::StartACDlg, 0},
-        {InstallType::Fresh, SL, 7, 1, false, FirstPage::StartACDlg, 0},
-        {InstallType::Fresh, FULL, 1, 1, false, FirstPage::ComponentFullDlg, 0},
-        {InstallType::Fresh, FULL, 1, 0, false, FirstPage::ComponentFullEDlg, 0},
-        {InstallType::Fresh, VS, 1, 0, false, FirstPage::ComponentVSDlg, 0},
-        {InstallType::Fresh, SC, 1, 1, false, FirstPage::ComponentVSDlg, 0},
-        {InstallType::Fresh, DP, 1, 0, false, FirstPage::ComponentVSDlg, 0},
+        {InstallType::Fresh, ProductVariant::FULL, 0, 0, false, FirstPage::StartDlg, 0},
+        {InstallType::Fresh, ProductVariant::VS, 0, 1, false, FirstPage::StartDlg, 0},
+        {InstallType::Fresh, ProductVariant::SC, 0, 0, false, FirstPage::StartDlg, 0},
+        {InstallType::Fresh, ProductVariant::DP, 0, 0, false, FirstPage::StartDlg, 0},
+        {InstallType::Fresh, ProductVariant::AC, 0, 0, false, FirstPage::StartACDlg, 0},
+        {InstallType::Fresh, ProductVariant::AC, 1, 0, false, FirstPage::StartACDlg, 0},
+        {InstallType::Fresh, ProductVariant::SL, 7, 1, false, FirstPage::StartACDlg, 0},
+        {InstallType::Fresh, ProductVariant::FULL, 1, 1, false, FirstPage::ComponentFullDlg, 0},
+        {InstallType::Fresh, ProductVariant::FULL, 1, 0, false, FirstPage::ComponentFullEDlg, 0},
+        {InstallType::Fresh, ProductVariant::VS, 1, 0, false, FirstPage::ComponentVSDlg, 0},
+        {InstallType::Fresh, ProductVariant::SC, 1, 1, false, FirstPage::ComponentVSDlg, 0},
+        {InstallType::Fresh, ProductVariant::DP, 1, 0, false, FirstPage::ComponentVSDlg, 0},
     };
     for (const Row& row : rows) {
         ExpectRow(row);
@@ -58,23 +58,26 @@ TEST(FirstPage, FreshInstallPages) {
 }
 
 TEST(FirstPage, NoRowMeansNoPage) {
-    ExpectRow({InstallType::Fresh, FULL, 2, 0, false, FirstPage::None, 0});
-    ExpectRow({InstallType::Fresh, VS, -1, 0, false, FirstPage::None, 0});
-    ExpectRow({InstallType::Fresh, FULL, 1, 3, false, FirstPage::None, 0});
-    ExpectRow({InstallType::None, AC, 1, 0, false, FirstPage::None, 0});
+    ExpectRow({InstallType::Fresh, ProductVariant::FULL, 2, 0, false, FirstPage::None, 0});
+    ExpectRow({InstallType::Fresh, ProductVariant::VS, -1, 0, false, FirstPage::None, 0});
+    ExpectRow({InstallType::Fresh, ProductVariant::FULL, 1, 3, false, FirstPage::None, 0});
+    ExpectRow({InstallType::None, ProductVariant::AC, 1, 0, false, FirstPage::None, 0});
 }
 
 TEST(FirstPage, MaintenanceAndUpgrades) {
     const Row rows[] = {
-        {InstallType::Maintenance, AC, 1, 0, true, FirstPage::SecondInstallDlg, 0},
-        {InstallType::Maintenance, AC, 1, 0, false, FirstPage::TipDlg, 16},
-        {InstallType::Maintenance, SC, 0, 0, true, FirstPage::SecondInstallDlg, 0},
-        {InstallType::UpgradeByComponentList, AC, 1, 0, true, FirstPage::UpdataDlg, 0},
-        {InstallType::UpgradeByDescription, FULL, 0, 0, true, FirstPage::UpdataDlg, 0},
-        {InstallType::UpgradeBlind, VS, 1, 0, false, FirstPage::TipDlg, 16},
-        {InstallType::UpgradeByComponentList, SC, 1, 0, true, FirstPage::TipDlg, 18},
-        {InstallType::UpgradeByDescription, SC, 0, 0, false, FirstPage::TipDlg, 18},
-        {InstallType::UpgradeBlind, SC, 1, 1, true, FirstPage::TipDlg, 18},
+        {InstallType::Maintenance, ProductVariant::AC, 1, 0, true, FirstPage::SecondInstallDlg, 0},
+        {InstallType::Maintenance, ProductVariant::AC, 1, 0, false, FirstPage::TipDlg, 16},
+        {InstallType::Maintenance, ProductVariant::SC, 0, 0, true, FirstPage::SecondInstallDlg, 0},
+        {InstallType::UpgradeByComponentList, ProductVariant::AC, 1, 0, true, FirstPage::UpdataDlg,
+         0},
+        {InstallType::UpgradeByDescription, ProductVariant::FULL, 0, 0, true, FirstPage::UpdataDlg,
+         0},
+        {InstallType::UpgradeBlind, ProductVariant::VS, 1, 0, false, FirstPage::TipDlg, 16},
+        {InstallType::UpgradeByComponentList, ProductVariant::SC, 1, 0, true, FirstPage::TipDlg,
+         18},
+        {InstallType::UpgradeByDescription, ProductVariant::SC, 0, 0, false, FirstPage::TipDlg, 18},
+        {InstallType::UpgradeBlind, ProductVariant::SC, 1, 1, true, FirstPage::TipDlg, 18},
     };
     for (const Row& row : rows) {
         ExpectRow(row);
@@ -82,7 +85,8 @@ TEST(FirstPage, MaintenanceAndUpgrades) {
 }
 
 TEST(FirstPage, RefusalsNeedNoEditionTest) {
-    ExpectRow({InstallType::OtherEditionInstalled, AC, 1, 0, true, FirstPage::TipDlg, 8});
-    ExpectRow({InstallType::NewerInstalled, AC, 1, 0, true, FirstPage::TipDlg, 9});
-    ExpectRow({InstallType::NewerInstalled, SC, 0, 0, false, FirstPage::TipDlg, 9});
+    ExpectRow(
+        {InstallType::OtherEditionInstalled, ProductVariant::AC, 1, 0, true, FirstPage::TipDlg, 8});
+    ExpectRow({InstallType::NewerInstalled, ProductVariant::AC, 1, 0, true, FirstPage::TipDlg, 9});
+    ExpectRow({InstallType::NewerInstalled, ProductVariant::SC, 0, 0, false, FirstPage::TipDlg, 9});
 }

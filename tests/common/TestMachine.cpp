@@ -24,7 +24,7 @@ void RemoveAllRecords() {
     }
 }
 
-void CreateRecord(int32_t variant, const std::map<std::string, std::string>& values,
+void CreateRecord(ProductVariant variant, const std::map<std::string, std::string>& values,
                   bool withGuid) {
     SetUp::CRegKey key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetUp::ProductKeyPath(variant).c_str(), 0,
@@ -42,8 +42,9 @@ void CreateRecord(int32_t variant, const std::map<std::string, std::string>& val
     }
 }
 
-CSetupConfig MakeConfig(int32_t variant, int32_t brandType, int32_t translator, int32_t uiLanguage,
-                        const std::string& brandName, const std::string& version) {
+CSetupConfig MakeConfig(ProductVariant variant, int32_t brandType, int32_t translator,
+                        int32_t uiLanguage, const std::string& brandName,
+                        const std::string& version) {
     CSetupConfig config;
     config.version = version;
     config.companyName = "company";

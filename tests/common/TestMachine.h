@@ -3,10 +3,16 @@
 // registry and file system of the test's own Wine prefix.
 #include <cstdint>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "product/SetupConfig.h"
+
+// Editions print as their numbers in test messages.
+inline std::ostream& operator<<(std::ostream& out, ProductVariant variant) {
+    return out << static_cast<int32_t>(variant);
+}
 
 namespace testbed {
 
@@ -15,11 +21,11 @@ void RemoveAllRecords();
 
 // Creates the edition's record under the current Uninstall root with the given REG_SZ values.
 // ProductGuid is added unless the map holds it or withGuid is false.
-void CreateRecord(int32_t variant, const std::map<std::string, std::string>& values,
+void CreateRecord(ProductVariant variant, const std::map<std::string, std::string>& values,
                   bool withGuid = true);
 
 // A configuration as the embedded file would give it, for tests that vary the settings.
-CSetupConfig MakeConfig(int32_t variant, int32_t brandType = 1, int32_t translator = 0,
+CSetupConfig MakeConfig(ProductVariant variant, int32_t brandType = 1, int32_t translator = 0,
                         int32_t uiLanguage = 0, const std::string& brandName = "Velmora",
                         const std::string& version = "1.11.1.7");
 

@@ -87,7 +87,7 @@ protected:
     }
 
     CProductXmlHandler Handler(const std::string& brand = "Velmora") const {
-        return CProductXmlHandler(root_, testbed::MakeConfig(AC, 1, 0, 0, brand));
+        return CProductXmlHandler(root_, testbed::MakeConfig(ProductVariant::AC, 1, 0, 0, brand));
     }
     std::string Client() const { return ReadBytes(base_ + "Client\\ProductDescription.xml"); }
     std::string Server() const { return ReadBytes(base_ + "Server\\product_description.xml"); }
@@ -172,7 +172,7 @@ TEST_F(ProductXml, ShorterSecondWriteReplacesTheFile) {
 }
 
 TEST_F(ProductXml, MissingFolderWritesNothing) {
-    CProductXmlHandler handler(root_ + "\\absent", testbed::MakeConfig(AC));
+    CProductXmlHandler handler(root_ + "\\absent", testbed::MakeConfig(ProductVariant::AC));
     handler.WriteClientDescription({1});
     handler.WriteServerDescription({106});
     EXPECT_FALSE(handler.ClientDescriptionExists());

@@ -84,7 +84,8 @@ protected:
     }
 
     void Place() const {
-        SetUp::PlaceSharedLibraries(root_, testbed::MakeConfig(AC, 1, 0, 0, brand_));
+        SetUp::PlaceSharedLibraries(root_,
+                                    testbed::MakeConfig(ProductVariant::AC, 1, 0, 0, brand_));
     }
 
     std::string Client() const { return base_ + "Client\\"; }

@@ -146,10 +146,10 @@ protected:
         }
     }
 
-    CSetupConfig Config(int32_t variant, const std::string& version = "1.11.1.7") const {
+    CSetupConfig Config(ProductVariant variant, const std::string& version = "1.11.1.7") const {
         return testbed::MakeConfig(variant, 1, 1, Chinese() ? 1 : 0, "Velmora", version);
     }
-    CMenuAndDesk Menu(int32_t variant, const std::string& version = "1.11.1.7") const {
+    CMenuAndDesk Menu(ProductVariant variant, const std::string& version = "1.11.1.7") const {
         const CSetupConfig config = Config(variant, version);
         return CMenuAndDesk(root_, config, CTextTable(config.uiLanguage));
     }
@@ -158,8 +158,9 @@ protected:
                          L"\\Client\\Velmora.Framework.C.exe");
     }
 
-    void ExpectMenu(int32_t variant, const std::wstring& folder, const std::wstring& shortLabel,
-                    const std::wstring& product, const std::wstring& client) const {
+    void ExpectMenu(ProductVariant variant, const std::wstring& folder,
+                    const std::wstring& shortLabel, const std::wstring& product,
+                    const std::wstring& client) const {
         const std::wstring path = Programs() + folder;
         const std::wstring clientLink = folder + L" " + ClientWord() + L".lnk";
         const std::wstring manualLink = shortLabel + L" " + ManualWord() + L".lnk";
@@ -197,14 +198,15 @@ TEST(TextTableForShortcuts, RunsOnThePromisedSystem) {
 }
 
 TEST_F(Shortcuts, StartMenuOfEditionsFullAcAndSl) {
-    Menu(FULL).CreateStartMenu();
-    Menu(AC).CreateStartMenu();
-    Menu(SL).CreateStartMenu();
-    ExpectMenu(FULL, L"Velmora 1.11.1.7", L"Velmora 1.11.1.7", L"Velmora Site", L"Velmora Client");
-    ExpectMenu(AC, L"Velmora AC 1.11.1.7", L"Velmora AC 1.11.1.7", L"Velmora AC",
+    Menu(ProductVariant::FULL).CreateStartMenu();
+    Menu(ProductVariant::AC).CreateStartMenu();
+    Menu(ProductVariant::SL).CreateStartMenu();
+    ExpectMenu(ProductVariant::FULL, L"Velmora 1.11.1.7", L"Velmora 1.11.1.7", L"Velmora Site",
+               L"Velmora Client");
+    ExpectMenu(ProductVariant::AC, L"Velmora AC 1.11.1.7", L"Velmora AC 1.11.1.7", L"Velmora AC",
                L"Velmora AC Client");
     // SL: the folder and the client carry the type, the manual and the uninstaller do not.
-    ExpectMenu(SL, L"Velmora SL 1.11.1.7", L"Velmora 1.11.1.7", L"Velmora SL",
+    ExpectMenu(ProductVariant::SL, L"Velmora SL 1.11.1.7", L"Velmora 1.11.1.7", L"Velmora SL",
                L"Velmora SL Client");
     EXPECT_TRUE(Entries(Desktop()).empty());
 }
@@ -212,18 +214,18 @@ TEST_F(Shortcuts, StartMenuOfEditionsFullAcAndSl) {
 TEST_F(Shortcuts, WorkerThreadWithoutComIsLeftWithoutIt) {
     HRESULT afterwards = E_FAIL;
     std::thread worker([&] {
-        Menu(AC).CreateStartMenu();
+        Menu(ProductVariant::AC).CreateStartMenu();
         afterwards = CoInitialize(nullptr);  // S_OK: the call left no apartment behind
         CoUninitialize();
     });
     worker.join();
     EXPECT_EQ(afterwards, S_OK);
-    ExpectMenu(AC, L"Velmora AC 1.11.1.7", L"Velmora AC 1.11.1.7", L"Velmora AC",
+    ExpectMenu(ProductVariant::AC, L"Velmora AC 1.11.1.7", L"Velmora AC 1.11.1.7", L"Velmora AC",
                L"Velmora AC Client");
 }
 
 TEST_F(Shortcuts, DesktopShortcutCreatedAndDeleted) {
-    const CMenuAndDesk menu = Menu(AC);
+    const CMenuAndDesk menu = Menu(ProductVariant::AC);
     menu.CreateDesktopShortcut();
     const std::wstring name = L"Velmora AC 1.11.1.7 " + ClientWord() + L".lnk";
     EXPECT_EQ(Entries(Desktop()), (std::set<std::wstring>{name}));
@@ -232,43 +234,43 @@ TEST_F(Shortcuts, DesktopShortcutCreatedAndDeleted) {
     EXPECT_EQ(info.target, ClientExe(L"Velmora AC", L"Velmora AC Client"));
     EXPECT_EQ(info.icon, info.target);
 
-    Menu(AC, "1.11.1.8").DeleteDesktopShortcut();  // another version's name
+    Menu(ProductVariant::AC, "1.11.1.8").DeleteDesktopShortcut();  // another version's name
     EXPECT_TRUE(Exists(Desktop() + name));
     menu.DeleteDesktopShortcut();
     EXPECT_TRUE(Entries(Desktop()).empty());
 }
 
 TEST_F(Shortcuts, RemovalFindsOnlyItsOwnVersion) {
-    Menu(AC, "1.10.0.2").CreateStartMenu();
-    Menu(AC, "1.10.0.2").CreateDesktopShortcut();
-    Menu(AC).CreateStartMenu();
-    Menu(AC).CreateDesktopShortcut();
-    testbed::CreateRecord(AC, {{"DisplayVersion", "1.10.0.2"}});
+    Menu(ProductVariant::AC, "1.10.0.2").CreateStartMenu();
+    Menu(ProductVariant::AC, "1.10.0.2").CreateDesktopShortcut();
+    Menu(ProductVariant::AC).CreateStartMenu();
+    Menu(ProductVariant::AC).CreateDesktopShortcut();
+    testbed::CreateRecord(ProductVariant::AC, {{"DisplayVersion", "1.10.0.2"}});
     const std::wstring oldClient = L"Velmora AC 1.10.0.2 " + ClientWord() + L".lnk";
     const std::wstring newClient = L"Velmora AC 1.11.1.7 " + ClientWord() + L".lnk";
 
-    Menu(AC).RemoveShortcuts(true);  // the recorded version's entries
+    Menu(ProductVariant::AC).RemoveShortcuts(true);  // the recorded version's entries
     EXPECT_FALSE(Exists(Programs() + L"Velmora AC 1.10.0.2"));
     EXPECT_EQ(Entries(Desktop()), (std::set<std::wstring>{newClient}));
     EXPECT_EQ(Entries(Programs() + L"Velmora AC 1.11.1.7").size(), 3u);
 
-    Menu(AC, "1.10.0.2").CreateStartMenu();
-    Menu(AC, "1.10.0.2").CreateDesktopShortcut();
-    Menu(AC).RemoveShortcuts(false);  // the package version's entries
+    Menu(ProductVariant::AC, "1.10.0.2").CreateStartMenu();
+    Menu(ProductVariant::AC, "1.10.0.2").CreateDesktopShortcut();
+    Menu(ProductVariant::AC).RemoveShortcuts(false);  // the package version's entries
     EXPECT_FALSE(Exists(Programs() + L"Velmora AC 1.11.1.7"));
     EXPECT_EQ(Entries(Programs() + L"Velmora AC 1.10.0.2").size(), 3u);
     EXPECT_EQ(Entries(Desktop()), (std::set<std::wstring>{oldClient}));
 }
 
 TEST_F(Shortcuts, RemovalUnderTheOtherLanguageMissesTheDesktopShortcut) {
-    Menu(AC).CreateDesktopShortcut();
-    const CSetupConfig config = Config(AC);
+    Menu(ProductVariant::AC).CreateDesktopShortcut();
+    const CSetupConfig config = Config(ProductVariant::AC);
     CMenuAndDesk(root_, config,
                  CTextTable(config.uiLanguage == UiLanguage::Chinese ? UiLanguage::English
                                                                      : UiLanguage::Chinese))
         .RemoveShortcuts(false);
     EXPECT_EQ(Entries(Desktop()).size(), 1u);
-    Menu(AC).RemoveShortcuts(false);
+    Menu(ProductVariant::AC).RemoveShortcuts(false);
     EXPECT_TRUE(Entries(Desktop()).empty());
 }
 
@@ -300,7 +302,7 @@ TEST_F(Shortcuts, LegacyEntriesOfVsAndAc) {
         MakeLegacyEntry(Desktop(), name, false);
     }
 
-    Menu(AC).RemoveLegacyShortcuts();
+    Menu(ProductVariant::AC).RemoveLegacyShortcuts();
     EXPECT_FALSE(Exists(Programs() + L"Velmora AC"));
     EXPECT_TRUE(Exists(Programs() + L"Velmora 3.1"));
     std::set<std::wstring> left;
@@ -322,7 +324,7 @@ TEST_F(Shortcuts, LegacyEntriesOfOtherEditions) {
     }
     MakeLegacyEntry(Desktop(), L"Velmora SL Client.lnk", false);
 
-    Menu(SL).RemoveLegacyShortcuts();
+    Menu(ProductVariant::SL).RemoveLegacyShortcuts();
     EXPECT_FALSE(Exists(Programs() + L"Velmora 3.1.1"));
     EXPECT_FALSE(Exists(Programs() + L"Velmora 3.1"));
     EXPECT_TRUE(Exists(Programs() + L"Velmora SL"));

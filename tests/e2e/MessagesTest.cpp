@@ -148,7 +148,7 @@ TEST_F(MessageDialogs, DriverQuestionNamesTheFirstProcess) {
 TEST_F(MessageDialogs, InstalledProductKindsWithOneAndWithTwoRecords) {
     const std::map<std::string, std::string> record = {
         {"DisplayName", "Velmora"}, {"DisplayVersion", "1.11.1.7"}, {"LanguageType", "E"}};
-    testbed::CreateRecord(VS, record);
+    testbed::CreateRecord(ProductVariant::VS, record);
     EXPECT_EQ(Open("tip 8", IDCANCEL, "tip-8").message,
               Expected("Velmora VS(E) is installed. Please uninstall it first and then run this "
                        "installation program.",
@@ -157,7 +157,7 @@ TEST_F(MessageDialogs, InstalledProductKindsWithOneAndWithTwoRecords) {
               Expected("Velmora VS(E) is installed. Please run the appropriate installation "
                        "package for maintenance or upgrade.",
                        "已安装Velmora VS(E)，请运行相应的安装包进行维护或升级。"));
-    testbed::CreateRecord(AC, record);
+    testbed::CreateRecord(ProductVariant::AC, record);
     EXPECT_EQ(Open("tip 8", IDCANCEL, "tip-8-two").message, Expected(kMoreThanOne, kMoreThanOneZh));
     EXPECT_EQ(Open("tip 16", IDCANCEL).message, Expected(kMoreThanOne, kMoreThanOneZh));
 }

@@ -64,8 +64,8 @@ protected:
 }  // namespace
 
 TEST_F(StartupRefusal, TwoEditionsInstalledShowMoreThanOneProgram) {
-    testbed::CreateRecord(AC, Record("1.11.1.7"));
-    testbed::CreateRecord(VS, Record("1.11.1.7"));
+    testbed::CreateRecord(ProductVariant::AC, Record("1.11.1.7"));
+    testbed::CreateRecord(ProductVariant::VS, Record("1.11.1.7"));
     const Shown shown = RunToRefusal(SETUP_ZH_EXE);
     EXPECT_EQ(shown.title, "Velmora");
     EXPECT_EQ(shown.message,
@@ -77,7 +77,7 @@ TEST_F(StartupRefusal, TwoEditionsInstalledShowMoreThanOneProgram) {
 }
 
 TEST_F(StartupRefusal, OtherEditionShowsItsLabel) {
-    testbed::CreateRecord(VS, Record("1.11.1.7"));
+    testbed::CreateRecord(ProductVariant::VS, Record("1.11.1.7"));
     const Shown shown = RunToRefusal(SETUP_ZH_EXE);
     EXPECT_EQ(shown.message, Expected("Velmora VS(E) is installed. Please uninstall it first and "
                                       "then run this installation program.",
@@ -86,7 +86,7 @@ TEST_F(StartupRefusal, OtherEditionShowsItsLabel) {
 }
 
 TEST_F(StartupRefusal, EmbeddedConfigurationIsEnglishOnEverySystem) {
-    testbed::CreateRecord(VS, Record("1.11.1.7"));
+    testbed::CreateRecord(ProductVariant::VS, Record("1.11.1.7"));
     const Shown shown = RunToRefusal(SETUP_EXE);
     EXPECT_EQ(shown.message,
               "Velmora VS(E) is installed. Please uninstall it first and then run this "
@@ -96,7 +96,7 @@ TEST_F(StartupRefusal, EmbeddedConfigurationIsEnglishOnEverySystem) {
 }
 
 TEST_F(StartupRefusal, NewerVersionInstalled) {
-    testbed::CreateRecord(AC, Record("1.12.0.0"));
+    testbed::CreateRecord(ProductVariant::AC, Record("1.12.0.0"));
     const Shown shown = RunToRefusal(SETUP_ZH_EXE);
     EXPECT_EQ(shown.message,
               Expected("The version of the software installed is higher than the installation "
@@ -106,14 +106,14 @@ TEST_F(StartupRefusal, NewerVersionInstalled) {
 }
 
 TEST_F(StartupRefusal, EditionSCRefusesUpgrades) {
-    testbed::CreateRecord(SC, Record("1.10.0.5"));
+    testbed::CreateRecord(ProductVariant::SC, Record("1.10.0.5"));
     const Shown shown = RunToRefusal(SETUP_SC_EXE);
     EXPECT_EQ(shown.message, Expected("notSupportUpdate", "本程序不支持升级功能"));
     EXPECT_EQ(shown.exitCode, 0u);
 }
 
 TEST_F(StartupRefusal, AnotherBrandAtTheSameVersion) {
-    testbed::CreateRecord(AC, Record("1.11.1.7", "Arlen"));
+    testbed::CreateRecord(ProductVariant::AC, Record("1.11.1.7", "Arlen"));
     const Shown shown = RunToRefusal(SETUP_ZH_EXE);
     EXPECT_EQ(shown.message,
               Expected("Arlen AC(E) is installed. Please run the appropriate installation "
@@ -123,7 +123,7 @@ TEST_F(StartupRefusal, AnotherBrandAtTheSameVersion) {
 }
 
 TEST_F(StartupRefusal, TopRightCloseAlsoEndsWithCodeZero) {
-    testbed::CreateRecord(AC, Record("1.12.0.0"));
+    testbed::CreateRecord(ProductVariant::AC, Record("1.12.0.0"));
     CProgram setup(WindowsPath(SETUP_EXE));
     const CWindow dialog = WaitForWindowWith(setup.Id(), 1132);
     ASSERT_TRUE(dialog);

@@ -177,7 +177,7 @@ TEST_F(MultimediaComm, Nothing64BitMovesOnA32BitMachine) {
 TEST(UserManual, OpenOnlyWhileAnotherHandleHoldsIt) {
     testbed::RemoveAllRecords();
     const std::string root = testbed::MakeTempFolder("manual");
-    testbed::CreateRecord(AC, {{"InstallLocation", root}});
+    testbed::CreateRecord(ProductVariant::AC, {{"InstallLocation", root}});
     const std::string manual = enginetest::InstallationFolder(root) + "\\Client\\User Manual.pdf";
     EXPECT_FALSE(IsUserManualOpen()) << "no manual installed";
     testbed::WriteFile(manual, "%PDF");

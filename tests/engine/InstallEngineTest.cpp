@@ -104,7 +104,7 @@ TEST_F(InstallEngineTest, FreshInstallReportsEveryStepAndLeavesTheProductInstall
     EXPECT_EQ(status[11], "Start installing Access Control");
     EXPECT_EQ(status[12], "Start installing Time and Attendance");
 
-    EXPECT_EQ(EnumerateInstalledVariants(), V{AC});
+    EXPECT_EQ(EnumerateInstalledVariants(), std::vector<ProductVariant>{ProductVariant::AC});
     EXPECT_EQ(ReadInstalledValue("InstallLocation"), root_);
     EXPECT_EQ(ReadInstalledValue("DisplayVersion"), "1.11.1.7");
     EXPECT_EQ(ReadInstalledValue("ComponentList"), "0#4#2#12#101#106#103#112#5#6#107#108#8#110");
@@ -251,22 +251,26 @@ TEST_F(InstallEngineTest, ModifyKeepsComponentsAnotherFeatureStillNeeds) {
 }
 
 TEST_F(InstallEngineTest, RepairListsFollowVersionLanguageAndEdition) {
-    testbed::CreateRecord(AC, {{"DisplayVersion", "3.2.1.5"},
-                               {"ComponentList", "0#4#2#12#101#10#13#113"},
-                               {"InstallLocation", root_}});
-    const auto chinese = CInstallEngine::BuildRepairLists(testbed::MakeConfig(AC, 1, 1, 1));
+    testbed::CreateRecord(ProductVariant::AC, {{"DisplayVersion", "3.2.1.5"},
+                                               {"ComponentList", "0#4#2#12#101#10#13#113"},
+                                               {"InstallLocation", root_}});
+    const auto chinese =
+        CInstallEngine::BuildRepairLists(testbed::MakeConfig(ProductVariant::AC, 1, 1, 1));
     EXPECT_EQ(chinese.install, (V{0, 9, 11}));
     EXPECT_EQ(chinese.removal, V{7});
-    const auto english = CInstallEngine::BuildRepairLists(testbed::MakeConfig(AC, 1, 0, 0));
+    const auto english =
+        CInstallEngine::BuildRepairLists(testbed::MakeConfig(ProductVariant::AC, 1, 0, 0));
     EXPECT_EQ(english.install, (V{0, 9}));
-    const auto vs = CInstallEngine::BuildRepairLists(testbed::MakeConfig(VS, 1, 1, 1));
+    const auto vs =
+        CInstallEngine::BuildRepairLists(testbed::MakeConfig(ProductVariant::VS, 1, 1, 1));
     EXPECT_EQ(vs.install, (V{0, 7, 9, 11}));
     EXPECT_TRUE(vs.removal.empty());
     const std::pair<const char*, bool> versions[] = {
         {"3.4.0", false}, {"4.0", false}, {"1.11.1.7", false}, {"0.3", true}, {"", true}};
     for (const auto& version : versions) {
-        testbed::CreateRecord(AC, {{"DisplayVersion", version.first}});
-        const auto lists = CInstallEngine::BuildRepairLists(testbed::MakeConfig(AC, 1, 1, 1));
+        testbed::CreateRecord(ProductVariant::AC, {{"DisplayVersion", version.first}});
+        const auto lists =
+            CInstallEngine::BuildRepairLists(testbed::MakeConfig(ProductVariant::AC, 1, 1, 1));
         EXPECT_EQ(lists.install, version.second ? (V{0, 9, 11}) : (V{0, 9})) << version.first;
     }
 }
@@ -278,7 +282,7 @@ TEST_F(InstallEngineTest, ModifiedFeatureList) {
 
 TEST_F(InstallEngineTest, RepairReinstallsTheRecordedFeaturesAndMovesIrsOut) {
     Install({0, 7});
-    testbed::CreateRecord(AC, {{"ComponentList", "0#4#2#12#101#106#103#112#10"}});
+    testbed::CreateRecord(ProductVariant::AC, {{"ComponentList", "0#4#2#12#101#106#103#112#10"}});
     auto& engine = NewEngine();
     CEngineRecorder recorder(engine);
     engine.StartRepair();
@@ -295,7 +299,8 @@ TEST_F(InstallEngineTest, RepairReinstallsTheRecordedFeaturesAndMovesIrsOut) {
 TEST_F(InstallEngineTest, UpgradesChooseTheirListByInstallType) {
     Install({0, 5});
     // An older version of this edition without a component list but with its description file.
-    testbed::CreateRecord(AC, {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", ""}});
+    testbed::CreateRecord(ProductVariant::AC,
+                          {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", ""}});
     CInstallMode& mode = CInstallMode::Instance();
     mode.Detect();
     ASSERT_EQ(mode.installType, InstallType::UpgradeByDescription);
@@ -308,7 +313,8 @@ TEST_F(InstallEngineTest, UpgradesChooseTheirListByInstallType) {
     EXPECT_EQ(ReadInstalledValue("ComponentList"), "0#4#2#12#101#106#103#112#8#110");
     EXPECT_EQ(ReadInstalledValue("DisplayVersion"), "1.11.1.7");
 
-    testbed::CreateRecord(AC, {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", "0#4#2#12"}});
+    testbed::CreateRecord(ProductVariant::AC,
+                          {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", "0#4#2#12"}});
     mode.Detect();
     ASSERT_EQ(mode.installType, InstallType::UpgradeByComponentList);
     auto& byList = NewEngine();
@@ -317,7 +323,8 @@ TEST_F(InstallEngineTest, UpgradesChooseTheirListByInstallType) {
     EXPECT_EQ(byList.StepsTotal(), 1 + 9);
     ASSERT_TRUE(listRecorder.WaitForReports(10));
 
-    testbed::CreateRecord(AC, {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", ""}});
+    testbed::CreateRecord(ProductVariant::AC,
+                          {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", ""}});
     DeleteFolder(ClientFolder() + "\\ProductDescription.xml", false);
     mode.Detect();
     ASSERT_EQ(mode.installType, InstallType::UpgradeBlind);

@@ -18,7 +18,7 @@ class InstallModeTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testbed::RemoveAllRecords();
-        gConfig = testbed::MakeConfig(AC);
+        gConfig = testbed::MakeConfig(ProductVariant::AC);
     }
     void TearDown() override { testbed::RemoveAllRecords(); }
 
@@ -30,11 +30,11 @@ protected:
 
     static void RecordAC(const std::string& version, const std::string& list = "",
                          const std::string& location = "C:\\Apps") {
-        testbed::CreateRecord(AC, {{"DisplayVersion", version},
-                                   {"InstallLocation", location},
-                                   {"DisplayName", "Velmora"},
-                                   {"LanguageType", "E"},
-                                   {"ComponentList", list}});
+        testbed::CreateRecord(ProductVariant::AC, {{"DisplayVersion", version},
+                                                   {"InstallLocation", location},
+                                                   {"DisplayName", "Velmora"},
+                                                   {"LanguageType", "E"},
+                                                   {"ComponentList", list}});
     }
 };
 
@@ -46,17 +46,17 @@ TEST_F(InstallModeTest, NothingInstalledIsFresh) {
 
 TEST_F(InstallModeTest, TwoEditionsAreAlwaysAnotherEdition) {
     RecordAC("1.11.1.7");
-    testbed::CreateRecord(VS, {{"DisplayVersion", "1.11.1.7"}});
+    testbed::CreateRecord(ProductVariant::VS, {{"DisplayVersion", "1.11.1.7"}});
     EXPECT_EQ(Detect(), InstallType::OtherEditionInstalled);
 }
 
 TEST_F(InstallModeTest, OnlyAnotherEditionIsAnotherEdition) {
-    testbed::CreateRecord(VS, {{"DisplayVersion", "1.11.1.7"}});
+    testbed::CreateRecord(ProductVariant::VS, {{"DisplayVersion", "1.11.1.7"}});
     EXPECT_EQ(Detect(), InstallType::OtherEditionInstalled);
 }
 
 TEST_F(InstallModeTest, KeyWithoutProductGuidIsNotInstalled) {
-    testbed::CreateRecord(VS, {{"DisplayVersion", "1.11.1.7"}}, /*withGuid=*/false);
+    testbed::CreateRecord(ProductVariant::VS, {{"DisplayVersion", "1.11.1.7"}}, /*withGuid=*/false);
     EXPECT_EQ(Detect(), InstallType::Fresh);
     RecordAC("1.11.1.7");
     EXPECT_EQ(Detect(), InstallType::Maintenance);
@@ -90,43 +90,45 @@ TEST_F(InstallModeTest, UpgradeKindByComponentListThenDescriptionFile) {
 }
 
 TEST_F(InstallModeTest, DescriptionFileFolderFollowsTheConfiguredEdition) {
-    gConfig = testbed::MakeConfig(FULL);
+    gConfig = testbed::MakeConfig(ProductVariant::FULL);
     const std::string root = testbed::MakeTempFolder("full");
-    testbed::CreateRecord(FULL, {{"DisplayVersion", "1.0"}, {"InstallLocation", root}});
+    testbed::CreateRecord(ProductVariant::FULL,
+                          {{"DisplayVersion", "1.0"}, {"InstallLocation", root}});
     testbed::WriteFile(root + "\\Velmora Site\\Velmora Client\\Client\\ProductDescription.xml", "");
     EXPECT_EQ(Detect(), InstallType::UpgradeByDescription);
 }
 
 TEST_F(InstallModeTest, SameEditionByBrandAndLanguage) {
-    testbed::CreateRecord(AC, {{"DisplayName", "Velmora"}, {"LanguageType", "E"}});
-    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 0)));
-    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(AC, 1, 1)));
-    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(AC, 1, 0, 0, "Korvane")));
-    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 0, 0, "")));
+    testbed::CreateRecord(ProductVariant::AC, {{"DisplayName", "Velmora"}, {"LanguageType", "E"}});
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC, 1, 0)));
+    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC, 1, 1)));
+    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC, 1, 0, 0, "Korvane")));
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC, 1, 0, 0, "")));
     // Brand matching is case-sensitive.
-    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(AC, 1, 0, 0, "velmora")));
+    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC, 1, 0, 0, "velmora")));
 }
 
 TEST_F(InstallModeTest, SameEditionWithAnEmptyLanguageTypePasses) {
-    testbed::CreateRecord(AC, {{"DisplayName", "Velmora"}});
-    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 0)));
-    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 1)));
+    testbed::CreateRecord(ProductVariant::AC, {{"DisplayName", "Velmora"}});
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC, 1, 0)));
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC, 1, 1)));
 }
 
 TEST_F(InstallModeTest, SameEditionByTheLetterInAnOlderDisplayName) {
     // The name carries a capital C or E: the letter decides, LanguageType is not read.
-    testbed::CreateRecord(AC, {{"DisplayName", "Velmora AC(E)"}, {"LanguageType", "C"}});
-    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 0)));
+    testbed::CreateRecord(ProductVariant::AC,
+                          {{"DisplayName", "Velmora AC(E)"}, {"LanguageType", "C"}});
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC, 1, 0)));
     // "AC" holds a C, so the Chinese package matches too.
-    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(AC, 1, 1)));
-    testbed::CreateRecord(AC, {{"DisplayName", "Velmora Site(E)"}});
-    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(AC, 1, 1)));
+    EXPECT_TRUE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC, 1, 1)));
+    testbed::CreateRecord(ProductVariant::AC, {{"DisplayName", "Velmora Site(E)"}});
+    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC, 1, 1)));
 }
 
 TEST_F(InstallModeTest, SameEditionIsFalseWithTwoRecords) {
-    testbed::CreateRecord(AC, {{"DisplayName", "Velmora"}});
-    testbed::CreateRecord(SL, {{"DisplayName", "Velmora"}});
-    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(AC)));
+    testbed::CreateRecord(ProductVariant::AC, {{"DisplayName", "Velmora"}});
+    testbed::CreateRecord(ProductVariant::SL, {{"DisplayName", "Velmora"}});
+    EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC)));
 }
 
 TEST(InstallModeInstance, DetectsOnceAndIsSharedByThreads) {

@@ -196,10 +196,10 @@ protected:
 
 TEST_F(UpdateServer, RunsSilentlyOnAWorkstationUnlessTheBrandTypeIs1) {
     ASSERT_TRUE(IsWorkstationWindows()) << "Wine reports Windows 10 workstation by default";
-    EXPECT_EQ(RemoveUpdateServer(testbed::MakeConfig(AC, 1)), 1);
+    EXPECT_EQ(RemoveUpdateServer(testbed::MakeConfig(ProductVariant::AC, 1)), 1);
     EXPECT_EQ(RemoveUpdateServer(), 1) << "the embedded configuration has brand type 1";
     EXPECT_FALSE(Ran());
-    EXPECT_EQ(RemoveUpdateServer(testbed::MakeConfig(AC, 0)), 0);
+    EXPECT_EQ(RemoveUpdateServer(testbed::MakeConfig(ProductVariant::AC, 0)), 0);
     ASSERT_TRUE(Ran());
     EXPECT_NE(ReadAll(std::string(kUninstaller) + ".ran").find("/verysilent"), std::string::npos);
 }
@@ -242,7 +242,7 @@ TEST_F(UpdateServer, ChildRun) {
     }
     const bool workstation = std::string(expected) == "1";
     EXPECT_EQ(IsWorkstationWindows(), workstation);
-    EXPECT_EQ(RemoveUpdateServer(testbed::MakeConfig(AC, 0)), workstation ? 0 : 1);
+    EXPECT_EQ(RemoveUpdateServer(testbed::MakeConfig(ProductVariant::AC, 0)), workstation ? 0 : 1);
     EXPECT_EQ(Ran(), workstation);
 }
 

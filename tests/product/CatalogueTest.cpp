@@ -7,19 +7,21 @@
 using V = std::vector<int32_t>;
 
 TEST(Catalogue, EditionsByExactKey) {
-    EXPECT_EQ(VariantByName("AC"), 1);
-    EXPECT_EQ(VariantByName("FULL"), 0);
-    EXPECT_EQ(VariantByName("DP"), 5);
+    // Numbers outside the six editions come from records and configurations as they are.
+    const auto Edition = [](int32_t number) { return static_cast<ProductVariant>(number); };
+    EXPECT_EQ(VariantByName("AC"), ProductVariant::AC);
+    EXPECT_EQ(VariantByName("FULL"), ProductVariant::FULL);
+    EXPECT_EQ(VariantByName("DP"), ProductVariant::DP);
     EXPECT_FALSE(VariantByName("ac"));
     EXPECT_FALSE(VariantByName("Site"));
     EXPECT_FALSE(VariantByName(""));
-    EXPECT_EQ(VariantTypeName(0), "Site");
-    EXPECT_EQ(VariantTypeName(4), "SC");
-    EXPECT_FALSE(VariantTypeName(6));
-    EXPECT_EQ(ProductCodeByVariant(1), "{5D605A2B-ACDE-49CD-9642-7B268923ACD9}");
-    EXPECT_EQ(ProductCodeByVariant(7), "");
-    EXPECT_EQ(VariantLogo(2), 314);
-    EXPECT_FALSE(VariantLogo(-1));
+    EXPECT_EQ(VariantTypeName(ProductVariant::FULL), "Site");
+    EXPECT_EQ(VariantTypeName(ProductVariant::SC), "SC");
+    EXPECT_FALSE(VariantTypeName(Edition(6)));
+    EXPECT_EQ(ProductCodeByVariant(ProductVariant::AC), "{5D605A2B-ACDE-49CD-9642-7B268923ACD9}");
+    EXPECT_EQ(ProductCodeByVariant(Edition(7)), "");
+    EXPECT_EQ(VariantLogo(ProductVariant::VS), 314);
+    EXPECT_FALSE(VariantLogo(Edition(-1)));
 }
 
 TEST(Catalogue, ProductCodesAreBracedUpperCaseGuids) {

@@ -35,7 +35,7 @@ TEST(SetupConfig, TestRunsOnThePromisedSystem) {
 TEST(SetupConfig, EmbeddedResourceIsEditionACVersion1_11_1_7) {
     const CSetupConfig& config = CSetupConfig::Instance();
     EXPECT_EQ(config.version, "1.11.1.7");
-    EXPECT_EQ(config.productVariant, 1);
+    EXPECT_EQ(config.productVariant, ProductVariant::AC);
     EXPECT_EQ(config.translator, 0);
     EXPECT_EQ(config.brandType, 1);
     EXPECT_EQ(config.brandName, "Velmora");
@@ -77,7 +77,7 @@ TEST(SetupConfig, NumbersReadLikeTheRunTime) {
     ASSERT_TRUE(config) << error;
     EXPECT_EQ(config->translator, 7);
     EXPECT_EQ(config->brandType, 0);
-    EXPECT_EQ(config->productVariant, 2);
+    EXPECT_EQ(config->productVariant, ProductVariant::VS);
 }
 
 TEST(SetupConfig, EmptyValueReadsAsEmptyText) {

@@ -12,6 +12,7 @@
 
 using namespace SetUp;
 using V = std::vector<int32_t>;
+using Editions = std::vector<ProductVariant>;
 
 namespace {
 
@@ -58,7 +59,7 @@ TEST_F(RecordTest, RootFollowsTheNativeArchitecture) {
     {
         CScopedNativeArchitecture x86(PROCESSOR_ARCHITECTURE_INTEL);
         EXPECT_EQ(UninstallRootPath(), kPlainRoot);
-        EXPECT_EQ(ProductKeyPath(AC), std::string(kPlainRoot) + kACCode);
+        EXPECT_EQ(ProductKeyPath(ProductVariant::AC), std::string(kPlainRoot) + kACCode);
     }
     {
         CScopedNativeArchitecture ia64(PROCESSOR_ARCHITECTURE_IA64);
@@ -94,7 +95,7 @@ TEST_F(RecordTest, ProductRecordHoldsEveryValueAsTextWithItsTerminator) {
         ASSERT_EQ(raw.data.size(), 4u);
         EXPECT_EQ(*reinterpret_cast<const DWORD*>(raw.data.data()), 11001u);
     }
-    EXPECT_EQ(EnumerateInstalledVariants(), V{AC});
+    EXPECT_EQ(EnumerateInstalledVariants(), Editions{ProductVariant::AC});
     EXPECT_EQ(ReadInstalledValue("InstallLocation"), "D:\\My Apps");
 }
 
@@ -118,16 +119,16 @@ TEST_F(RecordTest, EmptyComponentListIsTheEmptyTextAndReadsAsNotFound) {
 }
 
 TEST_F(RecordTest, ComponentListWritesToTheSingleInstalledEdition) {
-    testbed::CreateRecord(SL, {{"DisplayVersion", "1.0"}});
+    testbed::CreateRecord(ProductVariant::SL, {{"DisplayVersion", "1.0"}});
     CRegeditInfo info;  // edition 0 until told otherwise
     info.WriteComponentList({0, 101});
-    EXPECT_EQ(info.variant, SL);
-    EXPECT_EQ(ReadUninstallValue(SL, "ComponentList"), "0#101");
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProductKeyPath(FULL)));
+    EXPECT_EQ(info.variant, ProductVariant::SL);
+    EXPECT_EQ(ReadUninstallValue(ProductVariant::SL, "ComponentList"), "0#101");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ProductKeyPath(ProductVariant::FULL)));
 }
 
 TEST_F(RecordTest, ComponentListRoundTrip) {
-    testbed::CreateRecord(AC, {{"ComponentList", "0#4#2#12#101#106#103#112"}});
+    testbed::CreateRecord(ProductVariant::AC, {{"ComponentList", "0#4#2#12#101#106#103#112"}});
     const auto components = ReadInstalledComponents();
     EXPECT_TRUE(components.found);
     EXPECT_EQ(components.client, (V{0, 4, 2, 12}));
@@ -140,25 +141,26 @@ TEST_F(RecordTest, BadComponentPiecesAreSkippedAndTheRestKept) {
     const auto decoded = DecodeComponentList("0#x#4##101# 7#99999999999#-3#102abc#");
     EXPECT_EQ(decoded.client, (V{0, 4, 7, -3}));
     EXPECT_EQ(decoded.server, (V{101, 102}));
-    testbed::CreateRecord(AC, {{"ComponentList", "##"}});
+    testbed::CreateRecord(ProductVariant::AC, {{"ComponentList", "##"}});
     const auto onlyBad = ReadInstalledComponents();
     EXPECT_TRUE(onlyBad.found);  // the list is there, even if nothing in it is usable
     EXPECT_TRUE(onlyBad.client.empty() && onlyBad.server.empty());
 }
 
 TEST_F(RecordTest, TwoRecordsReadAsNothing) {
-    testbed::CreateRecord(AC, {{"DisplayName", "Velmora"},
-                               {"DisplayVersion", "1.11.1.7"},
-                               {"InstallLocation", "C:\\A"},
-                               {"LanguageType", "E"},
-                               {"ComponentList", "0#101"}});
-    testbed::CreateRecord(DP, {{"DisplayName", "Velmora"}, {"ComponentList", "0#101"}});
-    EXPECT_EQ(EnumerateInstalledVariants(), (V{AC, DP}));
+    testbed::CreateRecord(ProductVariant::AC, {{"DisplayName", "Velmora"},
+                                               {"DisplayVersion", "1.11.1.7"},
+                                               {"InstallLocation", "C:\\A"},
+                                               {"LanguageType", "E"},
+                                               {"ComponentList", "0#101"}});
+    testbed::CreateRecord(ProductVariant::DP,
+                          {{"DisplayName", "Velmora"}, {"ComponentList", "0#101"}});
+    EXPECT_EQ(EnumerateInstalledVariants(), (Editions{ProductVariant::AC, ProductVariant::DP}));
     for (const char* name : {"DisplayName", "DisplayVersion", "InstallLocation", "LanguageType"}) {
         EXPECT_EQ(ReadInstalledValue(name), "") << name;
     }
     EXPECT_FALSE(ReadInstalledComponents().found);
-    EXPECT_EQ(ReadUninstallValue(AC, "DisplayVersion"), "1.11.1.7");
+    EXPECT_EQ(ReadUninstallValue(ProductVariant::AC, "DisplayVersion"), "1.11.1.7");
 }
 
 TEST_F(RecordTest, NothingInstalledReadsEmpty) {
@@ -168,24 +170,24 @@ TEST_F(RecordTest, NothingInstalledReadsEmpty) {
 }
 
 TEST_F(RecordTest, ValuesTooLargeForTheBufferCountAsAbsent) {
-    testbed::CreateRecord(VS, {{"ProductGuid", std::string(2000, 'g')}});
-    testbed::CreateRecord(SC, {{"DisplayName", std::string(1023, 'n')}});
-    EXPECT_EQ(EnumerateInstalledVariants(), V{SC});
-    EXPECT_EQ(ReadUninstallValue(SC, "DisplayName").size(), 1023u);
+    testbed::CreateRecord(ProductVariant::VS, {{"ProductGuid", std::string(2000, 'g')}});
+    testbed::CreateRecord(ProductVariant::SC, {{"DisplayName", std::string(1023, 'n')}});
+    EXPECT_EQ(EnumerateInstalledVariants(), Editions{ProductVariant::SC});
+    EXPECT_EQ(ReadUninstallValue(ProductVariant::SC, "DisplayName").size(), 1023u);
 }
 
 TEST_F(RecordTest, TextStopsAtTheFirstNulAndNeverPassesTheData) {
     CRegKey key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, ProductKeyPath(AC).c_str(), 0, nullptr, 0,
-                              KEY_WRITE, nullptr, key.Receive(), nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, ProductKeyPath(ProductVariant::AC).c_str(), 0,
+                              nullptr, 0, KEY_WRITE, nullptr, key.Receive(), nullptr),
               ERROR_SUCCESS);
     const char embedded[] = "ab\0cd";
     RegSetValueExA(key.Get(), "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(embedded), 6);
     const char unterminated[] = {'x', 'y'};
     RegSetValueExA(key.Get(), "DisplayVersion", 0, REG_BINARY,
                    reinterpret_cast<const BYTE*>(unterminated), 2);
-    EXPECT_EQ(ReadUninstallValue(AC, "DisplayName"), "ab");
-    EXPECT_EQ(ReadUninstallValue(AC, "DisplayVersion"), "xy");
+    EXPECT_EQ(ReadUninstallValue(ProductVariant::AC, "DisplayName"), "ab");
+    EXPECT_EQ(ReadUninstallValue(ProductVariant::AC, "DisplayVersion"), "xy");
 }
 
 TEST_F(RecordTest, RemovalDeletesTheRecordAndTheBrowserValues) {

@@ -8,20 +8,20 @@
 #include "ui/TipMessage.h"
 
 TEST(ProductLabel, OneEditionGetsItsTypeNameAndLanguageTag) {
-    EXPECT_EQ(ComposeProductLabel({AC}, "Velmora", "E"), "Velmora AC(E)");
+    EXPECT_EQ(ComposeProductLabel({ProductVariant::AC}, "Velmora", "E"), "Velmora AC(E)");
     // FULL carries no type name; the part from the first "(" on is dropped.
-    EXPECT_EQ(ComposeProductLabel({FULL}, "Velmora(old)", "E"), "Velmora(E)");
+    EXPECT_EQ(ComposeProductLabel({ProductVariant::FULL}, "Velmora(old)", "E"), "Velmora(E)");
     // A capital C or E in the name decides the tag, whatever LanguageType says.
-    EXPECT_EQ(ComposeProductLabel({VS}, "Corvane", "E"), "Corvane VS(C)");
-    EXPECT_EQ(ComposeProductLabel({VS}, "Elm", "C"), "Elm VS(E)");
-    EXPECT_EQ(ComposeProductLabel({AC, VS}, "Velmora", "E"), "");
+    EXPECT_EQ(ComposeProductLabel({ProductVariant::VS}, "Corvane", "E"), "Corvane VS(C)");
+    EXPECT_EQ(ComposeProductLabel({ProductVariant::VS}, "Elm", "C"), "Elm VS(E)");
+    EXPECT_EQ(ComposeProductLabel({ProductVariant::AC, ProductVariant::VS}, "Velmora", "E"), "");
 }
 
 TEST(ProductLabel, FromTheRecordsOfThisMachine) {
     testbed::RemoveAllRecords();
-    testbed::CreateRecord(SL, {{"DisplayName", "Velmora"}, {"LanguageType", "E"}});
+    testbed::CreateRecord(ProductVariant::SL, {{"DisplayName", "Velmora"}, {"LanguageType", "E"}});
     EXPECT_EQ(InstalledProductLabel(), "Velmora SL(E)");
-    testbed::CreateRecord(DP, {{"DisplayName", "Velmora"}});
+    testbed::CreateRecord(ProductVariant::DP, {{"DisplayName", "Velmora"}});
     EXPECT_EQ(InstalledProductLabel(), "");
     testbed::RemoveAllRecords();
 }
