@@ -58,9 +58,22 @@
 #define IDR_PACKAGE_114 386
 #define IDR_PACKAGE_115 372
 
+// Licence documents (RTF).
+#define IDR_LICENSE_CHINESE 164
+#define IDR_LICENSE_ENGLISH 323
+
 // --- Dialog templates -----------------------------------------------------------------------
 #define IDD_TIP 320          // one-button message
 #define IDD_TIP_CERTAIN 321  // question with OK and Cancel
+#define IDD_START 129
+#define IDD_START_AC 304
+#define IDD_LICENSE 163
+#define IDD_DISK_SPACE 211
+#define IDD_INSTALLING 102
+#define IDD_UNINSTALLING 143
+#define IDD_INSTALL_FINISH 132
+#define IDD_INSTALL_STOP 276
+#define IDD_UNINSTALL_FINISH 157
 
 // --- Skin bitmaps ---------------------------------------------------------------------------
 #define IDB_PAGE_BACKGROUND 275
@@ -116,5 +129,43 @@
 #define IDC_TITLE 1117
 #define IDC_CLOSE 1118
 #define IDC_LOWER_PANEL 1119
-#define IDC_NEXT 1120
+#define IDC_NEXT 1120  // Next, Install or OK, bottom right
 #define IDC_TIP_TITLE 1132
+
+// --- Controls of the pages ------------------------------------------------------------------
+// One number serves several pages; the name says its main role.
+#define IDC_ACCEPT_TEXT 1000    // start pages; the stopped page's headline
+#define IDC_PAGE_CANCEL 1003    // progress page Cancel, stopped page Close, drive drop-down
+#define IDC_BROWSE 1004
+#define IDC_DESKTOP_CHECK 1007
+#define IDC_CLIENT_CHECK 1008
+#define IDC_ACCEPT_CHECK 1011
+#define IDC_DETAILS_TEXT 1015   // start pages; the stopped page's details
+#define IDC_LICENSE_TEXT 1019   // rich edit of the licence page
+#define IDC_LICENSE_LINK 1031   // start pages; the licence page's title
+#define IDC_LICENSE_HINT 1032
+#define IDC_PRINT 1044
+#define IDC_FOLDER_LABEL 1091
+#define IDC_NEED_SPACE_LABEL 1096
+#define IDC_NEED_SPACE 1097
+#define IDC_FREE_SPACE_LABEL 1098
+#define IDC_FREE_SPACE 1099
+#define IDC_DISK_SPACE_LINK 1102
+#define IDC_DISK_SPACE_TITLE 1103
+#define IDC_DRIVE_LABEL 1104
+#define IDC_DRIVE_BOX 1105
+#define IDC_UNINSTALL_TEXT 1108
+#define IDC_PROGRESS 1121
+#define IDC_INSTALLING_TEXT 1122
+#define IDC_FINISH 1123
+#define IDC_DESKTOP_TEXT 1127
+#define IDC_CLIENT_TEXT 1128
+#define IDC_STATUS_TEXT 1129
+#define IDC_RESULT_MARK 1131
+#define IDC_BROWSE_SQUARE 1136
+#define IDC_DROP_DOWN_SQUARE 1137
+#define IDC_PATH_STRIP 1144
+// Labels that have no number of their own elsewhere; numbered so that a layout row and a test
+// can name them.
+#define IDC_RESULT_TEXT 1200         // "completed" headline of the finished pages
+#define IDC_ACCEPT_LICENSE_TEXT 1201  // the licence page's accept text

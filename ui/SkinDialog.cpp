@@ -4,7 +4,9 @@
 #include <cstdlib>
 
 #include "product/Catalogue.h"
+#include "base/StringUtil.h"
 #include "product/SetupConfig.h"
+#include "product/TextTable.h"
 #include "ui/InstallContext.h"
 #include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
@@ -145,6 +147,41 @@ void CSkinDlg::PlaceLogo() {
     const LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
     SetWindowLongPtrA(control, GWL_STYLE, (style & ~0xFL) | SS_BITMAP | SS_CENTERIMAGE);
     SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
+}
+
+void CSkinDlg::ApplyLayout(PageLayout rows) {
+    const SharedFonts& fonts = GetSharedFonts();
+    for (const LayoutRow& row : rows) {
+        if (const PageRect* rect = ChooseRect(row, settings_.uiLanguage, settings_.brandType)) {
+            PlaceControl(row.id, rect->x, rect->y, rect->width, rect->height);
+        }
+        if (row.textKey != nullptr) {
+            SetControlText(row.id, row.withBrandName ? BrandText(row.textKey)
+                                                     : CTextTable::Instance().GetText(row.textKey));
+        }
+        switch (row.font) {
+            case LayoutFont::Title:
+                SetControlFont(row.id, fonts.title);
+                break;
+            case LayoutFont::Bold:
+                SetControlFont(row.id, fonts.boldText);
+                break;
+            case LayoutFont::Text:
+                SetControlFont(row.id, fonts.text);
+                break;
+            case LayoutFont::None:
+                break;
+        }
+        if (row.colour == LayoutColour::White) {
+            whiteControls_.push_back(row.id);
+        } else if (row.colour == LayoutColour::Grey) {
+            greyControls_.push_back(row.id);
+        }
+    }
+}
+
+std::string CSkinDlg::BrandText(const char* key) const {
+    return FormatString(CTextTable::Instance().GetText(key), settings_.brandName.c_str());
 }
 
 void CSkinDlg::PlaceControl(int id, int x, int y, int width, int height) const {

@@ -9,6 +9,7 @@
 #include "product/ResourceIds.h"
 #include "product/SetupConfig.h"
 #include "ui/ButtonST.h"
+#include "ui/PageLayout.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/Gdi.h"
 
@@ -50,6 +51,11 @@ protected:
     void SetUpHeader(const std::string& title);
     // The header of the feature pages: no logo.
     void SetUpFeatureHeader(const std::string& title);
+
+    // Places every row's control, sets its text and font, and adds it to the colour lists.
+    void ApplyLayout(PageLayout rows);
+    // The text of a key, formatted with the brand name when the text has a placeholder for it.
+    std::string BrandText(const char* key) const;
 
     void PlaceControl(int id, int x, int y, int width, int height) const;
     void SetControlFont(int id, HFONT font) const;
