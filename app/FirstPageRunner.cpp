@@ -2,6 +2,8 @@
 
 #include "ui/InstallContext.h"
 #include "ui/TipDlg.h"
+#include "ui/pages/StartACDlg.h"
+#include "ui/pages/StartDlg.h"
 
 void RunFirstPage(const FirstPageChoice& choice) {
     switch (choice.page) {
@@ -12,8 +14,16 @@ void RunFirstPage(const FirstPageChoice& choice) {
             dialog.DoModal();
             break;
         }
-        case FirstPage::StartDlg:
-        case FirstPage::StartACDlg:
+        case FirstPage::StartDlg: {
+            CStartDlg page(false);
+            page.DoModal();
+            break;
+        }
+        case FirstPage::StartACDlg: {
+            CStartACDlg page;
+            page.DoModal();
+            break;
+        }
         case FirstPage::ComponentFullDlg:
         case FirstPage::ComponentFullEDlg:
         case FirstPage::ComponentVSDlg:

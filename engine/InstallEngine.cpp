@@ -41,7 +41,10 @@ void CInstallEngine::ReportProgress(int32_t percent) {
         std::lock_guard<std::mutex> lock(callbackMutex_);
         callback = progress_;
     }
-    callback(percent);
+    // No page listens (none yet, or it has handed over): nothing to tell.
+    if (callback) {
+        callback(percent);
+    }
 }
 
 void CInstallEngine::ReportStatus(const std::string& line) {
@@ -50,7 +53,9 @@ void CInstallEngine::ReportStatus(const std::string& line) {
         std::lock_guard<std::mutex> lock(callbackMutex_);
         callback = status_;
     }
-    callback(line);
+    if (callback) {
+        callback(line);
+    }
 }
 
 std::string CInstallEngine::RefreshInstallRoot() {
@@ -87,8 +92,22 @@ void CInstallEngine::StepDone() {
 }
 
 void CInstallEngine::StartWorker(std::function<void()> body) {
+    {
+        std::lock_guard<std::mutex> lock(idleMutex_);
+        ++runningWorkers_;
+    }
     // The thread owns its copy of the inputs; nobody joins it.
-    std::thread(std::move(body)).detach();
+    std::thread([this, body = std::move(body)] {
+        body();
+        std::lock_guard<std::mutex> lock(idleMutex_);
+        --runningWorkers_;
+        idleSignal_.notify_all();
+    }).detach();
+}
+
+bool CInstallEngine::WaitUntilIdle(std::chrono::milliseconds limit) {
+    std::unique_lock<std::mutex> lock(idleMutex_);
+    return idleSignal_.wait_for(lock, limit, [this] { return runningWorkers_ == 0; });
 }
 
 void CInstallEngine::StartInstall(const std::vector<int32_t>& features,
@@ -151,13 +170,14 @@ void CInstallEngine::StartUpgrade(const std::vector<int32_t>& features) {
     StartWorker([this, list, root] { RunUpgrade(list, root); });
 }
 
-void CInstallEngine::StartRemoval() {
+bool CInstallEngine::StartRemoval() {
     const std::string root = RefreshInstallRoot();
     if (root.empty()) {
-        return;
+        return false;
     }
     ReportStatus(CTextTable::Instance().GetText("cancelinstall"));
     StartWorker([this] { RunRemoval(*this); });
+    return true;
 }
 
 void CInstallEngine::RequestCancel() {

@@ -14,6 +14,7 @@
 // cannot be lost. The wait mutex only serialises RequestCancel. No lock is held while a step
 // works; the callbacks are copied under their own mutex and called outside it.
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -49,10 +50,15 @@ public:
     void StartModify(const std::vector<int32_t>& added, const std::vector<int32_t>& removed);
     void StartRepair();
     void StartUpgrade(const std::vector<int32_t>& features);
-    void StartRemoval();
+    // False when there is nothing to remove (no single record with an install location).
+    bool StartRemoval();
     // Stops the running install after its current component and rolls it back. Blocks until
     // the sequence has passed its last step.
     void RequestCancel();
+
+    // Waits until no procedure's worker runs any more, at most for the limit; true when none
+    // runs. The end pages call it so that leaving the wizard never cuts a procedure short.
+    bool WaitUntilIdle(std::chrono::milliseconds limit);
 
     // The recorded InstallLocation, stored as the engine's root; empty without a single record.
     std::string RefreshInstallRoot();
@@ -134,6 +140,10 @@ private:
 
     std::atomic<int32_t> stepsDone_{0};
     std::atomic<int32_t> stepsTotal_{0};
+
+    std::mutex idleMutex_;
+    std::condition_variable idleSignal_;
+    int32_t runningWorkers_ = 0;
 
     std::mutex cancelMutex_;
     bool cancelRequested_ = false;

@@ -68,6 +68,8 @@ protected:
 
     // The title 1117 is always white; statics on no list stay default unless greyStatics.
     void SetTextColours(std::vector<int> white, std::vector<int> grey, bool greyStatics = false);
+    // Every static on no list draws grey (the pages where all labels are grey).
+    void SetGreyStatics(bool grey) { greyStatics_ = grey; }
     // Feature pages and the disk-space dialog: Escape cancels instead of being swallowed.
     void SetEscapeEndsDialog(bool ends) { escapeEndsDialog_ = ends; }
 

@@ -1,0 +1,110 @@
+#include "ui/pages/InstallChecks.h"
+
+#include "base/FileSystem.h"
+#include "base/SystemInfo.h"
+#include "ui/InstallContext.h"
+#include "ui/TipDlg.h"
+
+std::string DefaultInstallRoot() {
+    return std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)";
+}
+
+std::string StripProductFolder(const std::string& path, const std::string& folderName) {
+    const std::string suffix = "\\" + folderName;
+    if (!folderName.empty() && path.size() >= suffix.size() &&
+        path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        return path.substr(0, path.size() - suffix.size());
+    }
+    return path;
+}
+
+std::string PathBoxAfterBrowse(std::string chosen, const std::string& folderName) {
+    if (!chosen.empty() && chosen.back() == '\\') {
+        chosen.pop_back();
+    }
+    return StripProductFolder(chosen, folderName) + "\\" + folderName;
+}
+
+std::vector<int32_t> FixedFeatures(ProductVariant variant, UiLanguage language) {
+    switch (variant) {
+        case ProductVariant::AC:
+            if (language == UiLanguage::Chinese) {
+                return {0, 3, 5, 9, 11};
+            }
+            return {0, 3, 5};
+        case ProductVariant::SL:
+            return {0, 10};
+        default:
+            return {};
+    }
+}
+
+int32_t RequiredSpaceMb(ProductVariant variant) {
+    return variant == ProductVariant::SL ? 535 : 548;
+}
+
+namespace {
+
+// A question about a folder to clear: OK clears it (a failure stops with failKind), Cancel
+// keeps it, the dialog's own close button stops. True when the install may go on.
+bool ClearOnRequest(const std::string& folder, MessageKind question, MessageKind failKind,
+                    const InstallCheckHooks& hooks) {
+    switch (hooks.ask(question)) {
+        case kAnswerOk:
+            if (hooks.deleteFolder(folder)) {
+                hooks.tell(failKind);
+                return false;
+            }
+            return true;
+        case kAnswerCancel:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+std::string RunInstallChecks(const InstallCheckInput& input, const InstallCheckHooks& hooks) {
+    if (!input.isValidRoot(input.root)) {
+        hooks.tell(MessageKind::IllegalPath);
+        return "";
+    }
+    if (input.availableMb < input.requiredMb) {
+        hooks.tell(MessageKind::SpaceLack);
+        return "";
+    }
+    const std::string installRoot = StripProductFolder(input.root, input.folderName);
+    const std::string installFolder = installRoot + "\\" + input.folderName;
+    if (!hooks.isFolderEmpty(installFolder) &&
+        !ClearOnRequest(installFolder, MessageKind::ClearInstallDir, MessageKind::DeleteFolderFail,
+                        hooks)) {
+        return "";
+    }
+    if (hooks.exists(input.userDataFolder) &&
+        !ClearOnRequest(input.userDataFolder, MessageKind::DetectUserData,
+                        MessageKind::DeleteUserDataFail, hooks)) {
+        return "";
+    }
+    return installRoot;
+}
+
+InstallCheckHooks MachineInstallCheckHooks() {
+    InstallCheckHooks hooks;
+    hooks.tell = [](MessageKind kind) {
+        CInstallContext::Instance().messageKind = kind;
+        CTipDlg dialog;
+        dialog.DoModal();
+    };
+    hooks.ask = [](MessageKind kind) {
+        CInstallContext::Instance().messageKind = kind;
+        CTipCertainDlg dialog;
+        return static_cast<int>(dialog.DoModal());
+    };
+    hooks.isFolderEmpty = [](const std::string& folder) { return SetUp::IsFolderEmpty(folder); };
+    hooks.exists = [](const std::string& path) { return SetUp::PathExists(path); };
+    hooks.deleteFolder = [](const std::string& folder) {
+        return SetUp::DeleteFolder(folder, true);
+    };
+    return hooks;
+}

@@ -1,0 +1,202 @@
+#include "ui/pages/InstallingDlg.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "engine/InstallEngine.h"
+#include "ui/InstallContext.h"
+#include "ui/TipDlg.h"
+#include "ui/pages/InstallFinishDlg.h"
+#include "ui/pages/InstallStopDlg.h"
+#include "ui/pages/PageMessages.h"
+
+namespace {
+
+using F = LayoutFont;
+using C = LayoutColour;
+
+const LayoutRow kLayoutRows[] = {
+    {IDC_LOWER_PANEL, LayoutBy::Fixed, {{0, 368, 720, 152}}, nullptr, F::None, C::Default, false},
+    {IDC_INSTALLING_TEXT,
+     LayoutBy::BrandType,
+     {{40, 394, 180, 20}, {40, 394, 230, 20}},
+     "installsoft",
+     F::Text,
+     C::Grey,
+     true},
+    {IDC_STATUS_TEXT,
+     LayoutBy::BrandType,
+     {{220, 394, 400, 20}, {270, 394, 400, 20}},
+     nullptr,
+     F::Text,
+     C::Grey,
+     false},
+    {IDC_PROGRESS, LayoutBy::Fixed, {{40, 430, 642, 12}}, nullptr, F::None, C::Default, false},
+    {IDC_PAGE_CANCEL, LayoutBy::Fixed, {{584, 464, 96, 32}}, "cancel", F::Bold, C::Default, false},
+};
+const PageLayout kLayout(kLayoutRows);
+
+// The install type as a second detection sees it now.
+InstallType DetectAgain() {
+    CInstallMode mode;
+    mode.Detect();
+    return mode.installType;
+}
+
+}  // namespace
+
+CInstallingDlg::CInstallingDlg()
+    : CSkinDlg(IDD_INSTALLING, SkinKind::Page), pageInstallType_(DetectAgain()) {}
+
+BOOL CInstallingDlg::OnInitDialog() {
+    SetUpWindow();
+    SetUpHeader(BrandText("installguide"));
+    ApplyLayout(kLayout);
+    progress_.Attach(Handle(), IDC_PROGRESS);
+    SendMessageA(progress_.Handle(), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    SendMessageA(progress_.Handle(), PBM_SETPOS, 0, 0);
+    cancel_.Attach(Handle(), IDC_PAGE_CANCEL);
+    cancel_.SetStyle(kSecondaryButton);
+    RepaintAll();
+    InstallCallbacks();
+    // Another installer has changed the machine since this one started.
+    if (pageInstallType_ != CInstallContext::Instance().installType) {
+        CInstallContext::Instance().messageKind = MessageKind::InstallingMutex;
+        CTipDlg message;
+        message.DoModal();
+        std::exit(0);
+    }
+    StartProcedure();
+    return TRUE;
+}
+
+void CInstallingDlg::InstallCallbacks() {
+    SetUp::CInstallEngine& engine = SetUp::CInstallEngine::Instance();
+    HWND page = Handle();
+    // Worker thread: everything reaches the page as posted messages, so that nothing waits for
+    // the user-interface thread while it waits inside RequestCancel.
+    engine.SetProgressCallback([this, page](int32_t percent) {
+        PostMessageA(page, kProgressMessage, static_cast<WPARAM>(percent), 0);
+        Sleep(100);
+        bool expected = false;
+        if (percent == 100 && completionPosted_.compare_exchange_strong(expected, true)) {
+            PostMessageA(page, kCompletionMessage, 0, 0);
+        }
+    });
+    engine.SetStatusCallback([page](const std::string& line) {
+        auto* copy = new std::string(line);
+        if (!PostMessageA(page, kStatusMessage, 0, reinterpret_cast<LPARAM>(copy))) {
+            delete copy;
+        }
+    });
+}
+
+void CInstallingDlg::StartProcedure() {
+    SetUp::CInstallEngine& engine = SetUp::CInstallEngine::Instance();
+    const CInstallContext& context = CInstallContext::Instance();
+    const bool fresh = pageInstallType_ == InstallType::Fresh;
+    EnableWindow(closeButton_.Handle(), fresh);
+    ShowWindow(cancel_.Handle(), fresh ? SW_SHOW : SW_HIDE);
+    const std::vector<int32_t> added = context.featuresToAdd;
+    const std::vector<int32_t> removed = context.featuresToRemove;
+    switch (pageInstallType_) {
+        case InstallType::Fresh:
+            engine.StartInstall(added, context.installRoot);
+            break;
+        case InstallType::Maintenance:
+            if (context.maintenanceAction == 2) {
+                engine.StartModify(added, removed);
+            } else if (context.maintenanceAction == 1) {
+                engine.StartRepair();
+            }
+            break;
+        case InstallType::UpgradeBlind:
+            engine.StartUpgrade(added);
+            break;
+        case InstallType::UpgradeByComponentList:
+        case InstallType::UpgradeByDescription:
+            engine.StartUpgrade({});
+            break;
+        default:
+            break;
+    }
+}
+
+bool CInstallingDlg::OnCommand(int id, int code, HWND control) {
+    if (id == IDC_PAGE_CANCEL) {
+        Cancel();
+        return true;
+    }
+    return CSkinDlg::OnCommand(id, code, control);
+}
+
+void CInstallingDlg::Cancel() {
+    if (!notCancelled_ || completed_) {
+        return;
+    }
+    CInstallContext::Instance().messageKind = MessageKind::CancelInstall;
+    CTipCertainDlg question;
+    // The question's loop also delivers this page's messages; a completion that arrives
+    // meanwhile waits for the answer.
+    questionOpen_ = true;
+    const INT_PTR answer = question.DoModal();
+    questionOpen_ = false;
+    // A finished install is not rolled back: a cancel confirmed after the completion was
+    // posted does nothing.
+    if (answer == IDOK && !completionPosted_) {
+        notCancelled_ = false;
+        EnableWindow(closeButton_.Handle(), FALSE);
+        EnableWindow(cancel_.Handle(), FALSE);
+        SetUp::CInstallEngine::Instance().RequestCancel();
+    }
+    if (completionPending_) {
+        Complete();
+    }
+}
+
+void CInstallingDlg::Complete() {
+    if (completed_) {
+        return;
+    }
+    if (questionOpen_) {
+        completionPending_ = true;
+        return;
+    }
+    completed_ = true;
+    // Nothing of the procedure reaches this page any more.
+    SetUp::CInstallEngine& engine = SetUp::CInstallEngine::Instance();
+    engine.SetProgressCallback({});
+    engine.SetStatusCallback({});
+    if (notCancelled_) {
+        CInstallFinishDlg finish;
+        EndDialog(IDCANCEL);
+        finish.DoModal();
+    } else {
+        CInstallStopDlg stopped;
+        EndDialog(IDCANCEL);
+        stopped.DoModal();
+    }
+}
+
+INT_PTR CInstallingDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
+    *handled = true;
+    switch (message) {
+        case kProgressMessage:
+            SendMessageA(progress_.Handle(), PBM_SETPOS, wParam, 0);
+            return 0;
+        case kStatusMessage: {
+            std::unique_ptr<std::string> line(reinterpret_cast<std::string*>(lParam));
+            SetControlText(IDC_STATUS_TEXT, *line);
+            InvalidateControl(IDC_STATUS_TEXT);
+            return 0;
+        }
+        case kCompletionMessage:
+            Complete();
+            return 0;
+        default:
+            *handled = false;
+            return 0;
+    }
+}

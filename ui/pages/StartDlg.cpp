@@ -1,0 +1,91 @@
+#include "ui/pages/StartDlg.h"
+
+#include <atomic>
+
+namespace {
+
+using F = LayoutFont;
+using C = LayoutColour;
+constexpr LayoutBy kFixed = LayoutBy::Fixed;
+constexpr LayoutBy kByLanguage = LayoutBy::Language;
+
+const LayoutRow kLayoutRows[] = {
+    {IDC_LOWER_PANEL, kFixed, {{0, 368, 720, 152}}, nullptr, F::None, C::Default, false},
+    {IDC_ACCEPT_CHECK, kFixed, {{44, 406, 24, 24}}, nullptr, F::None, C::Default, false},
+    {IDC_ACCEPT_TEXT,
+     kByLanguage,
+     {{72, 409, 135, 20}, {72, 409, 40, 20}},
+     "accept",
+     F::Text,
+     C::Grey,
+     false},
+    {IDC_LICENSE_LINK,
+     kByLanguage,
+     {{207, 409, 170, 20}, {112, 409, 100, 20}},
+     "license",
+     F::Text,
+     C::Default,
+     false},
+    {IDC_DETAILS_TEXT,
+     kByLanguage,
+     {{377, 409, 48, 20}, {212, 409, 48, 20}},
+     "details",
+     F::Text,
+     C::Grey,
+     false},
+    {IDC_NEXT, kFixed, {{600, 472, 96, 32}}, "nextstep", F::Bold, C::Default, false},
+};
+const PageLayout kLayout(kLayoutRows);
+
+std::atomic<int32_t> gLastBrandType{0};
+
+}  // namespace
+
+CStartDlg::CStartDlg(bool accepted) : CSkinDlg(IDD_START, SkinKind::Page), accepted_(accepted) {
+    gLastBrandType = Settings().brandType;
+}
+
+int32_t CStartDlg::LastBrandType() {
+    return gLastBrandType;
+}
+
+BOOL CStartDlg::OnInitDialog() {
+    SetUpWindow();
+    SetUpHeader(BrandText("installguide"));
+    ApplyLayout(kLayout);
+    next_.Attach(Handle(), IDC_NEXT);
+    licence_.Attach(Handle(), accepted_);
+    UpdateNextButton();
+    RepaintAll();
+    if (Settings().brandType != 0) {
+        Next();
+    }
+    return TRUE;
+}
+
+void CStartDlg::UpdateNextButton() {
+    EnableWindow(next_.Handle(), licence_.Accepted());
+    InvalidateControl(IDC_NEXT);
+}
+
+bool CStartDlg::OnCommand(int id, int code, HWND control) {
+    switch (id) {
+        case IDC_ACCEPT_CHECK:
+            UpdateNextButton();
+            return true;
+        case IDC_LICENSE_LINK:
+            licence_.RunLicencePage();
+            UpdateNextButton();
+            return true;
+        case IDC_NEXT:
+            Next();
+            return true;
+        default:
+            return CSkinDlg::OnCommand(id, code, control);
+    }
+}
+
+void CStartDlg::Next() {
+    // The feature pages that Next leads to come with the feature-choice work; until then the
+    // start page stays.
+}

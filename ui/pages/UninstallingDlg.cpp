@@ -1,0 +1,94 @@
+#include "ui/pages/UninstallingDlg.h"
+
+#include <commctrl.h>
+
+#include "engine/InstallEngine.h"
+#include "engine/Removal.h"
+#include "ui/InstallContext.h"
+#include "ui/TipDlg.h"
+#include "ui/pages/EndOfRun.h"
+#include "ui/pages/PageMessages.h"
+#include "ui/pages/UninstallFinishDlg.h"
+
+namespace {
+
+using F = LayoutFont;
+using C = LayoutColour;
+constexpr LayoutBy kFixed = LayoutBy::Fixed;
+
+const LayoutRow kLayoutRows[] = {
+    {IDC_LOWER_PANEL, kFixed, {{0, 368, 720, 152}}, nullptr, F::None, C::Default, false},
+    {IDC_UNINSTALL_TEXT, kFixed, {{40, 394, 250, 20}}, "uninstallsoft", F::Text, C::Grey, true},
+    {IDC_PROGRESS, kFixed, {{40, 430, 642, 12}}, nullptr, F::None, C::Default, false},
+};
+const PageLayout kLayout(kLayoutRows);
+
+}  // namespace
+
+CUninstallingDlg::CUninstallingDlg() : CSkinDlg(IDD_UNINSTALLING, SkinKind::Page) {}
+
+BOOL CUninstallingDlg::OnInitDialog() {
+    SetUpWindow();
+    SetUpHeader(BrandText("installguide"));
+    ApplyLayout(kLayout);
+    progress_.Attach(Handle(), IDC_PROGRESS);
+    SendMessageA(progress_.Handle(), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    SendMessageA(progress_.Handle(), PBM_SETPOS, 0, 0);
+    EnableWindow(closeButton_.Handle(), FALSE);
+    RepaintAll();
+    SetUp::CInstallEngine& engine = SetUp::CInstallEngine::Instance();
+    HWND page = Handle();
+    engine.SetProgressCallback([this, page](int32_t percent) {
+        PostMessageA(page, kProgressMessage, static_cast<WPARAM>(percent), 0);
+        Sleep(100);
+        bool expected = false;
+        if (percent == 100 && completionPosted_.compare_exchange_strong(expected, true)) {
+            PostMessageA(page, kCompletionMessage, 0, 0);
+        }
+    });
+    if (!engine.StartRemoval()) {
+        // Nothing installed to remove: the page would wait for ever; its close button ends it.
+        nothingToRemove_ = true;
+        EnableWindow(closeButton_.Handle(), TRUE);
+    }
+    return TRUE;
+}
+
+void CUninstallingDlg::OnCloseButton() {
+    if (nothingToRemove_) {
+        EndRun();
+    }
+}
+
+void CUninstallingDlg::Complete() {
+    if (completed_) {
+        return;
+    }
+    completed_ = true;
+    SetUp::CInstallEngine::Instance().SetProgressCallback({});
+    CInstallContext::Instance().messageKind = MessageKind::DeleteUserData;
+    CTipCertainDlg question;
+    if (question.DoModal() == IDOK) {
+        // The removal's last steps may still run below the same root.
+        WaitForEngine();
+        SetUp::DeleteUserData();
+    }
+    CUninstallFinishDlg finish;
+    EndDialog(IDCANCEL);
+    finish.DoModal();
+}
+
+INT_PTR CUninstallingDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, bool* handled) {
+    *handled = true;
+    switch (message) {
+        case kProgressMessage:
+            SendMessageA(progress_.Handle(), PBM_SETPOS, wParam, 0);
+            return 0;
+        case kCompletionMessage:
+            Complete();
+            return 0;
+        default:
+            *handled = false;
+            return 0;
+    }
+}
