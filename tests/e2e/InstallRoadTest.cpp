@@ -51,8 +51,43 @@ std::string MessageText(const CWindow& dialog) {
     return dialog.ChildOfClass("Edit").Text();
 }
 
-int ProgressPosition(const CWindow& page) {
-    return static_cast<int>(SendMessageA(page.Control(IDC_PROGRESS).Handle(), PBM_GETPOS, 0, 0));
+// The message dialog of the program whose text contains the words, once it shows.
+CWindow WaitForMessageWith(const CProgram& setup, const std::string& words,
+                           DWORD timeoutMs = kDefaultWait) {
+    CWindow found;
+    WaitFor(
+        [&] {
+            for (HWND window : TopWindows(setup.Id())) {
+                const CWindow dialog(window);
+                if (dialog.Control(IDC_TIP_TITLE) &&
+                    MessageText(dialog).find(words) != std::string::npos) {
+                    found = dialog;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+// Answers a message dialog and waits until it has gone.
+void Answer(const CWindow& dialog, int button) {
+    ASSERT_TRUE(dialog.ClickControl(button));
+    ASSERT_TRUE(WaitFor([&] { return !dialog || !dialog.IsVisible(); }));
+}
+
+const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
+
+// Steers the stand-in driver detector: what every run reports.
+void SetDetectorResult(const std::string& text) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kDetectorKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "Result", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
 }
 
 class InstallRoad : public testing::Test {
@@ -63,6 +98,7 @@ protected:
         SetUp::DeleteFolder(CFolderLayout::PublicUserDataDir(), false);
     }
     void TearDown() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kDetectorKey);
         SetUp::KillProcessByName(kClientExe);
         SetUp::KillProcessByName(kServerExe);
     }
@@ -90,6 +126,8 @@ protected:
 }  // namespace
 
 TEST_F(InstallRoad, DefaultFolderToFinishedInstall) {
+    // A file of an earlier install: the user keeps it (Cancel) and the install goes into it.
+    testbed::WriteFile(DefaultFolder() + "\\kept.txt", "kept");
     Open(SETUP_EXE);
     EXPECT_EQ(page_.ControlText(IDC_PATH_BOX), DefaultFolder());
     EXPECT_EQ(page_.ControlText(IDC_NEED_SPACE), "548 MB");
@@ -102,18 +140,26 @@ TEST_F(InstallRoad, DefaultFolderToFinishedInstall) {
     EXPECT_FALSE(page_.Control(IDC_ACCEPT_CHECK).IsVisible()) << "brand type 1 has no licence line";
     SaveScreenshot(page_, "start-install");
 
-    const CWindow progress = Install();
+    ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
+    const CWindow keep = WaitForMessageWith(*setup_, "already exists");
+    ASSERT_TRUE(keep) << "no question about the non-empty folder";
+    Answer(keep, IDCANCEL);
+    const CWindow progress = WaitForWindowWith(setup_->Id(), IDC_PROGRESS);
     ASSERT_TRUE(progress);
     EXPECT_TRUE(progress.Control(IDC_PAGE_CANCEL).IsVisible());
+    EXPECT_TRUE(progress.Control(IDC_CLOSE).IsEnabled());
     EXPECT_EQ(progress.ControlText(IDC_INSTALLING_TEXT), "Installing Velmora client...");
     ASSERT_TRUE(WaitFor([&] { return !progress.ControlText(IDC_STATUS_TEXT).empty(); }));
     const std::string firstStatus = progress.ControlText(IDC_STATUS_TEXT);
     SaveScreenshot(progress, "installing");
-    EXPECT_TRUE(WaitFor(
-        [&] {
-            return !progress || progress.ControlText(IDC_STATUS_TEXT) != firstStatus;
-        },
-        kInstallWait))
+    // The pointer rests on Cancel, which takes the capture for its hover look, while the
+    // install ends; Finish then sits at the same place.
+    const RECT cancel = progress.Control(IDC_PAGE_CANCEL).ScreenRect();
+    const POINT onCancel{(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2};
+    ASSERT_TRUE(RealPointerMove(onCancel.x, onCancel.y));
+    EXPECT_TRUE(
+        WaitFor([&] { return !progress || progress.ControlText(IDC_STATUS_TEXT) != firstStatus; },
+                kInstallWait))
         << "the status line never changed";
 
     const CWindow finish = WaitForFinishPage();
@@ -125,8 +171,12 @@ TEST_F(InstallRoad, DefaultFolderToFinishedInstall) {
               BST_CHECKED);
     SaveScreenshot(finish, "install-finish");
     const std::string workDir = SetUp::GetTempWorkDir();
-    ASSERT_TRUE(finish.ClickControl(IDC_FINISH));
+    const RECT finishButton = finish.Control(IDC_FINISH).ScreenRect();
+    ASSERT_TRUE(PtInRect(&finishButton, onCancel)) << "Finish is not where Cancel was";
+    // The first real click must reach Finish, not the hidden progress page's Cancel.
+    ASSERT_TRUE(RealPointerClick(onCancel.x, onCancel.y));
     EXPECT_EQ(setup_->WaitExit(kInstallWait), 0u);
+    EXPECT_FALSE(WaitForMessageWith(*setup_, "cancel", 0)) << "the click went to Cancel";
 
     // What the install sequence wrote, and what Finish did.
     EXPECT_EQ(SetUp::ReadInstalledValue("DisplayVersion"), "1.11.1.7");
@@ -146,4 +196,93 @@ TEST_F(InstallRoad, DefaultFolderToFinishedInstall) {
     EXPECT_TRUE(WaitFor([] { return SetUp::FindProcessByName(kServerExe) != 0; }));
     EXPECT_TRUE(WaitFor([] { return SetUp::FindProcessByName(kClientExe) != 0; }));
     EXPECT_FALSE(SetUp::PathExists(workDir)) << "the working folder stayed";
+    EXPECT_TRUE(SetUp::PathExists(DefaultFolder() + "\\kept.txt"));
+}
+
+TEST_F(InstallRoad, QuestionsBeforeTheInstallInTheirOrder) {
+    testbed::WriteFile(DefaultFolder() + "\\old.txt", "old");
+    testbed::WriteFile(CFolderLayout::PublicUserDataDir() + "\\data.txt", "data");
+    Open(SETUP_EXE);
+    // An invalid root: kind 10, and the page stays.
+    page_.Control(IDC_PATH_BOX).SetText("C:\\a*b");
+    ASSERT_TRUE(WaitFor([&] { return page_.ControlText(IDC_PATH_BOX) == "C:\\a*b"; }));
+    ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
+    const CWindow invalid = WaitForMessageWith(*setup_, "Invalid installation path");
+    ASSERT_TRUE(invalid);
+    SaveScreenshot(invalid, "start-install-invalid-path");
+    Answer(invalid, IDCANCEL);
+
+    // The non-empty folder: its question's own close button stops.
+    page_.Control(IDC_PATH_BOX).SetText(DefaultFolder());
+    ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
+    Answer(WaitForMessageWith(*setup_, "installation directory already exists"), IDC_CLOSE);
+    // Kept, then the user-data folder: its close button stops too.
+    ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
+    Answer(WaitForMessageWith(*setup_, "installation directory already exists"), IDCANCEL);
+    Answer(WaitForMessageWith(*setup_, "user data directory already exists"), IDC_CLOSE);
+    EXPECT_FALSE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS, 0));
+    EXPECT_TRUE(SetUp::PathExists(DefaultFolder() + "\\old.txt"));
+    EXPECT_TRUE(SetUp::PathExists(CFolderLayout::PublicUserDataDir() + "\\data.txt"));
+
+    // OK clears both, and the install starts.
+    ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
+    Answer(WaitForMessageWith(*setup_, "installation directory already exists"), IDOK);
+    Answer(WaitForMessageWith(*setup_, "user data directory already exists"), IDOK);
+    EXPECT_TRUE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS));
+    EXPECT_FALSE(SetUp::PathExists(DefaultFolder() + "\\old.txt"));
+    EXPECT_FALSE(SetUp::PathExists(CFolderLayout::PublicUserDataDir()));
+}
+
+TEST_F(InstallRoad, CancelDeclinedKeepsInstallingConfirmedRollsBack) {
+    // The driver step asks its question on the worker and waits: the install cannot end
+    // meanwhile, whatever the machine's speed.
+    SetDetectorResult("A.exe;B.exe");
+    Open(SETUP_EXE);
+    const CWindow progress = Install();
+    ASSERT_TRUE(progress);
+    const CWindow driver = WaitForMessageWith(*setup_, "A.exe", kInstallWait);
+    ASSERT_TRUE(driver) << "no driver question";
+
+    ASSERT_TRUE(progress.ClickControl(IDC_PAGE_CANCEL));
+    Answer(WaitForMessageWith(*setup_, "Confirm to cancel installation"), IDCANCEL);
+    EXPECT_TRUE(progress.IsVisible());
+    EXPECT_TRUE(progress.Control(IDC_PAGE_CANCEL).IsEnabled());
+
+    ASSERT_TRUE(progress.ClickControl(IDC_PAGE_CANCEL));
+    const CWindow confirm = WaitForMessageWith(*setup_, "Confirm to cancel installation");
+    ASSERT_TRUE(confirm);
+    SaveScreenshot(confirm, "installing-cancel-question");
+    Answer(confirm, IDOK);
+    // The page now waits for the running sequence, which waits for the driver's answer.
+    SetDetectorResult("success");
+    Answer(driver, IDCANCEL);
+
+    const CWindow stopped = WaitForWindowWith(setup_->Id(), IDC_DETAILS_TEXT, kInstallWait);
+    ASSERT_TRUE(stopped) << "no stopped page";
+    EXPECT_EQ(stopped.ControlText(IDC_ACCEPT_TEXT), "Installation cancelled");
+    const std::string details = stopped.ControlText(IDC_DETAILS_TEXT);
+    EXPECT_NE(details.find("Velmora V1.11.1.7"), std::string::npos) << details;
+    SaveScreenshot(stopped, "install-stopped");
+    ASSERT_TRUE(stopped.ClickControl(IDC_PAGE_CANCEL));
+    EXPECT_EQ(setup_->WaitExit(kInstallWait), 0u);
+
+    EXPECT_TRUE(SetUp::EnumerateInstalledVariants().empty()) << "the record stayed";
+    EXPECT_FALSE(SetUp::PathExists(DefaultFolder() + "\\Velmora AC Client"));
+    EXPECT_FALSE(SetUp::PathExists(
+        SetUp::CMenuAndDesk(std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)")
+            .StartFolder("1.11.1.7")));
+}
+
+TEST_F(InstallRoad, SecondCopyAtWorkStopsThisOne) {
+    Open(SETUP_EXE);
+    // Another installer wrote the record after this one started.
+    testbed::CreateRecord(ProductVariant::AC, {{"DisplayName", "Velmora"},
+                                               {"DisplayVersion", "1.11.1.7"},
+                                               {"InstallLocation", "C:\\Elsewhere"}});
+    ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
+    const CWindow message = WaitForMessageWith(*setup_, "another instance running");
+    ASSERT_TRUE(message);
+    Answer(message, IDCANCEL);
+    EXPECT_EQ(setup_->WaitExit(), 0u);
+    EXPECT_FALSE(SetUp::PathExists(DefaultFolder() + "\\Velmora AC Client"));
 }

@@ -45,6 +45,12 @@ void CDialog::EndDialog(INT_PTR result) {
     result_ = result;
     ended_ = true;
     if (window_ != nullptr) {
+        // A control that took the capture for its hover effect must not keep it: the next
+        // page's first click at the same place would go to the hidden control.
+        HWND captured = GetCapture();
+        if (captured != nullptr && (captured == window_ || IsChild(window_, captured))) {
+            ReleaseCapture();
+        }
         ShowWindow(window_, SW_HIDE);
         // Wakes the loop when the call came from outside its own dispatch.
         PostMessageA(window_, WM_NULL, 0, 0);

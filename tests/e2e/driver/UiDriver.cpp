@@ -293,6 +293,12 @@ bool RealPointerDrag(POINT from, POINT to) {
            WaitFor([&] { return !buttonDown(); }, 5000);
 }
 
+bool RealPointerClick(int x, int y) {
+    const auto buttonDown = [] { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; };
+    return RealPointerMove(x, y) && StartXdotool("click 1") &&
+           WaitFor([&] { return !buttonDown(); }, 5000);
+}
+
 bool SameColour(COLORREF a, COLORREF b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
            std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&

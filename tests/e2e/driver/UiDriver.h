@@ -104,6 +104,8 @@ CWindow WaitForWindowWith(DWORD processId, int controlId, DWORD timeoutMs = kDef
 // releases the button shortly after, so wait for its effect.
 bool RealPointerMove(int x, int y);
 bool RealPointerDrag(POINT from, POINT to);
+// Moves the real pointer there and clicks the left button once.
+bool RealPointerClick(int x, int y);
 
 // Colours compare with a small tolerance: the screen may round.
 bool SameColour(COLORREF a, COLORREF b, int tolerance = 2);
