@@ -1,6 +1,7 @@
 // Times the installer's way of unpacking a component archive (the resource written to the working
 // folder, then the command processor running 7-Zip there) against 7-Zip alone on the same
-// archive, and reports the ratio and the installer's peak memory.
+// archive, alternately, and reports the ratio and the peak memory of both (sampled: the
+// installer's path in this process, 7-Zip alone in its own).
 #include <windows.h>
 #include <psapi.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "BenchMemory.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
 #include "base/TempWorkDir.h"
@@ -25,8 +27,10 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// 7za.exe started directly, without the command processor.
-double SevenZipAlone(const std::string& archive, const std::string& destination) {
+// 7za.exe started directly, without the command processor; its sampled peaks raise *privateMb
+// and *workingSetMb.
+double SevenZipAlone(const std::string& archive, const std::string& destination,
+                     double* privateMb, double* workingSetMb) {
     std::string line = "\"" + SetUp::GetTempWorkDir() + "7za.exe\" x \"" + archive + "\" -o\"" +
                        destination + "\" -aoa";
     STARTUPINFOA startup{};
@@ -40,8 +44,13 @@ double SevenZipAlone(const std::string& archive, const std::string& destination)
     }
     SetUp::CHandle process(info.hProcess);
     CloseHandle(info.hThread);
+    CPeakMemory memory(process.Get());
     WaitForSingleObject(process.Get(), INFINITE);
-    return Now() - start;
+    const double seconds = Now() - start;
+    memory.Stop();
+    *privateMb = std::max(*privateMb, memory.PrivateMb());
+    *workingSetMb = std::max(*workingSetMb, memory.WorkingSetMb());
+    return seconds;
 }
 
 // What ComponentDeployment::Install does, with the bench archive in place of a component's.
@@ -65,17 +74,20 @@ int main() {
     const std::string root = SetUp::GetTempWorkDir() + "bench";
     std::vector<double> installer;
     std::vector<double> alone;
+    double alonePrivateMb = 0;
+    double aloneWorkingSetMb = 0;
+    CPeakMemory memory;
     for (int round = 0; round < kRounds; ++round) {
         SetUp::DeleteFolder(root, false);
         installer.push_back(InstallerPath(root + "\\installer"));
-        alone.push_back(SevenZipAlone(SetUp::GetTempWorkDir() + "Bench.7z", root + "\\alone"));
+        alone.push_back(SevenZipAlone(SetUp::GetTempWorkDir() + "Bench.7z", root + "\\alone",
+                                      &alonePrivateMb, &aloneWorkingSetMb));
     }
     std::vector<std::string> unpacked;
     SetUp::ListFolder(root + "\\installer", unpacked);
     SetUp::DeleteFolder(root, false);
 
-    PROCESS_MEMORY_COUNTERS counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    memory.Stop();
     const double installerSeconds = Median(installer);
     const double aloneSeconds = Median(alone);
     std::printf("archive                     %.1f MB (%s unpacked)\n", archiveMb,
@@ -84,9 +96,9 @@ int main() {
                 installerSeconds);
     std::printf("7za alone, median of %d      %.3f s\n", kRounds, aloneSeconds);
     std::printf("ratio installer / 7za       %.2f\n", installerSeconds / aloneSeconds);
-    std::printf("installer peak working set  %.1f MB\n",
-                counters.PeakWorkingSetSize / (1024.0 * 1024.0));
-    std::printf("installer peak private      %.1f MB\n",
-                counters.PeakPagefileUsage / (1024.0 * 1024.0));
+    std::printf("installer peak private      %.1f MB (working set %.1f MB)\n", memory.PrivateMb(),
+                memory.WorkingSetMb());
+    std::printf("7za alone peak private      %.1f MB (working set %.1f MB)\n", alonePrivateMb,
+                aloneWorkingSetMb);
     return unpacked.empty() ? 1 : 0;
 }

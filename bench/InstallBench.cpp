@@ -1,7 +1,10 @@
-// Times a fresh install of the edition's fixed feature set by the install engine against its
-// floor: the same extractions and installer runs done back to back by one command script, plus
-// the pauses the installer must make after each resource it writes. Reports both, their ratio
-// and the process's peak private memory. Run it on a build with padded archives
+// Times a fresh install of the edition's fixed feature set by the install engine against two
+// floors, run alternately after it in the same process:
+//   same work: the commands the engine starts, one command processor each with the same command
+//              line, back to back, plus the pause after each resource the engine writes;
+//   ideal:     every extraction and installer run from one command script, plus the pauses.
+// Reports both ratios, the peak private memory of the install (sampled) and, given the path of
+// setup.exe, the size of its code, data and resources. Run it on a build with padded archives
 // (bench/run-install-bench.sh).
 #include <windows.h>
 #include <psapi.h>
@@ -15,11 +18,16 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "BenchImage.h"
+#include "BenchMemory.h"
 #include "base/CommandProcessor.h"
+#include "base/Handles.h"
+#include "base/SystemInfo.h"
 #include "base/FileSystem.h"
 #include "base/TempWorkDir.h"
 #include "deploy/Payload.h"
 #include "engine/InstallEngine.h"
+#include "engine/Prerequisites.h"
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
 #include "product/SetupConfig.h"
@@ -28,6 +36,13 @@ namespace {
 
 const std::vector<int32_t> kFeatures = {0, 3, 5};
 const double kPauseAfterResource = 0.1;
+const int kFloorRounds = 2;
+
+// What the engine decides from the machine before it starts; the floors repeat the same runs.
+struct CMachineBefore {
+    bool pellowanNeeded = false;
+    bool caldryNeeded = false;
+};
 
 // Runs the engine's fresh install and waits for its last percentage; prints when each step
 // ended and what it announced, so that a slow step shows.
@@ -95,6 +110,80 @@ int WriteFloorScript(const std::string& script, const std::string& root) {
     return resources + 1;  // and 7za.exe itself
 }
 
+bool HasResource(int id, const char* type) {
+    return FindResourceA(nullptr, MAKEINTRESOURCEA(id), type) != nullptr;
+}
+
+// The detector's start as the driver step makes it: "cmd" with "runas", waited for.
+void RunDetectorLikeEngine(const std::string& drivers) {
+    const std::string parameters = "/c cd /d\"" + drivers + "\"&&NpfDetectApp.exe";
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.lpVerb = "runas";
+    info.lpFile = "cmd";
+    info.lpParameters = parameters.c_str();
+    info.nShow = SW_HIDE;
+    if (ShellExecuteExA(&info)) {
+        SetUp::CHandle process(info.hProcess);
+        if (process) {
+            WaitForSingleObject(process.Get(), INFINITE);
+        }
+    }
+}
+
+// The engine's commands in its order, each through its own command processor with the engine's
+// command line, and a pause wherever the engine writes a resource to the working folder.
+// Returns the seconds taken; *pauses gets the number of pauses.
+double SameWorkFloor(const std::string& root, const CMachineBefore& before, int* pauses) {
+    const std::string work = SetUp::GetTempWorkDir();
+    *pauses = 0;
+    auto pause = [&] {
+        Sleep(static_cast<DWORD>(kPauseAfterResource * 1000));
+        ++*pauses;
+    };
+    auto runSilently = [](const std::string& program, const char* switches) {
+        SetUp::RunCommandProcessor("/c \"\"" + program + "\"" + switches + "\"");
+    };
+    const double start = Now();
+    const bool wide = SetUp::IsNative64Bit();
+    for (const auto& row : kRuntimeFileName) {
+        if (wide || row.key.architecture == 0) {
+            pause();
+            runSilently(work + row.text, " /q /norestart");
+        }
+    }
+    if (CSetupConfig::Instance().translator == 0) {
+        SetUp::RemoveUpdateServer();
+    }
+    pause();  // Npf.7z
+    pause();  // 7za.exe, written once
+    const std::string drivers = CFolderLayout(root).DriversDir();
+    SetUp::Extract7z(drivers, work + "Npf.7z");
+    RunDetectorLikeEngine(drivers);
+    pause();  // Nginx.7z; uninstall.exe goes without a pause
+    SetUp::Extract7z(CFolderLayout::EnsureProgramFilesProductDir(), work + "/" + "Nginx.7z");
+    for (int32_t feature : kFeatures) {
+        for (int32_t component : ExpandFeatures({feature})) {
+            const SetUp::ComponentDeployment deployment{root, component};
+            const auto package = ComponentPackage(component);
+            if (package && HasResource(*package, "ZIP")) {
+                pause();
+            }
+            SetUp::Extract7z(deployment.ParentFolder(), work + deployment.FolderName() + ".7z");
+        }
+    }
+    if (before.pellowanNeeded) {
+        pause();
+        runSilently(work + "Pellowan.exe", " /verysilent");
+    }
+    if (before.caldryNeeded) {
+        pause();
+        runSilently(work + "Caldry.exe", " /verysilent");
+    }
+    return Now() - start;
+}
+
 double RunScript(const std::string& script) {
     const double start = Now();
     SetUp::RunCommandProcessor("/c " + Quoted(script));
@@ -123,36 +212,59 @@ double FolderMegabytes(const std::string& folder) {
     return bytes / (1024.0 * 1024.0);
 }
 
+double Mean(const std::vector<double>& values) {
+    double sum = 0;
+    for (double value : values) {
+        sum += value;
+    }
+    return sum / static_cast<double>(values.size());
+}
+
 }  // namespace
 
-int main() {
+// argv[1], when given, is setup.exe, whose parts are measured.
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        PrintImageParts(argv[1]);
+    }
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     const std::string root = std::string(temp) + "bench root";
     SetUp::DeleteFolder(root, false);
     CreateDirectoryA(root.c_str(), nullptr);
 
+    CMachineBefore before;
+    before.pellowanNeeded = SetUp::IsPellowanNeeded();
+    before.caldryNeeded = SetUp::IsCaldryNeeded();
+    CPeakMemory memory;
     const double engineSeconds = EngineInstall(root);
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    memory.Stop();
     const double installedMb = FolderMegabytes(root);
     const double archivesMb = FolderMegabytes(SetUp::GetTempWorkDir());
 
     const std::string script = SetUp::GetTempWorkDir() + "floor.cmd";
     const int resources = WriteFloorScript(script, root);
-    const double scriptSeconds = RunScript(script);
-    const double floorSeconds = scriptSeconds + resources * kPauseAfterResource;
+    std::vector<double> sameWork;
+    std::vector<double> ideal;
+    int pauses = 0;
+    for (int round = 0; round < kFloorRounds; ++round) {
+        sameWork.push_back(SameWorkFloor(root, before, &pauses));
+        ideal.push_back(RunScript(script) + resources * kPauseAfterResource);
+    }
+    const double sameWorkSeconds = Mean(sameWork);
+    const double idealSeconds = Mean(ideal);
 
     std::printf("payload written              %.1f MB (archives and installers)\n", archivesMb);
     std::printf("installed below the root     %.1f MB\n", installedMb);
     std::printf("engine fresh install         %.2f s\n", engineSeconds);
-    std::printf("floor: script %.2f s + %d pauses of %.1f s = %.2f s\n", scriptSeconds, resources,
-                kPauseAfterResource, floorSeconds);
-    std::printf("ratio engine / floor         %.2f\n", engineSeconds / floorSeconds);
-    std::printf("peak private memory          %.1f MB\n",
-                counters.PeakPagefileUsage / (1024.0 * 1024.0));
-    std::printf("peak working set             %.1f MB\n",
-                counters.PeakWorkingSetSize / (1024.0 * 1024.0));
+    std::printf("floor, same work             %.2f s (mean of %d; %d pauses of %.1f s inside)\n",
+                sameWorkSeconds, kFloorRounds, pauses, kPauseAfterResource);
+    std::printf("floor, ideal (one script)    %.2f s (mean of %d; %d pauses of %.1f s added)\n",
+                idealSeconds, kFloorRounds, resources, kPauseAfterResource);
+    std::printf("ratio engine / same work     %.3f\n", engineSeconds / sameWorkSeconds);
+    std::printf("ratio engine / ideal         %.3f\n", engineSeconds / idealSeconds);
+    std::printf("peak private memory          %.1f MB (sampled during the install)\n",
+                memory.PrivateMb());
+    std::printf("peak working set             %.1f MB\n", memory.WorkingSetMb());
     return installedMb > 0 ? 0 : 1;
 }
