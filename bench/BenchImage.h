@@ -41,8 +41,8 @@ inline void PrintImageParts(const std::string& path) {
                                         OPEN_EXISTING, 0, nullptr));
     std::vector<char> head(64 * 1024);
     DWORD read = 0;
-    if (!file || !ReadFile(file.Get(), head.data(), static_cast<DWORD>(head.size()), &read,
-                           nullptr)) {
+    if (!file ||
+        !ReadFile(file.Get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr)) {
         std::printf("%s: cannot be read\n", path.c_str());
         return;
     }
@@ -87,6 +87,6 @@ inline void PrintImageParts(const std::string& path) {
     std::printf("  debug sections             %9.1f KB\n", debug / kb);
     std::printf("  resources of the interface %9.1f KB\n", (resources - payload) / kb);
     std::printf("  payload resources          %9.1f KB\n", payload / kb);
-    std::printf("  file                       %9.1f KB (%.1f KB without the payload)\n",
-                total / kb, (total - payload) / kb);
+    std::printf("  file                       %9.1f KB (%.1f KB without the payload)\n", total / kb,
+                (total - payload) / kb);
 }

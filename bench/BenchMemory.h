@@ -14,8 +14,7 @@ class CPeakMemory {
 public:
     // Samples the given process (this one when null) until Stop or destruction.
     explicit CPeakMemory(HANDLE process = nullptr)
-        : process_(process != nullptr ? process : GetCurrentProcess()),
-          sampler_([this] {
+        : process_(process != nullptr ? process : GetCurrentProcess()), sampler_([this] {
               while (!stop_.load()) {
                   Sample();
                   std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -29,8 +29,8 @@ double Median(std::vector<double> values) {
 
 // 7za.exe started directly, without the command processor; its sampled peaks raise *privateMb
 // and *workingSetMb.
-double SevenZipAlone(const std::string& archive, const std::string& destination,
-                     double* privateMb, double* workingSetMb) {
+double SevenZipAlone(const std::string& archive, const std::string& destination, double* privateMb,
+                     double* workingSetMb) {
     std::string line = "\"" + SetUp::GetTempWorkDir() + "7za.exe\" x \"" + archive + "\" -o\"" +
                        destination + "\" -aoa";
     STARTUPINFOA startup{};

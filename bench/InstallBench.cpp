@@ -146,7 +146,7 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, int*
         SetUp::RunCommandProcessor("/c \"\"" + program + "\"" + switches + "\"");
     };
     const double start = Now();
-    const bool wide = SetUp::IsNative64Bit();
+    const bool wide = IsNative64Bit();
     for (const auto& row : kRuntimeFileName) {
         if (wide || row.key.architecture == 0) {
             pause();
