@@ -12,6 +12,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <mutex>
 #include <string>
@@ -28,6 +29,7 @@
 #include "deploy/Payload.h"
 #include "engine/InstallEngine.h"
 #include "engine/Prerequisites.h"
+#include "engine/ProcessControl.h"
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
 #include "product/SetupConfig.h"
@@ -36,7 +38,13 @@ namespace {
 
 const std::vector<int32_t> kFeatures = {0, 3, 5};
 const double kPauseAfterResource = 0.1;
-const int kFloorRounds = 2;
+
+// Rounds of each floor: SETUP_BENCH_ROUNDS, else 2.
+int FloorRounds() {
+    const char* text = std::getenv("SETUP_BENCH_ROUNDS");
+    const int rounds = text != nullptr ? std::atoi(text) : 0;
+    return rounds > 0 ? rounds : 2;
+}
 
 // What the engine decides from the machine before it starts; the floors repeat the same runs.
 struct CMachineBefore {
@@ -146,6 +154,9 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, int*
         SetUp::RunCommandProcessor("/c \"\"" + program + "\"" + switches + "\"");
     };
     const double start = Now();
+    // The web server's stop command, started and not waited for, as the engine does first.
+    ShellExecuteA(nullptr, "open", SetUp::CommandProcessorPath().c_str(),
+                  SetUp::WebServerStopParameters().c_str(), nullptr, SW_HIDE);
     const bool wide = IsNative64Bit();
     for (const auto& row : kRuntimeFileName) {
         if (wide || row.key.architecture == 0) {
@@ -247,9 +258,18 @@ int main(int argc, char** argv) {
     std::vector<double> sameWork;
     std::vector<double> ideal;
     int pauses = 0;
-    for (int round = 0; round < kFloorRounds; ++round) {
+    // Each floor unpacks into an empty root, as the engine did, not over the files of the last.
+    auto emptyRoot = [&] {
+        SetUp::DeleteFolder(root, false);
+        CreateDirectoryA(root.c_str(), nullptr);
+    };
+    for (int round = 0; round < FloorRounds(); ++round) {
+        emptyRoot();
         sameWork.push_back(SameWorkFloor(root, before, &pauses));
+        emptyRoot();
         ideal.push_back(RunScript(script) + resources * kPauseAfterResource);
+        std::printf("floor round %d: same work %.2f s, ideal %.2f s\n", round + 1, sameWork.back(),
+                    ideal.back());
     }
     const double sameWorkSeconds = Mean(sameWork);
     const double idealSeconds = Mean(ideal);
@@ -258,9 +278,9 @@ int main(int argc, char** argv) {
     std::printf("installed below the root     %.1f MB\n", installedMb);
     std::printf("engine fresh install         %.2f s\n", engineSeconds);
     std::printf("floor, same work             %.2f s (mean of %d; %d pauses of %.1f s inside)\n",
-                sameWorkSeconds, kFloorRounds, pauses, kPauseAfterResource);
+                sameWorkSeconds, FloorRounds(), pauses, kPauseAfterResource);
     std::printf("floor, ideal (one script)    %.2f s (mean of %d; %d pauses of %.1f s added)\n",
-                idealSeconds, kFloorRounds, resources, kPauseAfterResource);
+                idealSeconds, FloorRounds(), resources, kPauseAfterResource);
     std::printf("ratio engine / same work     %.3f\n", engineSeconds / sameWorkSeconds);
     std::printf("ratio engine / ideal         %.3f\n", engineSeconds / idealSeconds);
     std::printf("peak private memory          %.1f MB (sampled during the install)\n",
