@@ -1,7 +1,8 @@
 // Times a fresh install of the edition's fixed feature set by the install engine against two
-// floors, run alternately after it in the same process:
+// floors in the same process, the machine put back as it was before each run:
 //   same work: the commands the engine starts, one command processor each with the same command
-//              line, back to back, plus the pause after each resource the engine writes;
+//              line, back to back, plus the pause after each resource the engine writes; it
+//              alternates with the installs, so that each install lies between two of them;
 //   ideal:     every extraction and installer run from one command script, plus the pauses.
 // Reports both ratios, the peak private memory of the install (sampled) and, given the path of
 // setup.exe, the size of its code, data and resources. Run it on a build with padded archives
@@ -9,6 +10,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -39,8 +41,8 @@ namespace {
 const std::vector<int32_t> kFeatures = {0, 3, 5};
 const double kPauseAfterResource = 0.1;
 
-// Rounds of each floor: SETUP_BENCH_ROUNDS, else 2.
-int FloorRounds() {
+// Engine installs (and ideal floors): SETUP_BENCH_ROUNDS, else 2.
+int Rounds() {
     const char* text = std::getenv("SETUP_BENCH_ROUNDS");
     const int rounds = text != nullptr ? std::atoi(text) : 0;
     return rounds > 0 ? rounds : 2;
@@ -53,19 +55,23 @@ struct CMachineBefore {
     bool runtimeInstalled[7] = {};
 };
 
-// Runs the engine's fresh install and waits for its last percentage; prints when each step
-// ended and what it announced, so that a slow step shows.
-double EngineInstall(const std::string& root) {
+// Runs the engine's fresh install and waits for its last percentage; with print, prints when each
+// step ended and what it announced, so that a slow step shows.
+double EngineInstall(const std::string& root, bool print) {
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;
     auto& engine = *new SetUp::CInstallEngine();  // its worker may outlive this function
     const double start = Now();
-    engine.SetStatusCallback([start](const std::string& line) {
-        std::printf("  %7.2f s  %s\n", Now() - start, line.c_str());
+    engine.SetStatusCallback([start, print](const std::string& line) {
+        if (print) {
+            std::printf("  %7.2f s  %s\n", Now() - start, line.c_str());
+        }
     });
-    engine.SetProgressCallback([&, start](int32_t percent) {
-        std::printf("  %7.2f s  %d %%\n", Now() - start, percent);
+    engine.SetProgressCallback([&, start, print](int32_t percent) {
+        if (print) {
+            std::printf("  %7.2f s  %d %%\n", Now() - start, percent);
+        }
         if (percent == 100) {
             std::lock_guard<std::mutex> lock(mutex);
             done = true;
@@ -144,7 +150,8 @@ void RunDetectorLikeEngine(const std::string& drivers) {
 // The engine's commands in its order, each through its own command processor with the engine's
 // command line, and a pause wherever the engine writes a resource to the working folder.
 // Returns the seconds taken; *pauses gets the number of pauses.
-double SameWorkFloor(const std::string& root, const CMachineBefore& before, int* pauses) {
+double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool writesSevenZip,
+                     int* pauses) {
     const std::string work = SetUp::GetTempWorkDir();
     *pauses = 0;
     auto pause = [&] {
@@ -170,7 +177,9 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, int*
         SetUp::RemoveUpdateServer();
     }
     pause();  // Npf.7z
-    pause();  // 7za.exe, written once
+    if (writesSevenZip) {
+        pause();  // 7za.exe, written once in the process
+    }
     const std::string drivers = CFolderLayout(root).DriversDir();
     SetUp::Extract7z(drivers, work + "Npf.7z");
     RunDetectorLikeEngine(drivers);
@@ -276,6 +285,12 @@ double FolderMegabytes(const std::string& folder) {
     return bytes / (1024.0 * 1024.0);
 }
 
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
 double Mean(const std::vector<double>& values) {
     double sum = 0;
     for (double value : values) {
@@ -303,57 +318,77 @@ int main(int argc, char** argv) {
     for (const auto& row : kRuntimeFileName) {
         before.runtimeInstalled[&row - kRuntimeFileName] = SetUp::IsRuntimeInstalled(row.key);
     }
-    // One same-work floor before the engine and the others after it bracket the engine in time,
-    // so that a change of the machine's load in between weighs on both sides.
     const double writeStart = Now();
     PrepareFloorFiles(root);
     const double writeSeconds = Now() - writeStart;
+
+    // Same-work floors and engine installs alternate, F E F E ... F, the machine put back as it
+    // was before each, so that every install is bracketed by two floors: a change of the
+    // machine's load weighs on both sides of its ratio. Each floor does what the next install
+    // does: only the first install writes 7za.exe.
+    const int rounds = Rounds();
     int pauses = 0;
     std::vector<double> sameWork;
-    sameWork.push_back(SameWorkFloor(root, before, &pauses));
-    std::printf("floor before the engine: same work %.2f s\n", sameWork.back());
-    if (!RestoreMachine(root, before)) {
-        std::printf("the machine could not be put back as it was before the floor\n");
-        return 1;
+    std::vector<double> engine;
+    std::vector<double> ratios;
+    double installedMb = 0;
+    double archivesMb = 0;
+    double privateMb = 0;
+    double workingSetMb = 0;
+    auto restore = [&] {
+        if (!RestoreMachine(root, before)) {
+            std::printf("the machine could not be put back as it was\n");
+            std::exit(1);
+        }
+    };
+    restore();
+    sameWork.push_back(SameWorkFloor(root, before, true, &pauses));
+    for (int round = 0; round < rounds; ++round) {
+        restore();
+        if (round == 0) {
+            CPeakMemory memory;
+            engine.push_back(EngineInstall(root, true));
+            memory.Stop();
+            privateMb = memory.PrivateMb();
+            workingSetMb = memory.WorkingSetMb();
+            installedMb = FolderMegabytes(root);
+            archivesMb = FolderMegabytes(SetUp::GetTempWorkDir());
+        } else {
+            engine.push_back(EngineInstall(root, false));
+        }
+        restore();
+        sameWork.push_back(SameWorkFloor(root, before, false, &pauses));
+        ratios.push_back(engine.back() / Mean({sameWork[round], sameWork[round + 1]}));
+        std::printf("round %d: floor %.2f s, engine %.2f s, floor %.2f s: ratio %.3f\n", round + 1,
+                    sameWork[round], engine.back(), sameWork[round + 1], ratios.back());
     }
-    CPeakMemory memory;
-    const double engineSeconds = EngineInstall(root);
-    memory.Stop();
-    const double installedMb = FolderMegabytes(root);
-    const double archivesMb = FolderMegabytes(SetUp::GetTempWorkDir());
 
     const std::string script = SetUp::GetTempWorkDir() + "floor.cmd";
     const int resources = WriteFloorScript(script, root);
     std::vector<double> ideal;
-    // Each floor unpacks into an empty root, as the engine did, not over the files of the last.
-    auto emptyRoot = [&] {
-        SetUp::DeleteFolder(root, false);
-        CreateDirectoryA(root.c_str(), nullptr);
-    };
-    for (int round = 0; round < FloorRounds(); ++round) {
-        emptyRoot();
-        sameWork.push_back(SameWorkFloor(root, before, &pauses));
-        emptyRoot();
+    for (int round = 0; round < rounds; ++round) {
+        restore();
         ideal.push_back(RunScript(script) + resources * kPauseAfterResource);
-        std::printf("floor round %d: same work %.2f s, ideal %.2f s\n", round + 1, sameWork.back(),
-                    ideal.back());
     }
+    const double engineSeconds = Mean(engine);
     const double sameWorkSeconds = Mean(sameWork);
     const double idealSeconds = Mean(ideal);
 
     std::printf("payload written              %.1f MB (archives and installers)\n", archivesMb);
     std::printf("installed below the root     %.1f MB\n", installedMb);
-    std::printf("engine fresh install         %.2f s\n", engineSeconds);
-    std::printf("floor, same work             %.2f s (mean of %d; %d pauses of %.1f s inside)\n",
-                sameWorkSeconds, static_cast<int>(sameWork.size()), pauses, kPauseAfterResource);
-    std::printf("floor, ideal (one script)    %.2f s (mean of %d; %d pauses of %.1f s added)\n",
-                idealSeconds, FloorRounds(), resources, kPauseAfterResource);
     std::printf("payload files written alone  %.2f s (not in the floors; the engine writes them)\n",
                 writeSeconds);
-    std::printf("ratio engine / same work     %.3f\n", engineSeconds / sameWorkSeconds);
-    std::printf("ratio engine / ideal         %.3f\n", engineSeconds / idealSeconds);
-    std::printf("peak private memory          %.1f MB (sampled during the install)\n",
-                memory.PrivateMb());
-    std::printf("peak working set             %.1f MB\n", memory.WorkingSetMb());
+    std::printf("engine install               %.2f s (mean of %d)\n", engineSeconds, rounds);
+    std::printf(
+        "floor, same work             %.2f s (mean of %d; %d pauses of %.1f s in the last)\n",
+        sameWorkSeconds, static_cast<int>(sameWork.size()), pauses, kPauseAfterResource);
+    std::printf("floor, ideal (one script)    %.2f s (mean of %d; %d pauses of %.1f s added)\n",
+                idealSeconds, rounds, resources, kPauseAfterResource);
+    std::printf("ratio engine / same work     %.3f (median of the rounds' ratios)\n",
+                Median(ratios));
+    std::printf("ratio engine / ideal         %.3f (means)\n", engineSeconds / idealSeconds);
+    std::printf("peak private memory          %.1f MB (sampled during the first install)\n",
+                privateMb);
+    std::printf("peak working set             %.1f MB\n", workingSetMb);
     return installedMb > 0 ? 0 : 1;
 }
