@@ -165,6 +165,14 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
     // The web server's stop command, started and not waited for, as the engine does first.
     ShellExecuteA(nullptr, "open", SetUp::CommandProcessorPath().c_str(),
                   SetUp::WebServerStopParameters().c_str(), nullptr, SW_HIDE);
+    std::string phases;
+    double mark = start;
+    auto phase = [&](const char* name) {
+        char text[64];
+        std::snprintf(text, sizeof(text), " %s %.2f", name, Now() - mark);
+        phases += text;
+        mark = Now();
+    };
     const bool wide = IsNative64Bit();
     for (const auto& row : kRuntimeFileName) {
         if ((wide || row.key.architecture == 0) &&
@@ -173,9 +181,11 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
             runSilently(work + row.text, " /q /norestart");
         }
     }
+    phase("runtimes");
     if (CSetupConfig::Instance().translator == 0) {
         SetUp::RemoveUpdateServer();
     }
+    phase("update-server");
     pause();  // Npf.7z
     if (writesSevenZip) {
         pause();  // 7za.exe, written once in the process
@@ -183,8 +193,10 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
     const std::string drivers = CFolderLayout(root).DriversDir();
     SetUp::Extract7z(drivers, work + "Npf.7z");
     RunDetectorLikeEngine(drivers);
+    phase("npf");
     pause();  // Nginx.7z; uninstall.exe goes without a pause
     SetUp::Extract7z(CFolderLayout::EnsureProgramFilesProductDir(), work + "/" + "Nginx.7z");
+    phase("nginx");
     for (int32_t feature : kFeatures) {
         for (int32_t component : ExpandFeatures({feature})) {
             const SetUp::ComponentDeployment deployment{root, component};
@@ -195,6 +207,7 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
             SetUp::Extract7z(deployment.ParentFolder(), work + deployment.FolderName() + ".7z");
         }
     }
+    phase("components");
     if (before.pellowanNeeded) {
         pause();
         runSilently(work + "Pellowan.exe", " /verysilent");
@@ -203,6 +216,8 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
         pause();
         runSilently(work + "Caldry.exe", " /verysilent");
     }
+    phase("companions");
+    std::printf("  floor steps (s):%s\n", phases.c_str());
     return Now() - start;
 }
 
