@@ -1,15 +1,18 @@
 // Times the installer's way of unpacking a component archive (the resource written to the working
 // folder, then the command processor running 7-Zip there) against 7-Zip alone on the same
-// archive, and reports the ratio and the installer's peak memory.
+// archive, alternately, and reports the ratio and the peak memory of both (sampled: the
+// installer's path in this process, 7-Zip alone in its own).
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "BenchClock.h"
+#include "BenchMemory.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
 #include "base/TempWorkDir.h"
@@ -18,39 +21,59 @@
 namespace {
 
 const int kBenchArchive = 3000;
-const int kRounds = 3;
+
+// SETUP_BENCH_ROUNDS, else 3.
+int Rounds() {
+    const char* text = std::getenv("SETUP_BENCH_ROUNDS");
+    const int rounds = text != nullptr ? std::atoi(text) : 0;
+    return rounds > 0 ? rounds : 3;
+}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
-// 7za.exe started directly, without the command processor.
-double SevenZipAlone(const std::string& archive, const std::string& destination) {
+// 7za.exe started directly, without the command processor; its sampled peaks raise *privateMb
+// and *workingSetMb.
+double SevenZipAlone(const std::string& archive, const std::string& destination, double* privateMb,
+                     double* workingSetMb, DWORD flags = CREATE_NO_WINDOW) {
     std::string line = "\"" + SetUp::GetTempWorkDir() + "7za.exe\" x \"" + archive + "\" -o\"" +
                        destination + "\" -aoa";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     const double start = Now();
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &info)) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr,
+                        &startup, &info)) {
         std::fprintf(stderr, "7za.exe did not start\n");
         return 0;
     }
     SetUp::CHandle process(info.hProcess);
     CloseHandle(info.hThread);
+    CPeakMemory memory(process.Get());
     WaitForSingleObject(process.Get(), INFINITE);
-    return Now() - start;
+    const double seconds = Now() - start;
+    memory.Stop();
+    *privateMb = std::max(*privateMb, memory.PrivateMb());
+    *workingSetMb = std::max(*workingSetMb, memory.WorkingSetMb());
+    return seconds;
 }
 
 // What ComponentDeployment::Install does, with the bench archive in place of a component's.
+// Prints how long the resource write (with its pause) and the unpacking took.
 double InstallerPath(const std::string& destination) {
     const double start = Now();
     SetUp::SaveResourceToTemp("Bench.7z", kBenchArchive, "ZIP");
+    const double written = Now();
     SetUp::EnsureSevenZip();
     SetUp::Extract7z(destination, SetUp::GetTempWorkDir() + "Bench.7z");
-    return Now() - start;
+    const double end = Now();
+    std::printf("  installer path: resource written %.2f s, 7-Zip ready and unpacked %.2f s\n",
+                written - start, end - written);
+    return end - start;
 }
 
 }  // namespace
@@ -65,28 +88,39 @@ int main() {
     const std::string root = SetUp::GetTempWorkDir() + "bench";
     std::vector<double> installer;
     std::vector<double> alone;
-    for (int round = 0; round < kRounds; ++round) {
+    double alonePrivateMb = 0;
+    double aloneWorkingSetMb = 0;
+    CPeakMemory memory;
+    for (int round = 0; round < Rounds(); ++round) {
         SetUp::DeleteFolder(root, false);
         installer.push_back(InstallerPath(root + "\\installer"));
-        alone.push_back(SevenZipAlone(SetUp::GetTempWorkDir() + "Bench.7z", root + "\\alone"));
+        alone.push_back(SevenZipAlone(SetUp::GetTempWorkDir() + "Bench.7z", root + "\\alone",
+                                      &alonePrivateMb, &aloneWorkingSetMb));
+        std::printf("  7za alone %.2f s\n", alone.back());
+        // 7-Zip alone again, writing its progress into a hidden console of its own, as it does
+        // under the command processor the installer starts.
+        double unused = 0;
+        const double consoled =
+            SevenZipAlone(SetUp::GetTempWorkDir() + "Bench.7z", root + "\\console", &unused,
+                          &unused, CREATE_NEW_CONSOLE);
+        std::printf("  7za alone in a hidden console %.2f s\n", consoled);
     }
     std::vector<std::string> unpacked;
     SetUp::ListFolder(root + "\\installer", unpacked);
     SetUp::DeleteFolder(root, false);
 
-    PROCESS_MEMORY_COUNTERS counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    memory.Stop();
     const double installerSeconds = Median(installer);
     const double aloneSeconds = Median(alone);
     std::printf("archive                     %.1f MB (%s unpacked)\n", archiveMb,
                 unpacked.empty() ? "nothing" : unpacked.front().c_str());
-    std::printf("installer path, median of %d %.3f s (resource write, cmd, 7za)\n", kRounds,
+    std::printf("installer path, median of %d %.3f s (resource write, cmd, 7za)\n", Rounds(),
                 installerSeconds);
-    std::printf("7za alone, median of %d      %.3f s\n", kRounds, aloneSeconds);
+    std::printf("7za alone, median of %d      %.3f s\n", Rounds(), aloneSeconds);
     std::printf("ratio installer / 7za       %.2f\n", installerSeconds / aloneSeconds);
-    std::printf("installer peak working set  %.1f MB\n",
-                counters.PeakWorkingSetSize / (1024.0 * 1024.0));
-    std::printf("installer peak private      %.1f MB\n",
-                counters.PeakPagefileUsage / (1024.0 * 1024.0));
+    std::printf("installer peak private      %.1f MB (working set %.1f MB)\n", memory.PrivateMb(),
+                memory.WorkingSetMb());
+    std::printf("7za alone peak private      %.1f MB (working set %.1f MB)\n", alonePrivateMb,
+                aloneWorkingSetMb);
     return unpacked.empty() ? 1 : 0;
 }

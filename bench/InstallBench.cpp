@@ -1,25 +1,37 @@
-// Times a fresh install of the edition's fixed feature set by the install engine against its
-// floor: the same extractions and installer runs done back to back by one command script, plus
-// the pauses the installer must make after each resource it writes. Reports both, their ratio
-// and the process's peak private memory. Run it on a build with padded archives
+// Times a fresh install of the edition's fixed feature set by the install engine against two
+// floors in the same process, the machine put back as it was before each run:
+//   same work: the commands the engine starts, one command processor each with the same command
+//              line, back to back, plus the pause after each resource the engine writes; it
+//              alternates with the installs, so that each install lies between two of them;
+//   ideal:     every extraction and installer run from one command script, plus the pauses.
+// Reports both ratios, the peak private memory of the install (sampled) and, given the path of
+// setup.exe, the size of its code, data and resources. Run it on a build with padded archives
 // (bench/run-install-bench.sh).
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "BenchClock.h"
+#include "BenchImage.h"
+#include "BenchMemory.h"
 #include "base/CommandProcessor.h"
+#include "base/Handles.h"
+#include "base/SystemInfo.h"
 #include "base/FileSystem.h"
 #include "base/TempWorkDir.h"
 #include "deploy/Payload.h"
 #include "engine/InstallEngine.h"
+#include "engine/Prerequisites.h"
+#include "engine/ProcessControl.h"
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
 #include "product/SetupConfig.h"
@@ -29,19 +41,37 @@ namespace {
 const std::vector<int32_t> kFeatures = {0, 3, 5};
 const double kPauseAfterResource = 0.1;
 
-// Runs the engine's fresh install and waits for its last percentage; prints when each step
-// ended and what it announced, so that a slow step shows.
-double EngineInstall(const std::string& root) {
+// Engine installs (and ideal floors): SETUP_BENCH_ROUNDS, else 2.
+int Rounds() {
+    const char* text = std::getenv("SETUP_BENCH_ROUNDS");
+    const int rounds = text != nullptr ? std::atoi(text) : 0;
+    return rounds > 0 ? rounds : 2;
+}
+
+// What the engine decides from the machine before it starts; the floors repeat the same runs.
+struct CMachineBefore {
+    bool pellowanNeeded = false;
+    bool caldryNeeded = false;
+    bool runtimeInstalled[7] = {};
+};
+
+// Runs the engine's fresh install and waits for its last percentage; with print, prints when each
+// step ended and what it announced, so that a slow step shows.
+double EngineInstall(const std::string& root, bool print) {
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;
     auto& engine = *new SetUp::CInstallEngine();  // its worker may outlive this function
     const double start = Now();
-    engine.SetStatusCallback([start](const std::string& line) {
-        std::printf("  %7.2f s  %s\n", Now() - start, line.c_str());
+    engine.SetStatusCallback([start, print](const std::string& line) {
+        if (print) {
+            std::printf("  %7.2f s  %s\n", Now() - start, line.c_str());
+        }
     });
-    engine.SetProgressCallback([&, start](int32_t percent) {
-        std::printf("  %7.2f s  %d %%\n", Now() - start, percent);
+    engine.SetProgressCallback([&, start, print](int32_t percent) {
+        if (print) {
+            std::printf("  %7.2f s  %d %%\n", Now() - start, percent);
+        }
         if (percent == 100) {
             std::lock_guard<std::mutex> lock(mutex);
             done = true;
@@ -95,6 +125,153 @@ int WriteFloorScript(const std::string& script, const std::string& root) {
     return resources + 1;  // and 7za.exe itself
 }
 
+bool HasResource(int id, const char* type) {
+    return FindResourceA(nullptr, MAKEINTRESOURCEA(id), type) != nullptr;
+}
+
+// The detector's start as the driver step makes it: "cmd" with "runas", waited for.
+void RunDetectorLikeEngine(const std::string& drivers) {
+    const std::string parameters = "/c cd /d\"" + drivers + "\"&&NpfDetectApp.exe";
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.lpVerb = "runas";
+    info.lpFile = "cmd";
+    info.lpParameters = parameters.c_str();
+    info.nShow = SW_HIDE;
+    if (ShellExecuteExA(&info)) {
+        SetUp::CHandle process(info.hProcess);
+        if (process) {
+            WaitForSingleObject(process.Get(), INFINITE);
+        }
+    }
+}
+
+// The engine's commands in its order, each through its own command processor with the engine's
+// command line, and a pause wherever the engine writes a resource to the working folder.
+// Returns the seconds taken; *pauses gets the number of pauses.
+double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool writesSevenZip,
+                     int* pauses) {
+    const std::string work = SetUp::GetTempWorkDir();
+    *pauses = 0;
+    auto pause = [&] {
+        Sleep(static_cast<DWORD>(kPauseAfterResource * 1000));
+        ++*pauses;
+    };
+    auto runSilently = [](const std::string& program, const char* switches) {
+        SetUp::RunCommandProcessor("/c \"\"" + program + "\"" + switches + "\"");
+    };
+    const double start = Now();
+    // The web server's stop command, started and not waited for, as the engine does first.
+    ShellExecuteA(nullptr, "open", SetUp::CommandProcessorPath().c_str(),
+                  SetUp::WebServerStopParameters().c_str(), nullptr, SW_HIDE);
+    std::string phases;
+    double mark = start;
+    auto phase = [&](const char* name) {
+        char text[64];
+        std::snprintf(text, sizeof(text), " %s %.2f", name, Now() - mark);
+        phases += text;
+        mark = Now();
+    };
+    const bool wide = IsNative64Bit();
+    for (const auto& row : kRuntimeFileName) {
+        if ((wide || row.key.architecture == 0) &&
+            !before.runtimeInstalled[&row - kRuntimeFileName]) {
+            pause();
+            runSilently(work + row.text, " /q /norestart");
+        }
+    }
+    phase("runtimes");
+    if (CSetupConfig::Instance().translator == 0) {
+        SetUp::RemoveUpdateServer();
+    }
+    phase("update-server");
+    pause();  // Npf.7z
+    if (writesSevenZip) {
+        pause();  // 7za.exe, written once in the process
+    }
+    const std::string drivers = CFolderLayout(root).DriversDir();
+    SetUp::Extract7z(drivers, work + "Npf.7z");
+    RunDetectorLikeEngine(drivers);
+    phase("npf");
+    pause();  // Nginx.7z; uninstall.exe goes without a pause
+    SetUp::Extract7z(CFolderLayout::EnsureProgramFilesProductDir(), work + "/" + "Nginx.7z");
+    phase("nginx");
+    for (int32_t feature : kFeatures) {
+        for (int32_t component : ExpandFeatures({feature})) {
+            const SetUp::ComponentDeployment deployment{root, component};
+            const auto package = ComponentPackage(component);
+            if (package && HasResource(*package, "ZIP")) {
+                pause();
+            }
+            SetUp::Extract7z(deployment.ParentFolder(), work + deployment.FolderName() + ".7z");
+        }
+    }
+    phase("components");
+    if (before.pellowanNeeded) {
+        pause();
+        runSilently(work + "Pellowan.exe", " /verysilent");
+    }
+    if (before.caldryNeeded) {
+        pause();
+        runSilently(work + "Caldry.exe", " /verysilent");
+    }
+    phase("companions");
+    std::printf("  floor steps (s):%s\n", phases.c_str());
+    return Now() - start;
+}
+
+// Writes the files the same-work floor runs, as the engine would, so that a floor can run
+// before the engine. Not timed.
+void PrepareFloorFiles(const std::string& root) {
+    const std::string work = SetUp::GetTempWorkDir();
+    for (const auto& row : kRuntimeFileName) {
+        SetUp::WriteResourceToFile(work + row.text, RuntimePackage(row.key).value_or(0), "EXE");
+    }
+    SetUp::WriteResourceToFile(work + "7za.exe", 326, "EXE");
+    SetUp::WriteResourceToFile(work + "Npf.7z", 248, "ZIP");
+    SetUp::WriteResourceToFile(work + "Nginx.7z", 250, "ZIP");
+    for (int32_t component : ExpandFeatures(kFeatures)) {
+        const SetUp::ComponentDeployment deployment{root, component};
+        SetUp::WriteResourceToFile(work + deployment.FolderName() + ".7z",
+                                   ComponentPackage(component).value_or(0), "ZIP");
+    }
+    SetUp::WriteResourceToFile(work + "Pellowan.exe", 389, "EXE");
+    SetUp::WriteResourceToFile(work + "Caldry.exe", 390, "EXE");
+}
+
+// Undoes what a floor leaves that would change the engine's decisions: the runtimes' and the
+// companions' marks, the installed files. False when the machine still looks different.
+bool RestoreMachine(const std::string& root, const CMachineBefore& before) {
+    for (const auto& row : kRuntimeProductCode) {
+        if (row.key.runtime == 0 && row.key.architecture == 1) {
+            RegDeleteKeyExA(
+                HKEY_LOCAL_MACHINE,
+                (std::string("SOFTWARE\\Classes\\Installer\\Features\\") + row.text).c_str(),
+                KEY_WOW64_64KEY, 0);
+        } else {
+            RegDeleteKeyExA(
+                HKEY_LOCAL_MACHINE,
+                (std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") +
+                 row.text)
+                    .c_str(),
+                KEY_WOW64_32KEY, 0);
+        }
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\MozillaPlugins\\Veskar");
+    RemoveDirectoryA("C:\\Program Files (x86)\\Caldry Components");
+    SetUp::DeleteFolder(CFolderLayout::EnsureProgramFilesProductDir(), false);
+    SetUp::DeleteFolder(root, false);
+    CreateDirectoryA(root.c_str(), nullptr);
+    bool same = SetUp::IsPellowanNeeded() == before.pellowanNeeded &&
+                SetUp::IsCaldryNeeded() == before.caldryNeeded;
+    for (const auto& row : kRuntimeFileName) {
+        same = same && SetUp::IsRuntimeInstalled(row.key) ==
+                           before.runtimeInstalled[&row - kRuntimeFileName];
+    }
+    return same;
+}
+
 double RunScript(const std::string& script) {
     const double start = Now();
     SetUp::RunCommandProcessor("/c " + Quoted(script));
@@ -123,36 +300,110 @@ double FolderMegabytes(const std::string& folder) {
     return bytes / (1024.0 * 1024.0);
 }
 
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double Mean(const std::vector<double>& values) {
+    double sum = 0;
+    for (double value : values) {
+        sum += value;
+    }
+    return sum / static_cast<double>(values.size());
+}
+
 }  // namespace
 
-int main() {
+// argv[1], when given, is setup.exe, whose parts are measured.
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        PrintImageParts(argv[1]);
+    }
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     const std::string root = std::string(temp) + "bench root";
     SetUp::DeleteFolder(root, false);
     CreateDirectoryA(root.c_str(), nullptr);
 
-    const double engineSeconds = EngineInstall(root);
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-    const double installedMb = FolderMegabytes(root);
-    const double archivesMb = FolderMegabytes(SetUp::GetTempWorkDir());
+    CMachineBefore before;
+    before.pellowanNeeded = SetUp::IsPellowanNeeded();
+    before.caldryNeeded = SetUp::IsCaldryNeeded();
+    for (const auto& row : kRuntimeFileName) {
+        before.runtimeInstalled[&row - kRuntimeFileName] = SetUp::IsRuntimeInstalled(row.key);
+    }
+    const double writeStart = Now();
+    PrepareFloorFiles(root);
+    const double writeSeconds = Now() - writeStart;
+
+    // Same-work floors and engine installs alternate, F E F E ... F, the machine put back as it
+    // was before each, so that every install is bracketed by two floors: a change of the
+    // machine's load weighs on both sides of its ratio. Each floor does what the next install
+    // does: only the first install writes 7za.exe.
+    const int rounds = Rounds();
+    int pauses = 0;
+    std::vector<double> sameWork;
+    std::vector<double> engine;
+    std::vector<double> ratios;
+    double installedMb = 0;
+    double archivesMb = 0;
+    double privateMb = 0;
+    double workingSetMb = 0;
+    auto restore = [&] {
+        if (!RestoreMachine(root, before)) {
+            std::printf("the machine could not be put back as it was\n");
+            std::exit(1);
+        }
+    };
+    restore();
+    sameWork.push_back(SameWorkFloor(root, before, true, &pauses));
+    for (int round = 0; round < rounds; ++round) {
+        restore();
+        if (round == 0) {
+            CPeakMemory memory;
+            engine.push_back(EngineInstall(root, true));
+            memory.Stop();
+            privateMb = memory.PrivateMb();
+            workingSetMb = memory.WorkingSetMb();
+            installedMb = FolderMegabytes(root);
+            archivesMb = FolderMegabytes(SetUp::GetTempWorkDir());
+        } else {
+            engine.push_back(EngineInstall(root, false));
+        }
+        restore();
+        sameWork.push_back(SameWorkFloor(root, before, false, &pauses));
+        ratios.push_back(engine.back() / Mean({sameWork[round], sameWork[round + 1]}));
+        std::printf("round %d: floor %.2f s, engine %.2f s, floor %.2f s: ratio %.3f\n", round + 1,
+                    sameWork[round], engine.back(), sameWork[round + 1], ratios.back());
+    }
 
     const std::string script = SetUp::GetTempWorkDir() + "floor.cmd";
     const int resources = WriteFloorScript(script, root);
-    const double scriptSeconds = RunScript(script);
-    const double floorSeconds = scriptSeconds + resources * kPauseAfterResource;
+    std::vector<double> ideal;
+    for (int round = 0; round < rounds; ++round) {
+        restore();
+        ideal.push_back(RunScript(script) + resources * kPauseAfterResource);
+    }
+    const double engineSeconds = Mean(engine);
+    const double sameWorkSeconds = Mean(sameWork);
+    const double idealSeconds = Mean(ideal);
 
     std::printf("payload written              %.1f MB (archives and installers)\n", archivesMb);
     std::printf("installed below the root     %.1f MB\n", installedMb);
-    std::printf("engine fresh install         %.2f s\n", engineSeconds);
-    std::printf("floor: script %.2f s + %d pauses of %.1f s = %.2f s\n", scriptSeconds, resources,
-                kPauseAfterResource, floorSeconds);
-    std::printf("ratio engine / floor         %.2f\n", engineSeconds / floorSeconds);
-    std::printf("peak private memory          %.1f MB\n",
-                counters.PeakPagefileUsage / (1024.0 * 1024.0));
-    std::printf("peak working set             %.1f MB\n",
-                counters.PeakWorkingSetSize / (1024.0 * 1024.0));
+    std::printf("payload files written alone  %.2f s (not in the floors; the engine writes them)\n",
+                writeSeconds);
+    std::printf("engine install               %.2f s (mean of %d)\n", engineSeconds, rounds);
+    std::printf(
+        "floor, same work             %.2f s (mean of %d; %d pauses of %.1f s in the last)\n",
+        sameWorkSeconds, static_cast<int>(sameWork.size()), pauses, kPauseAfterResource);
+    std::printf("floor, ideal (one script)    %.2f s (mean of %d; %d pauses of %.1f s added)\n",
+                idealSeconds, rounds, resources, kPauseAfterResource);
+    std::printf("ratio engine / same work     %.3f (median of the rounds' ratios)\n",
+                Median(ratios));
+    std::printf("ratio engine / ideal         %.3f (means)\n", engineSeconds / idealSeconds);
+    std::printf("peak private memory          %.1f MB (sampled during the first install)\n",
+                privateMb);
+    std::printf("peak working set             %.1f MB\n", workingSetMb);
     return installedMb > 0 ? 0 : 1;
 }

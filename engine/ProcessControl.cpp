@@ -61,13 +61,12 @@ ProcessStopList::ProcessStopList(const std::string& installRoot) : installRoot_(
 }
 
 bool ProcessStopList::StopPrograms() {
+    // The watchdog goes alone first, so that what it restarts on its way out is in the second
+    // snapshot. The others share one: a snapshot per name cost more than half a second.
     KillProcessByName(kWatchDogName);
-    for (const std::string& name : brandPrefixedNames_) {
-        KillProcessByName(name);
-    }
-    for (const std::string& name : plainNames_) {
-        KillProcessByName(name);
-    }
+    std::vector<std::string> names = brandPrefixedNames_;
+    names.insert(names.end(), plainNames_.begin(), plainNames_.end());
+    KillFirstProcessOfEach(names);
     ShellExecuteA(nullptr, "open", CommandProcessorPath().c_str(),
                   WebServerStopParameters().c_str(), nullptr, SW_HIDE);
     return true;
@@ -108,6 +107,34 @@ DWORD FindProcessByName(const std::string& exeName) {
         }
     }
     return 0;
+}
+
+void KillFirstProcessOfEach(const std::vector<std::string>& exeNames) {
+    std::vector<DWORD> ids(exeNames.size(), 0);
+    {
+        CFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof(entry);
+        if (!snapshot || !Process32First(snapshot.Get(), &entry)) {
+            return;
+        }
+        // As FindProcessByName: the first entry is never compared, the first match counts.
+        while (Process32Next(snapshot.Get(), &entry)) {
+            for (size_t i = 0; i < exeNames.size(); ++i) {
+                if (ids[i] == 0 && std::strcmp(entry.szExeFile, exeNames[i].c_str()) == 0) {
+                    ids[i] = entry.th32ProcessID;
+                }
+            }
+        }
+    }
+    for (DWORD id : ids) {
+        if (id != 0) {
+            CHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, id));
+            if (process) {
+                TerminateProcess(process.Get(), 0);
+            }
+        }
+    }
 }
 
 bool KillProcessByName(const std::string& exeName) {

@@ -41,6 +41,9 @@ private:
 DWORD FindProcessByName(const std::string& exeName);
 // Terminates that one process; true when TerminateProcess succeeded.
 bool KillProcessByName(const std::string& exeName);
+// For each name in order, terminates the first process FindProcessByName would give, all found
+// in one snapshot.
+void KillFirstProcessOfEach(const std::vector<std::string>& exeNames);
 // Whether the client framework of this brand runs.
 bool IsClientRunning();
 
