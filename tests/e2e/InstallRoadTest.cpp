@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "ScenarioSupport.h"
@@ -14,6 +15,7 @@
 #include "base/TempWorkDir.h"
 #include "deploy/MenuAndDesk.h"
 #include "engine/ProcessControl.h"
+#include "product/Catalogue.h"
 #include "product/FolderLayout.h"
 #include "product/ResourceIds.h"
 #include "registry/InstalledRecord.h"
@@ -285,4 +287,41 @@ TEST_F(InstallRoad, SecondCopyAtWorkStopsThisOne) {
     Answer(message, IDCANCEL);
     EXPECT_EQ(setup_->WaitExit(), 0u);
     EXPECT_FALSE(SetUp::PathExists(DefaultFolder() + "\\Velmora AC Client"));
+}
+
+TEST_F(InstallRoad, TranslatorBuildFollowsTheSystemLanguage) {
+    Open(SETUP_ZH_EXE);
+    EXPECT_EQ(page_.ControlText(IDC_TITLE),
+              Expected("Velmora Installation Wizard", "Velmora 安装向导"));
+    EXPECT_EQ(page_.ControlText(IDC_NEXT), Expected("Install", "安装"));
+    EXPECT_EQ(page_.ControlText(IDC_FOLDER_LABEL), Expected("Installation Folder", "目标文件夹"));
+    SaveScreenshot(page_, "translator-start-install");
+    const CWindow progress = Install();
+    ASSERT_TRUE(progress);
+    EXPECT_EQ(progress.ControlText(IDC_INSTALLING_TEXT),
+              Expected("Installing Velmora client...", "正在安装Velmora客户端..."));
+    const CWindow finish = WaitForFinishPage();
+    ASSERT_TRUE(finish);
+    EXPECT_EQ(finish.ControlText(IDC_DESKTOP_TEXT),
+              Expected("Create a Desktop Icon", "创建桌面端快捷方式"));
+    SaveScreenshot(finish, "translator-install-finish");
+    ASSERT_TRUE(finish.ClickControl(IDC_CLIENT_CHECK));  // no client launch this time
+    ASSERT_TRUE(finish.ClickControl(IDC_FINISH));
+    EXPECT_EQ(setup_->WaitExit(kInstallWait), 0u);
+
+    // The record follows the build's switch, not the system.
+    EXPECT_EQ(SetUp::ReadInstalledValue("LanguageType"), "C");
+    // A Chinese system adds visitor management (9) and consumption (11).
+    const SetUp::InstalledComponents recorded = SetUp::ReadInstalledComponents();
+    std::vector<int32_t> installed = recorded.client;
+    installed.insert(installed.end(), recorded.server.begin(), recorded.server.end());
+    for (int32_t feature : {9, 11}) {
+        for (int32_t component : *FeatureComponents(feature)) {
+            const bool present =
+                std::find(installed.begin(), installed.end(), component) != installed.end();
+            EXPECT_EQ(present, ChineseSystem()) << "component " << component;
+        }
+    }
+    EXPECT_TRUE(WaitFor([] { return SetUp::FindProcessByName(kServerExe) != 0; }));
+    EXPECT_EQ(SetUp::FindProcessByName(kClientExe), 0u) << "the client started unasked";
 }

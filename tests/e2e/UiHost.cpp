@@ -12,6 +12,7 @@
 #include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
 #include "ui/TipMessage.h"
+#include "ui/pages/UninstallingDlg.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     CreateSharedFonts();
@@ -32,6 +33,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         CInstallContext::Instance().messageKind = kind;
         CTipCertainDlg dialog;
         return static_cast<int>(dialog.DoModal());
+    }
+    if (what == "uninstall") {
+        // The removal pages on whatever this machine has installed.
+        CUninstallingDlg page;
+        return static_cast<int>(page.DoModal());
     }
     if (what == "page") {
         PageSettings settings = PageSettings::FromConfig();

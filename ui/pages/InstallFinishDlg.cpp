@@ -21,9 +21,10 @@ const LayoutRow kLayoutRows[] = {
      F::None,
      C::Default,
      false},
+    // Wide enough for the Chinese headline in the fonts we draw with.
     {IDC_RESULT_TEXT,
      LayoutBy::Language,
-     {{308, 307, 184, 19}, {348, 307, 84, 19}},
+     {{308, 307, 184, 19}, {348, 307, 120, 19}},
      "installcomplete",
      F::Title,
      C::White,

@@ -26,7 +26,8 @@ const LayoutRow kLayoutRows[] = {
      F::Title,
      C::Grey,
      false},
-    {IDC_DETAILS_TEXT, kFixed, {{42, 358, 636, 40}}, nullptr, F::Text, C::Grey, false},
+    // Three lines: the English text wraps once more than two lines hold in our fonts.
+    {IDC_DETAILS_TEXT, kFixed, {{42, 358, 636, 60}}, nullptr, F::Text, C::Grey, false},
     {IDC_PAGE_CANCEL, kFixed, {{584, 464, 96, 32}}, "close", F::Bold, C::Default, false},
 };
 const PageLayout kLayout(kLayoutRows);

@@ -20,9 +20,10 @@ const LayoutRow kLayoutRows[] = {
      F::None,
      C::Default,
      false},
+    // Wide enough for the Chinese headline in the fonts we draw with.
     {IDC_RESULT_TEXT,
      LayoutBy::Language,
-     {{308, 327, 184, 19}, {348, 327, 84, 19}},
+     {{308, 327, 184, 19}, {348, 327, 120, 19}},
      "uninstallcomplete",
      F::Title,
      C::White,

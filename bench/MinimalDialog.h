@@ -1,0 +1,3 @@
+#pragma once
+#define kMinimalDialog 100
+#define kMinimalControl 1020
