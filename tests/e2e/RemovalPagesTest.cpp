@@ -90,6 +90,13 @@ protected:
         ASSERT_TRUE(warning.ClickControl(IDCANCEL));
         const CWindow finished = WaitForWindowWith(host.Id(), IDC_RESULT_TEXT);
         ASSERT_TRUE(finished);
+        ASSERT_TRUE(WaitFor([&] { return !warning.IsVisible(); }));
+        // Painted once the green success mark shows where the warning was.
+        const RECT mark = finished.Control(IDC_RESULT_MARK).RectInParent();
+        EXPECT_TRUE(WaitFor([&] {
+            const COLORREF colour = finished.Pixel(mark.left + 8, mark.top + 20);
+            return GetGValue(colour) > 120 && GetRValue(colour) < 120;
+        }));
         EXPECT_EQ(finished.ControlText(IDC_RESULT_TEXT),
                   Expected("Uninstallation completed", "卸载完成！"));
         SaveScreenshot(finished, "uninstall-finish");

@@ -4,6 +4,7 @@
 #include "ui/InstallContext.h"
 #include "ui/TipDlg.h"
 #include "ui/pages/EndOfRun.h"
+#include "ui/pages/PageMessages.h"
 
 namespace {
 
@@ -43,6 +44,12 @@ BOOL CUninstallFinishDlg::OnInitDialog() {
     finish_.Attach(Handle(), IDC_FINISH);
     finish_.SetStyle(kSecondaryButton);
     RepaintAll();
+    // The warning comes once the page shows, over it.
+    PostMessageA(Handle(), kCheckRemovalMessage, 0, 0);
+    return TRUE;
+}
+
+void CUninstallFinishDlg::WarnIfFoldersRemain() {
     // The removal's last steps may still run: judge what is left once they are done.
     WaitForEngine();
     if (!SetUp::IsRemovalComplete()) {
@@ -50,7 +57,14 @@ BOOL CUninstallFinishDlg::OnInitDialog() {
         CTipDlg message;
         message.DoModal();
     }
-    return TRUE;
+}
+
+INT_PTR CUninstallFinishDlg::OnMessage(UINT message, WPARAM, LPARAM, bool* handled) {
+    *handled = message == kCheckRemovalMessage;
+    if (*handled) {
+        WarnIfFoldersRemain();
+    }
+    return 0;
 }
 
 bool CUninstallFinishDlg::OnCommand(int id, int code, HWND control) {

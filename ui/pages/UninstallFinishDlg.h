@@ -11,7 +11,10 @@ protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
     void OnCloseButton() override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) override;
 
 private:
+    void WarnIfFoldersRemain();
+
     CMyButton finish_;
 };
