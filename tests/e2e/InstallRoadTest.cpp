@@ -235,6 +235,27 @@ TEST_F(InstallRoad, QuestionsBeforeTheInstallInTheirOrder) {
     EXPECT_FALSE(SetUp::PathExists(CFolderLayout::PublicUserDataDir()));
 }
 
+TEST_F(InstallRoad, TooLittleSpaceOnTheChosenDrive) {
+    // T: is the 64 MB file system the test run mounted (see small-drive.sh).
+    ASSERT_TRUE(DefineDosDeviceA(0, "T:", WindowsPath(SMALL_DRIVE_DIR).c_str()));
+    const int64_t free = AvailableSpaceMb("T:\\");
+    if (free >= 548) {
+        DefineDosDeviceA(DDD_REMOVE_DEFINITION, "T:", nullptr);
+        GTEST_SKIP() << "no small drive: mounting one needs root";
+    }
+    Open(SETUP_EXE);
+    page_.Control(IDC_PATH_BOX).SetText("T:\\Velmora AC");
+    EXPECT_TRUE(WaitFor([&] { return page_.ControlText(IDC_FREE_SPACE) == MegabytesText(free); }))
+        << page_.ControlText(IDC_FREE_SPACE);
+    ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
+    const CWindow message = WaitForMessageWith(*setup_, "Insufficient");
+    ASSERT_TRUE(message) << "no low-space message";
+    Answer(message, IDCANCEL);
+    EXPECT_FALSE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS, 0));
+    EXPECT_TRUE(page_.IsVisible());
+    DefineDosDeviceA(DDD_REMOVE_DEFINITION, "T:", nullptr);
+}
+
 TEST_F(InstallRoad, CancelDeclinedKeepsInstallingConfirmedRollsBack) {
     // The driver step asks its question on the worker and waits: the install cannot end
     // meanwhile, whatever the machine's speed.
