@@ -1,5 +1,7 @@
-// Shows one message dialog or the sample page, for the scenarios to drive:
-//   uihost tip KIND | certain KIND [PROCESS] | page BRANDTYPE
+// Shows one message dialog, the sample page, the licence page or the disk-space dialog, for the
+// scenarios to drive:
+//   uihost tip KIND | certain KIND [PROCESS] | page BRANDTYPE | license ACCEPTED | uninstall
+//          | diskspace REQUIREDMB
 // The exit code is the dialog's result.
 #include <windows.h>
 
@@ -12,6 +14,8 @@
 #include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
 #include "ui/TipMessage.h"
+#include "ui/pages/DiskSpaceDlg.h"
+#include "ui/pages/LicenseDlg.h"
 #include "ui/pages/UninstallingDlg.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -45,6 +49,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         settings.logoId = IDB_LOGO_AC;
         CSamplePage page(settings);
         return static_cast<int>(page.DoModal());
+    }
+    if (what == "license") {
+        CLicenseDlg dialog(number);
+        return static_cast<int>(dialog.DoModal());
+    }
+    if (what == "diskspace") {
+        CInstallContext::Instance().requiredSpaceMb = number;
+        CDiskSpaceDlg dialog;
+        return static_cast<int>(dialog.DoModal());
     }
     return 100;
 }
