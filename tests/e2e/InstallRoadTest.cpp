@@ -321,6 +321,9 @@ TEST_F(InstallRoad, TranslatorBuildFollowsTheSystemLanguage) {
     ASSERT_TRUE(progress);
     EXPECT_EQ(progress.ControlText(IDC_INSTALLING_TEXT),
               Expected("Installing Velmora client...", "正在安装Velmora客户端..."));
+    if (WaitFor([&] { return !progress.ControlText(IDC_STATUS_TEXT).empty(); })) {
+        SaveScreenshot(progress, "translator-installing");
+    }
     const CWindow finish = WaitForFinishPage();
     ASSERT_TRUE(finish);
     EXPECT_EQ(finish.ControlText(IDC_DESKTOP_TEXT),

@@ -88,7 +88,7 @@ TEST(StartPages, StartPageFollowsItsBoxAndTheLicencePage) {
     const CWindow box = page.Control(IDC_ACCEPT_CHECK);
     ASSERT_TRUE(WaitFor([&] { return !page.Control(IDC_NEXT).IsEnabled(); }));
     EXPECT_FALSE(Checked(box));
-    EXPECT_EQ(page.ControlText(IDC_NEXT), "Next");
+    EXPECT_EQ(page.ControlText(IDC_NEXT), scenario::Expected("Next", "下一步"));
     SaveScreenshot(page, "start");
     ASSERT_TRUE(box.Click());
     EXPECT_TRUE(WaitFor([&] { return page.Control(IDC_NEXT).IsEnabled(); }));
