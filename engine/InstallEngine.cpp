@@ -41,7 +41,10 @@ void CInstallEngine::ReportProgress(int32_t percent) {
         std::lock_guard<std::mutex> lock(callbackMutex_);
         callback = progress_;
     }
-    callback(percent);
+    // An empty callable means nobody listens; calling it would throw on the worker.
+    if (callback) {
+        callback(percent);
+    }
 }
 
 void CInstallEngine::ReportStatus(const std::string& line) {
@@ -50,7 +53,9 @@ void CInstallEngine::ReportStatus(const std::string& line) {
         std::lock_guard<std::mutex> lock(callbackMutex_);
         callback = status_;
     }
-    callback(line);
+    if (callback) {
+        callback(line);
+    }
 }
 
 std::string CInstallEngine::RefreshInstallRoot() {
@@ -94,6 +99,10 @@ void CInstallEngine::StartWorker(std::function<void()> body) {
 void CInstallEngine::StartInstall(const std::vector<int32_t>& features,
                                   const std::string& installRoot) {
     stepsTotal_ = static_cast<int32_t>(features.size()) + 9;
+    {
+        std::lock_guard<std::mutex> lock(cancelMutex_);
+        freshInstallStarted_ = true;
+    }
     StartWorker([this, features, installRoot] { RunSequence(features, installRoot, {}); });
 }
 
@@ -162,7 +171,12 @@ void CInstallEngine::StartRemoval() {
 
 void CInstallEngine::RequestCancel() {
     {
+        // Only a fresh install rolls back, and only once: the other procedures never mark the
+        // worker done, so waiting for them would never end.
         std::lock_guard<std::mutex> lock(cancelMutex_);
+        if (!freshInstallStarted_ || cancelRequested_) {
+            return;
+        }
         cancelRequested_ = true;
     }
     std::lock_guard<std::mutex> serialise(waitMutex_);

@@ -9,6 +9,7 @@
 
 #include "TempFolderScope.h"
 #include "base/Handles.h"
+#include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
 #include "deploy/NpfDriver.h"
 
@@ -194,7 +195,9 @@ TEST(NpfRemoval, ScriptDeletesTheDriverServices) {
     }
 
     SetUp::RunNpfRemovalScript();
-    EXPECT_TRUE(Exists(temp + "\\InstallationTempFile\\delnpf.bat"));
+    const std::string folder = SetUp::GetTempWorkDir();
+    EXPECT_EQ(folder.rfind(temp + "\\InstallationTempFile", 0), 0u) << folder;
+    EXPECT_TRUE(Exists(folder + "delnpf.bat"));
     auto present = [&](const char* name) {
         SC_HANDLE service = OpenServiceA(manager, name, SERVICE_QUERY_STATUS);
         if (service != nullptr) {

@@ -71,8 +71,8 @@ TEST_F(RecordTest, ProductRecordHoldsEveryValueAsTextWithItsTerminator) {
     info.WriteProductRecord("D:\\My Apps");
     info.WriteComponentList(ExpandFeatures({0, 3}));
     const std::string key = std::string(kWowRoot) + kACCode;
-    const std::string uninstaller =
-        std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)\\Velmora AC\\uninstall.exe";
+    const std::string uninstaller = "\"" + std::string(1, SystemDriveLetter()) +
+                                    ":\\Program Files (x86)\\Velmora AC\\uninstall.exe\"";
     const std::pair<const char*, std::string> expected[] = {
         {"DisplayVersion", "1.11.1.7"},
         {"InstallLocation", "D:\\My Apps"},
