@@ -46,6 +46,33 @@ TEST(InstallPathRule, AcceptsRootedPathsWithCleanPieces) {
         {"C:\\%TEMP%\\App", false},
         {"C:\\100%", false},
         {"C:\\Velmora.AC-1_2 (new)", true},
+        // Only a drive letter's root: no root of the current drive, no UNC path.
+        {"\\", false},
+        {"\\App", false},
+        {"\\\\server\\share\\App", false},
+        {"\\\\?\\C:\\App", false},
+        {"1:\\App", false},
+        {"CD:\\App", false},
+        // Delayed expansion.
+        {"C:\\Hello!World", false},
+        {"C:\\a!b!", false},
+        // Reserved device names, with or without an extension, any case.
+        {"C:\\CON", false},
+        {"C:\\App\\nul", false},
+        {"C:\\com1", false},
+        {"C:\\LPT9.txt", false},
+        {"C:\\Aux .log", false},
+        {"C:\\COM0", true},
+        {"C:\\CONSOLE", true},
+        {"C:\\Nullable", true},
+        // Pieces that end in a dot or a blank, "." and "..".
+        {"C:\\App.", false},
+        {"C:\\App \\Sub", false},
+        {"C:\\..\\Windows", false},
+        {"C:\\.\\App", false},
+        {"C:\\App.v2", true},
+        {"C:\\ App", true},
+        {"C:\\A\tB", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsValidInstallPath(c.path), c.valid) << c.path;
@@ -172,6 +199,26 @@ TEST_F(MultimediaComm, Nothing64BitMovesOnA32BitMachine) {
     EXPECT_EQ(ReadAll(client_ + "MultimediaComm.dll"), "x86");
     EXPECT_EQ(ReadAll(client_ + "RunInWin64\\MultimediaComm.dll"), "x64");
     EXPECT_FALSE(Exists(client_ + "RunInWin32"));
+}
+
+// A move that fails leaves both libraries where a working client finds one: the 64-bit library
+// is deleted only once it is in place.
+TEST_F(MultimediaComm, FailedMovesLoseNoLibrary) {
+    for (const char* held : {"RunInWin64\\MultimediaComm.dll", "MultimediaComm.dll"}) {
+        SCOPED_TRACE(held);
+        {
+            // Held without delete sharing, as a running program holds a library it loaded.
+            CFileHandle file(CreateFileA((client_ + held).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(file);
+            replaceMultiMediaComm(Root());
+        }
+        EXPECT_EQ(ReadAll(client_ + "MultimediaComm.dll"), "x86");
+        EXPECT_EQ(ReadAll(client_ + "RunInWin64\\MultimediaComm.dll"), "x64");
+        replaceMultiMediaComm(Root());
+        ExpectSwapped();
+        Extract();
+    }
 }
 
 TEST(UserManual, OpenOnlyWhileAnotherHandleHoldsIt) {

@@ -141,8 +141,9 @@ TEST_F(RecordTest, BadComponentPiecesAreSkippedAndTheRestKept) {
     EXPECT_EQ(decoded.client, (V{0, 4, 7, -3}));
     EXPECT_EQ(decoded.server, (V{101, 102}));
     testbed::CreateRecord(AC, {{"ComponentList", "##"}});
+    // A list without one usable piece is no list: detection must not upgrade nothing.
     const auto onlyBad = ReadInstalledComponents();
-    EXPECT_TRUE(onlyBad.found);  // the list is there, even if nothing in it is usable
+    EXPECT_FALSE(onlyBad.found);
     EXPECT_TRUE(onlyBad.client.empty() && onlyBad.server.empty());
 }
 
@@ -182,7 +183,7 @@ TEST_F(RecordTest, TextStopsAtTheFirstNulAndNeverPassesTheData) {
     const char embedded[] = "ab\0cd";
     RegSetValueExA(key.Get(), "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(embedded), 6);
     const char unterminated[] = {'x', 'y'};
-    RegSetValueExA(key.Get(), "DisplayVersion", 0, REG_BINARY,
+    RegSetValueExA(key.Get(), "DisplayVersion", 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(unterminated), 2);
     EXPECT_EQ(ReadUninstallValue(AC, "DisplayName"), "ab");
     EXPECT_EQ(ReadUninstallValue(AC, "DisplayVersion"), "xy");
