@@ -245,3 +245,51 @@ TEST_F(HardeningTest, LinkAsTheRootOfADeletionIsNotFollowed) {
     DeleteFolder(link + "/", false);
     EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
 }
+
+namespace {
+
+// Every file below the folder, by full path.
+void ListFiles(const std::string& folder, std::vector<std::string>* files) {
+    WIN32_FIND_DATAA entry{};
+    CFindHandle find(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!find) {
+        return;
+    }
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            ListFiles(folder + "\\" + name, files);
+        } else {
+            files->push_back(folder + "\\" + name);
+        }
+    } while (FindNextFileA(find.Get(), &entry));
+}
+
+}  // namespace
+
+// A component file held open by a running program: a repair and a removal still end, and every
+// file that was not held is gone after the removal.
+TEST_F(HardeningTest, FilesHeldOpenDoNotStopRepairOrRemoval) {
+    Install({0, 3});
+    const std::string held = ClientFolder() + "Velmora.Framework.C.exe";
+    // As a running program holds its image: others may read it, nobody may write or delete it.
+    CFileHandle file(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file);
+    {
+        auto& engine = NewEngine();
+        CEngineRecorder recorder(engine);
+        engine.StartRepair();
+        ASSERT_GT(engine.StepsTotal(), 0);
+        ASSERT_TRUE(recorder.WaitForReports(static_cast<size_t>(engine.StepsTotal())));
+        EXPECT_EQ(recorder.Progress().back(), 100);
+    }
+    Remove();
+    std::vector<std::string> left;
+    ListFiles(enginetest::InstallationFolder(root_), &left);
+    EXPECT_EQ(left, std::vector<std::string>{held});
+    EXPECT_TRUE(EnumerateInstalledVariants().empty());
+}
