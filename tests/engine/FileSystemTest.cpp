@@ -102,6 +102,23 @@ TEST(FolderHelpers, EmptinessListingAndDeletion) {
     EXPECT_FALSE(Exists(root));
 }
 
+// What a failed shell call leaves ("", "\\Programs\\...", a relative name) never turns into a
+// deletion on the current drive.
+TEST(FolderHelpers, OnlyAbsoluteDrivePathsAreDeleted) {
+    const std::string root = testbed::MakeTempFolder("relative");
+    testbed::WriteFile(root + "\\Programs\\keep.txt", "keep");
+    ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
+    const std::string rooted = root.substr(2);  // "\\users\\...": the current drive's root
+    for (const std::string& path : {std::string(), std::string("Programs"),
+                                    std::string(".\\Programs"), rooted + "\\Programs"}) {
+        EXPECT_TRUE(DeleteFolder(path, false)) << path;
+        EXPECT_EQ(ReadAll(root + "\\Programs\\keep.txt"), "keep") << path;
+    }
+    SetCurrentDirectoryA("C:\\");
+    EXPECT_FALSE(DeleteFolder(root + "\\Programs", false));
+    EXPECT_FALSE(Exists(root + "\\Programs"));
+}
+
 TEST(FolderHelpers, CopyFolderFillsOnlyANewFolderWithFiles) {
     const std::string root = testbed::MakeTempFolder("copy");
     testbed::WriteFile(root + "\\src\\one.dll", "one");
