@@ -2,6 +2,7 @@
 
 #include "app/FirstPage.h"
 #include "app/FirstPageRunner.h"
+#include "base/TempWorkDir.h"
 #include "deploy/DriverQuestion.h"
 #include "engine/InstallMode.h"
 #include "product/SetupConfig.h"
@@ -11,6 +12,11 @@
 
 BOOL CsetupApp::InitInstance() {
     CreateSharedFonts();
+    // Nothing is written or run before the private working folder exists and is safe.
+    if (SetUp::PrepareTempWorkDir() != SetUp::TempWorkDirState::Ready) {
+        RunFirstPage({FirstPage::TipDlg, MessageKind::UnsafeWorkFolder});
+        return FALSE;
+    }
     // The driver question runs on the engine's worker thread, with its kind and process name
     // handed over directly; OK (1) lets the step run the detector again.
     SetUp::SetDriverQuestion([](MessageKind kind, const std::string& processName) {
@@ -24,5 +30,7 @@ BOOL CsetupApp::InitInstance() {
     const FirstPageChoice choice =
         ChooseFirstPage(mode.installType, config, [] { return IsSameEdition(); });
     RunFirstPage(choice);
+    // Every way out of the wizard ends here: the working folder goes with it.
+    SetUp::DeleteTempWorkDir();
     return FALSE;
 }

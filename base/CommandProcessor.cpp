@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <vector>
+
+#include "base/FileSystem.h"
 #include "base/SystemInfo.h"
 
 namespace SetUp {
@@ -15,14 +18,25 @@ std::string CommandProcessorPath() {
     return SystemDirectory() + "\\cmd.exe";
 }
 
+std::string CommandProcessorParameters(const std::string& parameters) {
+    return "/d " + parameters;
+}
+
 bool StartCommandProcessor(const std::string& parameters, const char* verb, CHandle* process) {
-    const std::string file = CommandProcessorPath();
+    process->Reset();
+    const std::string system = SystemDirectory();
+    if (!IsAbsoluteLocalPath(system)) {
+        return false;
+    }
+    const std::string file = system + "\\cmd.exe";
+    const std::string given = CommandProcessorParameters(parameters);
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
     info.lpVerb = verb;
     info.lpFile = file.c_str();
-    info.lpParameters = parameters.c_str();
+    info.lpParameters = given.c_str();
+    info.lpDirectory = system.c_str();
     info.nShow = SW_HIDE;
     const bool started = ShellExecuteExA(&info) != FALSE;
     process->Reset(started ? info.hProcess : nullptr);
@@ -36,6 +50,30 @@ bool RunCommandProcessor(const std::string& parameters) {
         WaitForSingleObject(process.Get(), INFINITE);
     }
     return started;
+}
+
+bool RunProgram(const std::string& program, const std::string& arguments) {
+    const std::string system = SystemDirectory();
+    if (!IsAbsoluteLocalPath(program) || !IsAbsoluteLocalPath(system)) {
+        return false;
+    }
+    std::string line = "\"" + program + "\" " + arguments;
+    std::vector<char> writable(line.begin(), line.end());
+    writable.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION started{};
+    // The application name is given: the command line's first word is never looked up.
+    if (!CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, system.c_str(), &startup, &started)) {
+        return false;
+    }
+    CHandle process(started.hProcess);
+    CHandle thread(started.hThread);
+    WaitForSingleObject(process.Get(), INFINITE);
+    return true;
 }
 
 }  // namespace SetUp

@@ -1,7 +1,9 @@
 #pragma once
-// Running outside programs through the command processor, hidden. The processor is always named
-// by its full path in the system folder, so that a cmd.exe next to the installer (or anywhere
-// else the search order reaches first) is never the one that runs.
+// Running outside programs, hidden. The command processor is always named by its full path in the
+// system folder, so that a cmd.exe next to the installer (or anywhere else the search order
+// reaches first) is never the one that runs. It gets "/d", so that no per-user AutoRun command
+// runs with the installer's rights, and the system folder as its working folder, so that a
+// program a script names without a path (sc) is found there before anywhere a user can write.
 #include <string>
 
 #include "base/Handles.h"
@@ -11,13 +13,21 @@ namespace SetUp {
 // The system folder + "\\cmd.exe".
 std::string CommandProcessorPath();
 
-// ShellExecuteExA of the command processor with the parameters, the verb ("open", or "runas" to
-// ask for elevation) and a hidden window. Returns whether it started; the process handle, when
-// one came back, goes to *process.
+// "/d " followed by the parameters: what the command processor is actually given.
+std::string CommandProcessorParameters(const std::string& parameters);
+
+// ShellExecuteExA of the command processor with the parameters (after "/d"), the verb ("open",
+// or "runas" to ask for elevation), the system folder as working folder and a hidden window.
+// Returns whether it started; the process handle, when one came back, goes to *process.
 bool StartCommandProcessor(const std::string& parameters, const char* verb, CHandle* process);
 
 // Starts the command processor and waits for it without a time limit; false when it could not
 // be started. The exit code is not read.
 bool RunCommandProcessor(const std::string& parameters);
+
+// Starts the program by its full path (never through the search order), hidden, with the
+// arguments after the quoted path and the system folder as working folder, and waits for it
+// without a time limit. False when it could not be started or the path is not absolute.
+bool RunProgram(const std::string& program, const std::string& arguments);
 
 }  // namespace SetUp

@@ -1,23 +1,55 @@
 #pragma once
 // The private working folder under the user's temporary folder and the resource writer. Every
-// resource is written there before use; the folder goes when the user leaves the finish page.
+// program the installer runs from there was written there by this process: the folder is made
+// afresh under a name that did not exist ("InstallationTempFile" and a random suffix), with a
+// descriptor that lets only SYSTEM and Administrators write and inherits nothing, and it is held
+// open without delete sharing so that it cannot be renamed away and replaced. It goes when the
+// process ends (every end deletes it).
 #include <string>
+#include <vector>
 
 namespace SetUp {
 
-// The temporary folder + "InstallationTempFile", with a trailing backslash; created (one level)
-// when it does not exist.
+enum class TempWorkDirState { Ready, Unsafe };
+
+// Makes the working folder when this process has none yet. Unsafe when the temporary folder
+// cannot be read, the new folder cannot be made with the protected descriptor, or what was made
+// is a reparse point; nothing may then be written or run from it, and the user is told.
+TempWorkDirState PrepareTempWorkDir();
+
+// The working folder with a trailing backslash, made on first use; empty when it is unsafe.
 std::string GetTempWorkDir();
 
-// Deletes the working folder and everything in it (not to the recycle bin).
+// Deletes the working folder and everything in it (never through a link); the next use makes a
+// new one under a new name.
 void DeleteTempWorkDir();
 
+// The user's temporary folder from GetTempPathA with a trailing backslash; empty when the call
+// fails, the path does not fit, or it is not an absolute path with a drive letter.
+std::string UserTempFolder();
+
 // Writes the program's resource (type, id) to the working folder under the file name. The file
-// is created or truncated first; an absent resource leaves it empty.
-void SaveResourceToTemp(const std::string& fileName, int id, const char* type);
+// is created or truncated first; an absent resource leaves it empty. True only when the folder is
+// safe and the resource was found and written whole: nothing may run from a false.
+bool SaveResourceToTemp(const std::string& fileName, int id, const char* type);
 
 // Writes the resource (type, id) to the given path with one write straight from the mapped
-// resource. Returns whether the resource was found and written whole.
+// resource, the file opened without sharing. Returns whether the resource was found and written
+// whole; an absent resource still leaves an empty file.
 bool WriteResourceToFile(const std::string& path, int id, const char* type);
+
+// The resource's bytes in memory; empty when it is absent.
+std::string ResourceText(int id, const char* type);
+
+// Test seam: while an object lives, the working folder's suffixes are taken from the list (in
+// order, the last one repeated) instead of at random, so that a test can plant a folder under
+// the very name the installer will try.
+class CScopedWorkDirSuffixes {
+public:
+    explicit CScopedWorkDirSuffixes(std::vector<std::string> suffixes);
+    ~CScopedWorkDirSuffixes();
+    CScopedWorkDirSuffixes(const CScopedWorkDirSuffixes&) = delete;
+    CScopedWorkDirSuffixes& operator=(const CScopedWorkDirSuffixes&) = delete;
+};
 
 }  // namespace SetUp

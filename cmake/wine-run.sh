@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The emulator ctest runs every Windows program through: a fresh copy of the booted template
 # prefix per run, headless under Xvfb when there is no display, Wine's noise off.
-# Environment: SETUP_WINE_TEMPLATE (the booted prefix), SETUP_KEEP_PREFIX=1 keeps the copy.
+# Environment: SETUP_WINE_TEMPLATE (the booted prefix), SETUP_KEEP_PREFIX=1 keeps the copy,
+# SETUP_SMALL_DRIVE_KB=n gives the prefix a drive S: of n KB (a tmpfs, where the runner may mount
+# one; without it there is no S: and the full-disk test says so and skips).
 set -uo pipefail
 template=${SETUP_WINE_TEMPLATE:?SETUP_WINE_TEMPLATE is not set}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -10,6 +12,16 @@ runs="$(dirname "$template")/runs"
 mkdir -p "$runs"
 prefix=$(mktemp -d "$runs/$(basename "$1" .exe).XXXXXX")
 cp -a "$template/." "$prefix/"
+small=""
+if [ -n "${SETUP_SMALL_DRIVE_KB:-}" ]; then
+  small="$prefix/small-drive"
+  mkdir -p "$small"
+  if mount -t tmpfs -o "size=${SETUP_SMALL_DRIVE_KB}k" tmpfs "$small" 2>/dev/null; then
+    ln -sfn "$small" "$prefix/dosdevices/s:"
+  else
+    small=""
+  fi
+fi
 export WINEPREFIX="$prefix" WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wine=${SETUP_WINE:-/usr/lib/wine/wine64}
@@ -22,5 +34,6 @@ fi
 rc=$?
 "$wineserver" -k 2>/dev/null
 "$wineserver" -w 2>/dev/null
+[ -z "$small" ] || umount "$small"
 [ "${SETUP_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$prefix"
 exit $rc

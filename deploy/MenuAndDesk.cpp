@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <vector>
+
 #include "base/ComApartment.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
@@ -33,10 +35,17 @@ const char* const kLegacyTypedDesktopEntries[] = {
     " Server.lnk",
 };
 
+// Empty when the shell fails or gives anything but an absolute path with a drive letter: an
+// empty or relative result would otherwise turn "\\Programs\\..." into a path on the current
+// drive.
 std::string SpecialFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE);
-    return path;
+    char path[MAX_PATH + 1] = {};
+    if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) {
+        return {};
+    }
+    path[MAX_PATH] = '\0';
+    const std::string folder = path;
+    return IsAbsoluteLocalPath(folder) ? folder : std::string();
 }
 
 std::wstring AnsiToWide(const std::string& text) {
@@ -150,6 +159,9 @@ void CMenuAndDesk::CreateShortcut(const std::string& target, const std::string& 
         return;
     }
     const std::string folder = onDesktop ? CommonDesktopFolder() : StartFolder(config_.version);
+    if (!IsAbsoluteLocalPath(folder)) {
+        return;
+    }
     const std::string path = folder + "/" + name + ".lnk";
     OutputDebugStringA(path.c_str());
     if (onDesktop) {
@@ -159,6 +171,9 @@ void CMenuAndDesk::CreateShortcut(const std::string& target, const std::string& 
 }
 
 void CMenuAndDesk::CreateStartMenu() const {
+    if (CommonStartMenuFolder().empty()) {
+        return;
+    }
     CreateDirectoryA(StartFolder(config_.version).c_str(), nullptr);
     CreateShortcut(ClientTarget(), ClientName(config_.version), false, true);
     CreateShortcut(UserManualTarget(), UserManualName(), false, false);
@@ -200,10 +215,24 @@ void CMenuAndDesk::RemoveLegacyShortcuts() const {
 }
 
 void CMenuAndDesk::ClearIconCache() const {
-    SaveResourceToTemp("ie4uinit.exe", IDR_ICON_CACHE, "EXE");
-    // Quoted: the temporary folder may lie under a user name with a blank.
-    const std::string command = "\"" + GetTempWorkDir() + "ie4uinit.exe\" -ClearIconCache";
-    WinExec(command.c_str(), SW_HIDE);
+    if (!SaveResourceToTemp("ie4uinit.exe", IDR_ICON_CACHE, "EXE")) {
+        return;
+    }
+    // By its full path in the protected folder; not waited for.
+    const std::string program = GetTempWorkDir() + "ie4uinit.exe";
+    const std::string line = "\"" + program + "\" -ClearIconCache";
+    std::vector<char> writable(line.begin(), line.end());
+    writable.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION started{};
+    if (CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       SystemDirectory().c_str(), &startup, &started)) {
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    }
     // The shell needs a moment to pick the refresh up before the process ends.
     Sleep(500);
 }

@@ -10,6 +10,7 @@
 
 #include <tinyxml2.h>
 
+#include "base/CommandProcessor.h"
 #include "base/Handles.h"
 #include "base/StringUtil.h"
 #include "base/TempWorkDir.h"
@@ -18,10 +19,6 @@
 #include "product/ResourceIds.h"
 
 namespace SetUp {
-
-#if !defined(_WIN64)
-static_assert(sizeof(SHELLEXECUTEINFOA) == 60, "SHELLEXECUTEINFOA of the 32-bit build");
-#endif
 
 namespace {
 
@@ -39,18 +36,12 @@ bool Same(const std::string& text, const char* literal) {
 
 // The detector installs a driver, hence "runas"; it ends before the report is read.
 void RunDetector(const std::string& driversFolder) {
+    // The detector is started from its own folder, which the "cd /d" makes current.
     const std::string parameters = "/c cd /d\"" + driversFolder + "\"&&NpfDetectApp.exe";
-    SHELLEXECUTEINFOA info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.lpVerb = "runas";
-    info.lpFile = "cmd";
-    info.lpParameters = parameters.c_str();
-    info.nShow = SW_HIDE;
-    if (!ShellExecuteExA(&info)) {
+    CHandle process;
+    if (!StartCommandProcessor(parameters, "runas", &process)) {
         return;
     }
-    CHandle process(info.hProcess);
     if (process) {
         WaitForSingleObject(process.Get(), INFINITE);
         TerminateProcess(process.Get(), 0);
@@ -58,10 +49,11 @@ void RunDetector(const std::string& driversFolder) {
 }
 
 void RunNpfSetup(const std::string& installRoot, const CSetupConfig& config) {
-    SaveResourceToTemp("Npf.7z", IDR_NPF_PACKAGE, "ZIP");
-    EnsureSevenZip();
+    const bool saved = SaveResourceToTemp("Npf.7z", IDR_NPF_PACKAGE, "ZIP") && EnsureSevenZip();
     const std::string drivers = DriversFolder(installRoot, config);
-    Extract7z(drivers, GetTempWorkDir() + "Npf.7z");
+    if (saved) {
+        Extract7z(drivers, GetTempWorkDir() + "Npf.7z");
+    }
     // A detector that cannot start (elevation refused) must not leave an earlier "success"
     // behind: without a report the user is asked.
     DeleteFileA((drivers + "\\NpfOccupy.xml").c_str());
@@ -144,10 +136,13 @@ void InstallNpfDriver(const std::string& installRoot) {
 }
 
 void RunNpfRemovalScript() {
-    SaveResourceToTemp("delnpf.bat", IDR_NPF_REMOVAL, "BAT");
-    // Quoted: the temporary folder may lie under a user name with a blank.
-    const std::string command = "cmd /c \"" + GetTempWorkDir() + "delnpf.bat\"";
-    WinExec(command.c_str(), SW_HIDE);
+    if (!SaveResourceToTemp("delnpf.bat", IDR_NPF_REMOVAL, "BAT")) {
+        return;
+    }
+    // Quoted: the temporary folder may lie under a user name with a blank. The script's "sc" is
+    // found in the system folder, the command processor's working folder. Not waited for.
+    CHandle process;
+    StartCommandProcessor("/c \"" + GetTempWorkDir() + "delnpf.bat\"", "open", &process);
 }
 
 }  // namespace SetUp

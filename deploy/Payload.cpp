@@ -1,6 +1,6 @@
 #include "deploy/Payload.h"
 
-#include <atomic>
+#include <mutex>
 
 #include "base/CommandProcessor.h"
 #include "base/FileSystem.h"
@@ -14,22 +14,36 @@ namespace SetUp {
 
 namespace {
 
-// Only the worker writes it; atomic so that a user-interface read is still defined.
-std::atomic<bool> gSevenZipWritten{false};
+// The working folder 7-Zip was written into whole; empty until then. A new working folder (after
+// a deletion) or a failed write means it is written again.
+std::mutex gSevenZipMutex;
+std::string gSevenZipFolder;
 
 }  // namespace
 
-void EnsureSevenZip() {
-    if (!gSevenZipWritten.load()) {
-        SaveResourceToTemp("7za.exe", IDR_SEVEN_ZIP, "EXE");
-        gSevenZipWritten.store(true);
+bool EnsureSevenZip() {
+    const std::string folder = GetTempWorkDir();
+    std::lock_guard<std::mutex> lock(gSevenZipMutex);
+    if (folder.empty()) {
+        return false;
     }
+    if (gSevenZipFolder == folder) {
+        return true;
+    }
+    if (!SaveResourceToTemp("7za.exe", IDR_SEVEN_ZIP, "EXE")) {
+        return false;
+    }
+    gSevenZipFolder = folder;
+    return true;
 }
 
 bool Extract7z(const std::string& destination, const std::string& archive) {
-    const std::string parameters = "/c cd /d \"" + GetTempWorkDir() + "\" && " + ".\\7za.exe x \"" +
-                                   archive + "\" -o\"" + destination + "\" -aoa";
-    return RunCommandProcessor(parameters);
+    const std::string folder = GetTempWorkDir();
+    if (folder.empty()) {
+        return false;
+    }
+    // By its full path in the protected folder, without a command processor in between.
+    return RunProgram(folder + "7za.exe", "x \"" + archive + "\" -o\"" + destination + "\" -aoa");
 }
 
 std::string ComponentDeployment::FolderName() const {
@@ -46,8 +60,11 @@ std::string ComponentDeployment::ParentFolder() const {
 void ComponentDeployment::Install() const {
     const std::string archive = FolderName() + ".7z";
     // An unknown component has no package; id 0 names no resource, so the file stays empty.
-    SaveResourceToTemp(archive, ComponentPackage(componentNumber).value_or(0), "ZIP");
-    EnsureSevenZip();
+    // A write that failed (a full disk, an archive the package does not carry) unpacks nothing.
+    if (!SaveResourceToTemp(archive, ComponentPackage(componentNumber).value_or(0), "ZIP") ||
+        !EnsureSevenZip()) {
+        return;
+    }
     Extract7z(ParentFolder(), GetTempWorkDir() + archive);
 }
 
@@ -56,11 +73,12 @@ void ComponentDeployment::Remove() const {
 }
 
 void DeployWebServer() {
-    SaveResourceToTemp("Nginx.7z", IDR_WEB_SERVER, "ZIP");
+    const bool saved = SaveResourceToTemp("Nginx.7z", IDR_WEB_SERVER, "ZIP");
     const std::string folder = CFolderLayout::EnsureProgramFilesProductDir();
     WriteResourceToFile(folder + "/uninstall.exe", IDR_UNINSTALLER, "EXE");
-    EnsureSevenZip();
-    Extract7z(folder, GetTempWorkDir() + "/" + "Nginx.7z");
+    if (saved && EnsureSevenZip()) {
+        Extract7z(folder, GetTempWorkDir() + "Nginx.7z");
+    }
 }
 
 }  // namespace SetUp

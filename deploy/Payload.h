@@ -1,18 +1,19 @@
 #pragma once
 // Unpacking the payload: the 7-Zip console program in the working folder, 7z archives unpacked
 // into their final folders, the product's components and the web server with the uninstaller.
-// Called on the engine's worker thread; nothing reports an error.
+// Called on the engine's worker thread; nothing runs from a file that was not written whole.
 #include <cstdint>
 #include <string>
 
 namespace SetUp {
 
-// Writes "7za.exe" to the working folder the first time in the process; later calls do nothing.
-void EnsureSevenZip();
+// Writes "7za.exe" to the working folder the first time for that folder; later calls do nothing.
+// False when the working folder is unsafe or the write failed (then the next call writes again).
+bool EnsureSevenZip();
 
-// Unpacks the archive into the destination (full paths, existing files overwritten) and waits
-// until 7-Zip has ended. False when the command processor could not be started. EnsureSevenZip
-// must have run before.
+// Unpacks the archive into the destination (full paths, existing files overwritten) by running
+// 7-Zip by its full path in the working folder, and waits until it has ended. False when 7-Zip
+// could not be started. EnsureSevenZip must have returned true before.
 bool Extract7z(const std::string& destination, const std::string& archive);
 
 // One component of the product below an install root.

@@ -185,9 +185,10 @@ std::string CProductXmlHandler::ServerDescriptionPath() const {
     return InstallationFolder() + "Server/product_description.xml";
 }
 
-// The brand is stored in GBK whatever the system's code page; the frameworks read UTF-8.
+// One conversion rule: the configuration turned the brand into the ANSI code page, so it comes
+// back from that same page, whatever the system's language; the frameworks read UTF-8.
 std::string CProductXmlHandler::BrandUtf8() const {
-    return CodePageToUtf8(config_.brandName, 936);
+    return CodePageToUtf8(config_.brandName, CP_ACP);
 }
 
 void CProductXmlHandler::WriteClientDescription(const std::vector<int32_t>& clientIds) const {

@@ -41,7 +41,7 @@ void CInstallEngine::ReportProgress(int32_t percent) {
         std::lock_guard<std::mutex> lock(callbackMutex_);
         callback = progress_;
     }
-    // No page listens (none yet, or it has handed over): nothing to tell.
+    // An empty callable means nobody listens; calling it would throw on the worker.
     if (callback) {
         callback(percent);
     }
@@ -113,6 +113,10 @@ bool CInstallEngine::WaitUntilIdle(std::chrono::milliseconds limit) {
 void CInstallEngine::StartInstall(const std::vector<int32_t>& features,
                                   const std::string& installRoot) {
     stepsTotal_ = static_cast<int32_t>(features.size()) + 9;
+    {
+        std::lock_guard<std::mutex> lock(cancelMutex_);
+        freshInstallStarted_ = true;
+    }
     StartWorker([this, features, installRoot] { RunSequence(features, installRoot, {}); });
 }
 
@@ -182,7 +186,12 @@ bool CInstallEngine::StartRemoval() {
 
 void CInstallEngine::RequestCancel() {
     {
+        // Only a fresh install rolls back, and only once: the other procedures never mark the
+        // worker done, so waiting for them would never end.
         std::lock_guard<std::mutex> lock(cancelMutex_);
+        if (!freshInstallStarted_ || cancelRequested_) {
+            return;
+        }
         cancelRequested_ = true;
     }
     std::lock_guard<std::mutex> serialise(waitMutex_);

@@ -9,10 +9,10 @@
 // The one dialog of a procedure, the capture-driver question, is a modal dialog of its own on the
 // worker thread without an owner window, so it runs while the user-interface thread waits.
 //
-// Locks. The cancel mutex guards cancelRequested, the done mutex guards workerDone, and the done
-// signal is waited for under the done mutex with a predicate, so the wake-up of setInstallDone
-// cannot be lost. The wait mutex only serialises RequestCancel. No lock is held while a step
-// works; the callbacks are copied under their own mutex and called outside it.
+// Locks. The cancel mutex guards cancelRequested and freshInstallStarted, the done mutex guards
+// workerDone, and the done signal is waited for under the done mutex with a predicate, so the
+// wake-up of setInstallDone cannot be lost. The wait mutex only serialises RequestCancel. No lock
+// is held while a step works; the callbacks are copied under their own mutex and called outside it.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -43,6 +43,7 @@ public:
     CInstallEngine(const CInstallEngine&) = delete;
     CInstallEngine& operator=(const CInstallEngine&) = delete;
 
+    // An empty callable is ignored: nothing is reported.
     void SetProgressCallback(ProgressCallback callback);
     void SetStatusCallback(StatusCallback callback);
 
@@ -52,8 +53,10 @@ public:
     void StartUpgrade(const std::vector<int32_t>& features);
     // False when there is nothing to remove (no single record with an install location).
     bool StartRemoval();
-    // Stops the running install after its current component and rolls it back. Blocks until
-    // the sequence has passed its last step.
+    // Stops the running fresh install after its current component and rolls it back. Blocks
+    // until the sequence has passed its last step. Does nothing, at once, unless a fresh install
+    // was started on this engine and not cancelled yet: a modify, repair, upgrade or removal is
+    // never cancelled, and a second request starts no second roll-back.
     void RequestCancel();
 
     // Waits until no procedure's worker runs any more, at most for the limit; true when none
@@ -147,6 +150,7 @@ private:
 
     std::mutex cancelMutex_;
     bool cancelRequested_ = false;
+    bool freshInstallStarted_ = false;
     std::mutex waitMutex_;
     std::mutex doneMutex_;
     bool workerDone_ = false;

@@ -2,8 +2,8 @@
 
 #include <direct.h>
 #include <windows.h>
-#include <shlwapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "base/FileSystem.h"
@@ -15,6 +15,8 @@
 namespace SetUp {
 
 namespace {
+
+const char* const kReservedDeviceNames[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
 
 // The path split at every backslash; no pieces for the empty path.
 std::vector<std::string> SplitAtBackslashes(const std::string& path) {
@@ -33,6 +35,34 @@ std::vector<std::string> SplitAtBackslashes(const std::string& path) {
     }
 }
 
+bool IsDriveLetterPiece(const std::string& piece) {
+    return piece.size() == 2 && piece[1] == ':' &&
+           ((piece[0] >= 'A' && piece[0] <= 'Z') || (piece[0] >= 'a' && piece[0] <= 'z'));
+}
+
+// CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an extension, in any case: such a name
+// opens the device, not a folder.
+bool IsReservedDeviceName(const std::string& piece) {
+    std::string stem = piece.substr(0, piece.find('.'));
+    while (!stem.empty() && stem.back() == ' ') {
+        stem.pop_back();
+    }
+    for (char& c : stem) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    for (const char* name : kReservedDeviceNames) {
+        if (stem == name) {
+            return true;
+        }
+    }
+    if (stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0)) {
+        return stem[3] >= '1' && stem[3] <= '9';
+    }
+    return false;
+}
+
 void MakeFolderIfMissing(const std::string& folder) {
     if (!PathExists(folder)) {
         _mkdir(folder.c_str());
@@ -43,13 +73,28 @@ void MakeFolderIfMissing(const std::string& folder) {
 
 bool IsValidInstallPath(const std::string& path) {
     const std::vector<std::string> pieces = SplitAtBackslashes(path);
-    if (pieces.empty() || !PathIsRootA((pieces.front() + "\\").c_str())) {
+    // A drive letter and its colon: "\\", "\\App" and UNC paths are refused, they made "cd /d"
+    // fail and sent an elevated name lookup onto the network.
+    if (pieces.empty() || !IsDriveLetterPiece(pieces.front())) {
         return false;
     }
-    // '%' too: the command processor expands %NAME% even inside quotes, so such a root would
-    // install somewhere else than chosen.
     for (size_t i = 1; i < pieces.size(); ++i) {
-        if (pieces[i].find_first_of("\\/:*?\"<>|%") != std::string::npos) {
+        const std::string& piece = pieces[i];
+        // '%' and '!': the command processor expands %NAME% even inside quotes, and !NAME! with
+        // delayed expansion, so such a root would install somewhere else than chosen.
+        if (piece.find_first_of("\\/:*?\"<>|%!") != std::string::npos) {
+            return false;
+        }
+        if (std::any_of(piece.begin(), piece.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+            return false;
+        }
+        // Windows drops a trailing dot or blank, so the folder made would not be the one named;
+        // "." and ".." end in a dot too.
+        if (!piece.empty() && (piece.back() == '.' || piece.back() == ' ')) {
+            return false;
+        }
+        if (IsReservedDeviceName(piece)) {
             return false;
         }
     }
@@ -88,14 +133,28 @@ void replaceMultiMediaComm(const std::string& installRoot) {
     if (!PathExists(win64 + "\\" + library)) {
         return;
     }
-    if (PathExists(client + library)) {
+    const std::string current = client + library;
+    const std::string keptAside = win32 + "\\" + library;
+    bool movedAside = false;
+    if (PathExists(current)) {
         if (PathExists(win32)) {
             DeleteFolder(win32, false);
         }
         _mkdir(win32.c_str());
-        MoveFileA((client + library).c_str(), (win32 + "\\" + library).c_str());
+        // Without the 32-bit library kept aside the swap does not happen at all.
+        if (!MoveFileA(current.c_str(), keptAside.c_str())) {
+            return;
+        }
+        movedAside = true;
     }
-    MoveFileA((win64 + "\\" + library).c_str(), (client + library).c_str());
+    if (!MoveFileA((win64 + "\\" + library).c_str(), current.c_str())) {
+        // The client keeps the library it had; the 64-bit one stays where it was.
+        if (movedAside) {
+            MoveFileA(keptAside.c_str(), current.c_str());
+        }
+        return;
+    }
+    // Only now that it is in place does its old folder go.
     DeleteFolder(win64, false);
 }
 

@@ -57,7 +57,9 @@ int InstallRuntime(RuntimeKey key) {
         return 1;
     }
     const std::string file = RuntimeFileName(key).value_or("");
-    SaveResourceToTemp(file, RuntimePackage(key).value_or(0), "EXE");
+    if (!SaveResourceToTemp(file, RuntimePackage(key).value_or(0), "EXE")) {
+        return 2;
+    }
     return RunSilently(GetTempWorkDir() + file, kRuntimeSwitches) ? 0 : 2;
 }
 
@@ -93,8 +95,9 @@ bool IsPellowanNeeded() {
 }
 
 void InstallPellowan() {
-    SaveResourceToTemp("Pellowan.exe", IDR_PELLOWAN, "EXE");
-    RunSilently(GetTempWorkDir() + "Pellowan.exe", kCompanionSwitches);
+    if (SaveResourceToTemp("Pellowan.exe", IDR_PELLOWAN, "EXE")) {
+        RunSilently(GetTempWorkDir() + "Pellowan.exe", kCompanionSwitches);
+    }
 }
 
 bool IsCaldryNeeded() {
@@ -102,15 +105,17 @@ bool IsCaldryNeeded() {
 }
 
 void InstallCaldry() {
-    SaveResourceToTemp("Caldry.exe", IDR_CALDRY, "EXE");
-    RunSilently(GetTempWorkDir() + "Caldry.exe", kCompanionSwitches);
+    if (SaveResourceToTemp("Caldry.exe", IDR_CALDRY, "EXE")) {
+        RunSilently(GetTempWorkDir() + "Caldry.exe", kCompanionSwitches);
+    }
 }
 
 bool IsWorkstationWindows() {
     using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOEXW*);
     static_assert(sizeof(OSVERSIONINFOEXW) == 284, "the version structure RtlGetVersion fills");
-    // From the system directory only, never from the folder the installer was started from.
-    HMODULE ntdll = LoadLibraryExA("ntdll.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Already loaded into every process: nothing is looked up on disk, and no flag of the
+    // loader update (missing on an older Windows 7) is needed.
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     if (ntdll == nullptr) {
         return false;
     }
@@ -118,9 +123,7 @@ bool IsWorkstationWindows() {
         reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
     OSVERSIONINFOEXW version{};
     version.dwOSVersionInfoSize = sizeof(version);
-    // Called before the library is released again.
     const bool known = rtlGetVersion != nullptr && rtlGetVersion(&version) == 0;
-    FreeLibrary(ntdll);
     if (!known || version.wProductType != VER_NT_WORKSTATION) {
         return false;
     }

@@ -3,9 +3,9 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstring>
 
-#include "base/CommandProcessor.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
 #include "product/FolderLayout.h"
@@ -67,8 +67,7 @@ bool ProcessStopList::StopPrograms() {
     std::vector<std::string> names = brandPrefixedNames_;
     names.insert(names.end(), plainNames_.begin(), plainNames_.end());
     KillFirstProcessOfEach(names);
-    ShellExecuteA(nullptr, "open", CommandProcessorPath().c_str(),
-                  WebServerStopParameters().c_str(), nullptr, SW_HIDE);
+    StopWebServer();
     return true;
 }
 
@@ -150,10 +149,45 @@ bool IsClientRunning() {
     return FindProcessByName(CSetupConfig::Instance().brandName + ".Framework.C.exe") != 0;
 }
 
-std::string WebServerStopParameters() {
-    return "/c cd /d \"" + CFolderLayout::ProgramFilesProductDir() + "\\Nginx" + "\" && " +
-           "nginx.exe -s stop -c \"" + CFolderLayout::PublicUserDataDir() +
-           "\\Nginx\\conf\\nginx.conf\"";
+std::string WebServerProgram() {
+    return CFolderLayout::ProgramFilesProductDir('\\') + "\\Nginx\\nginx.exe";
+}
+
+int32_t KillProcessesByImagePath(const std::string& imagePath) {
+    std::string wanted = imagePath;
+    std::replace(wanted.begin(), wanted.end(), '/', '\\');
+    CFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) {
+        return 0;
+    }
+    const std::string fileName = wanted.substr(wanted.find_last_of('\\') + 1);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    int32_t stopped = 0;
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
+        // The name first: only a program of that name is opened at all.
+        if (lstrcmpiA(entry.szExeFile, fileName.c_str()) != 0) {
+            continue;
+        }
+        CHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE,
+                                    entry.th32ProcessID));
+        char image[MAX_PATH * 2] = {};
+        DWORD size = sizeof(image);
+        if (!process || !QueryFullProcessImageNameA(process.Get(), 0, image, &size)) {
+            continue;
+        }
+        if (lstrcmpiA(image, wanted.c_str()) == 0 && TerminateProcess(process.Get(), 0)) {
+            ++stopped;
+        }
+    }
+    return stopped;
+}
+
+int32_t StopWebServer() {
+    // Terminated, not asked to stop: the stop command would run the server elevated with a
+    // configuration from the public user folder, where any local user can create files.
+    return KillProcessesByImagePath(WebServerProgram());
 }
 
 }  // namespace SetUp

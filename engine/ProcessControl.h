@@ -3,6 +3,7 @@
 // client and server afterwards.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@ class ProcessStopList {
 public:
     explicit ProcessStopList(const std::string& installRoot);
 
-    // WatchDog, the brand-prefixed programs, the plain ones, then the web server's stop command
-    // (not waited for). Programs that cannot be stopped stay running. Always true.
+    // WatchDog, the brand-prefixed programs, the plain ones, then every instance of the installed
+    // web server (by its full image path). Programs that cannot be stopped stay running. Always
+    // true.
     bool StopPrograms();
     // True when ShellExecuteA reported success (a value above 32).
     bool LaunchClient();
@@ -47,7 +49,12 @@ void KillFirstProcessOfEach(const std::vector<std::string>& exeNames);
 // Whether the client framework of this brand runs.
 bool IsClientRunning();
 
-// The parameters of the web server's stop command.
-std::string WebServerStopParameters();
+// The installed web server: the Program Files product folder's "Nginx\\nginx.exe".
+std::string WebServerProgram();
+// Terminates every process whose full image path is the given one (either slash, any case);
+// returns how many were terminated.
+int32_t KillProcessesByImagePath(const std::string& imagePath);
+// Terminates every running instance of the installed web server; returns how many.
+int32_t StopWebServer();
 
 }  // namespace SetUp

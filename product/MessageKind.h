@@ -23,4 +23,5 @@ enum class MessageKind : int32_t {
     SameGuid = 16,
     NpfOccupied = 17,
     NotSupportUpdate = 18,
+    UnsafeWorkFolder = 19,
 };

@@ -12,7 +12,22 @@
 
 namespace {
 
-const char kConfigFileName[] = "SetupClientAndServer.xml";
+// Longer settings are damage, not a brand: every name built from them must fit a path.
+const size_t kMaxSettingBytes = 1024;
+
+// Digits in dot-separated pieces, "1.11.1.7": the record and the upgrade rules compare them.
+bool IsVersionText(const std::string& text) {
+    if (text.empty() || text.front() == '.' || text.back() == '.') {
+        return false;
+    }
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' ? text[i + 1] == '.' : (c < '0' || c > '9')) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // The text of <name><Value>text</Value></name> under the root, or nothing when the setting is
 // missing. A Value without a text child reads as the empty text.
@@ -32,6 +47,7 @@ std::optional<std::string> ReadSetting(const tinyxml2::XMLElement* root, const c
     const std::string message = "The setup configuration of this installer is damaged (" + reason +
                                 "). The installation cannot continue.";
     MessageBoxA(nullptr, message.c_str(), "Setup", MB_OK | MB_ICONERROR);
+    SetUp::DeleteTempWorkDir();
     ExitProcess(1);
 }
 
@@ -43,6 +59,21 @@ std::optional<CSetupConfig> CSetupConfig::FromFile(const std::string& path, std:
         *error = "cannot read " + path + ": " + document.ErrorName();
         return std::nullopt;
     }
+    return FromDocument(document, error);
+}
+
+std::optional<CSetupConfig> CSetupConfig::FromText(const std::string& text, std::string* error) {
+    tinyxml2::XMLDocument document;
+    if (text.empty() || document.Parse(text.c_str(), text.size()) != tinyxml2::XML_SUCCESS) {
+        *error = std::string("cannot parse the configuration: ") +
+                 (text.empty() ? "empty" : document.ErrorName());
+        return std::nullopt;
+    }
+    return FromDocument(document, error);
+}
+
+std::optional<CSetupConfig> CSetupConfig::FromDocument(const tinyxml2::XMLDocument& document,
+                                                       std::string* error) {
     const tinyxml2::XMLElement* root = document.FirstChildElement();
     if (root == nullptr) {
         *error = "no root element";
@@ -57,7 +88,15 @@ std::optional<CSetupConfig> CSetupConfig::FromFile(const std::string& path, std:
             *error = std::string("missing setting ") + names[i];
             return std::nullopt;
         }
+        if (value->size() > kMaxSettingBytes) {
+            *error = std::string("setting ") + names[i] + " is too long";
+            return std::nullopt;
+        }
         values[i] = *value;
+    }
+    if (!IsVersionText(values[0])) {
+        *error = "version \"" + values[0] + "\" is not a dotted number";
+        return std::nullopt;
     }
     const auto variant = VariantByName(values[1]);
     if (!variant) {
@@ -78,12 +117,9 @@ std::optional<CSetupConfig> CSetupConfig::FromFile(const std::string& path, std:
 
 const CSetupConfig& CSetupConfig::Instance() {
     return CProcessWide<CSetupConfig>::Get([] {
-        const std::string path = SetUp::GetTempWorkDir() + kConfigFileName;
-        if (!SetUp::WriteResourceToFile(path, IDR_SETUP_CONFIG, "XML")) {
-            FailStartUp("cannot write " + path);
-        }
+        // Parsed where the resource lies: no file another program could change in between.
         std::string error;
-        auto config = FromFile(path, &error);
+        auto config = FromText(SetUp::ResourceText(IDR_SETUP_CONFIG, "XML"), &error);
         if (!config) {
             FailStartUp(error);
         }

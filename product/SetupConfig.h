@@ -6,6 +6,10 @@
 
 #include "product/Catalogue.h"
 
+namespace tinyxml2 {
+class XMLDocument;
+}
+
 // The language of the texts. A configuration may hold another number; it then has no texts.
 enum class UiLanguage : int32_t { English = 0, Chinese = 1 };
 
@@ -24,14 +28,22 @@ public:
     int32_t brandType = 0;
     std::string brandName;
 
-    // The one configuration, read from resource "XML" 260 on the first call. A configuration
-    // that cannot be written, read or parsed stops the program with a message (exit code 1).
+    // The one configuration, parsed from resource "XML" 260 in memory on the first call. A
+    // configuration that cannot be found or parsed stops the program with a message (exit code 1).
     static const CSetupConfig& Instance();
 
-    // Reads a configuration file; on failure returns nothing and says why in *error.
+    // Reads a configuration file; on failure returns nothing and says why in *error. Refused:
+    // a missing setting, an unknown product type, a version that is not a dotted number, a
+    // setting over 1,024 bytes.
     static std::optional<CSetupConfig> FromFile(const std::string& path, std::string* error);
+    // The same from the configuration's text in memory.
+    static std::optional<CSetupConfig> FromText(const std::string& text, std::string* error);
 
     ProductFolderNames GetProductFolderNames() const;
+
+private:
+    static std::optional<CSetupConfig> FromDocument(const tinyxml2::XMLDocument& document,
+                                                    std::string* error);
 };
 
 // The name of component n: its suffix for 0 and 101, the brand name and the suffix otherwise.

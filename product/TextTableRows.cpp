@@ -146,5 +146,7 @@ const TextRow kTextRowsRows[] = {
      "installation program."},
     {"cancelinstall", "正在取消安装", "Canceling installation"},
     {"notSupportUpdate", "本程序不支持升级功能", "notSupportUpdate"},
+    {"unsafeworkdirtip", "无法创建安全的临时工作目录，安装无法继续。",
+     "A safe temporary working folder cannot be created. The installation cannot continue."},
 };
 const CTableView<TextRow> kTextRows(kTextRowsRows);

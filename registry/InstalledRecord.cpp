@@ -25,8 +25,13 @@ const DWORD kValueBufferSize = 1024;
 bool QueryText(HKEY key, const char* name, std::string* text) {
     char buffer[kValueBufferSize] = {};
     DWORD size = sizeof(buffer);
-    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
+    DWORD type = REG_NONE;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
         ERROR_SUCCESS) {
+        return false;
+    }
+    // A number or bytes where a text belongs is damage, read as no value at all.
+    if (type != REG_SZ && type != REG_EXPAND_SZ) {
         return false;
     }
     size_t length = 0;
@@ -119,6 +124,11 @@ InstalledComponents ReadInstalledComponents() {
         return {};
     }
     InstalledComponents result = DecodeComponentList(list);
+    // A list without one valid piece ("##") is no list: detection falls back to the description
+    // file or the blind upgrade instead of upgrading nothing.
+    if (result.client.empty() && result.server.empty()) {
+        return {};
+    }
     result.found = true;
     return result;
 }

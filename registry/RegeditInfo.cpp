@@ -18,7 +18,9 @@ void CRegeditInfo::WriteProductGuid() {
 
 void CRegeditInfo::WriteUninstallString() {
     // The uninstaller always lives in the fixed Program Files folder, whatever root was chosen.
-    WriteUninstallValue("UninstallString", CFolderLayout::Uninstaller(CSetupConfig::Instance()),
+    // Quoted: the path holds blanks, and an unquoted one lets Windows try "C:\\Program.exe".
+    WriteUninstallValue("UninstallString",
+                        "\"" + CFolderLayout::Uninstaller(CSetupConfig::Instance()) + "\"",
                         variant);
 }
 

@@ -27,6 +27,7 @@ const TipMessageRow kTipMessagesRows[] = {
     {K::InstallingMutex, "installingMutextip", nullptr, P::None, 2, 4},
     {K::SameGuid, "SameGuidtip", "moreinstallmutextip", P::ProductLabel, 2, 3},
     {K::NotSupportUpdate, "notSupportUpdate", nullptr, P::None, 2, 2},
+    {K::UnsafeWorkFolder, "unsafeworkdirtip", nullptr, P::None, 2, 3},
 };
 const CTableView<TipMessageRow> kTipMessages(kTipMessagesRows);
 

@@ -59,7 +59,9 @@ TEST(ClientPackage, IconCacheProgramIsWrittenToTheWorkingFolder) {
     const std::string temp = testbed::MakeTempFolder("Jane Doe") + "\\";
     const CTempFolderScope scope(temp);
     SetUp::CMenuAndDesk(temp).ClearIconCache();
-    EXPECT_GT(Read(temp + "InstallationTempFile\\ie4uinit.exe").size(), 1024u);
+    const std::string folder = SetUp::GetTempWorkDir();
+    EXPECT_EQ(folder.rfind(temp + "InstallationTempFile", 0), 0u) << folder;
+    EXPECT_GT(Read(folder + "ie4uinit.exe").size(), 1024u);
 }
 
 }  // namespace

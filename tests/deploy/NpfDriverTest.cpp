@@ -9,6 +9,7 @@
 
 #include "TempFolderScope.h"
 #include "base/Handles.h"
+#include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
 #include "deploy/NpfDriver.h"
 
@@ -162,11 +163,22 @@ TEST_F(NpfDriver, ReportReading) {
         {"<NpfApp><other>success</other></NpfApp>", ""},
         {"<Other><result>success</result></Other>", ""},
         {"<NpfApp><result>success</result>", ""},  // not well-formed
+        {"", ""},
+        {"<NpfApp><resu", ""},  // truncated
+        {"\xEF\xBB\xBF<NpfApp><result>A.exe</result></NpfApp>", "A.exe"},
     };
     for (const auto& item : cases) {
         testbed::WriteFile(report, item.first);
         EXPECT_EQ(SetUp::ReadNpfOccupancy(root_), item.second) << item.first;
     }
+    // A thousand programs: read whole, the first is named.
+    std::string programs;
+    for (int i = 0; i < 1000; ++i) {
+        programs += "Program" + std::to_string(i) + ".exe;";
+    }
+    testbed::WriteFile(report, "<NpfApp><result>" + programs + "</result></NpfApp>");
+    EXPECT_EQ(SetUp::ReadNpfOccupancy(root_), programs);
+    EXPECT_EQ(SetUp::OccupyingProcessName(programs), "Program0.exe");
 }
 
 TEST(NpfReport, ProcessNameIsTheFirstNonEmptyPiece) {
@@ -194,7 +206,9 @@ TEST(NpfRemoval, ScriptDeletesTheDriverServices) {
     }
 
     SetUp::RunNpfRemovalScript();
-    EXPECT_TRUE(Exists(temp + "\\InstallationTempFile\\delnpf.bat"));
+    const std::string folder = SetUp::GetTempWorkDir();
+    EXPECT_EQ(folder.rfind(temp + "\\InstallationTempFile", 0), 0u) << folder;
+    EXPECT_TRUE(Exists(folder + "delnpf.bat"));
     auto present = [&](const char* name) {
         SC_HANDLE service = OpenServiceA(manager, name, SERVICE_QUERY_STATUS);
         if (service != nullptr) {

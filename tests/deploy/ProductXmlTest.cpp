@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "common/TestMachine.h"
+#include "base/StringUtil.h"
 #include "deploy/ProductXmlHandler.h"
 #include "product/Catalogue.h"
 
@@ -142,27 +143,35 @@ TEST_F(ProductXml, TopologyServerBlockHasItsOwnShape) {
                              kServerFoot));
 }
 
-TEST_F(ProductXml, GbkBrandIsWrittenInUtf8) {
-    const std::string gbk = "\xD6\xD0\xCE\xC4";  // two ideographs in GBK
-    const std::string utf8 = "\xE4\xB8\xAD\xE6\x96\x87";
-    const std::string base = root_ + "\\" + gbk + " AC\\" + gbk + " AC Client\\";
-    ASSERT_TRUE(CreateDirectoryA((root_ + "\\" + gbk + " AC").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((base).c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((base + "Client").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((base + "Server").c_str(), nullptr));
+// One conversion rule on every system: the configuration's UTF-8 brand is held in the ANSI code
+// page and comes back to UTF-8 from that same page.
+TEST_F(ProductXml, NonAsciiBrandComesBackFromTheAnsiCodePage) {
+    std::vector<std::string> brands = {"Caf\xC3\xA9"};  // "Café": in code page 1252 and in GBK
+    if (GetACP() == 936) {
+        brands.push_back("\xE4\xB8\xAD\xE6\x96\x87");  // two ideographs
+        EXPECT_EQ(Utf8ToAnsi(brands.back()), "\xD6\xD0\xCE\xC4");
+    }
+    for (const std::string& utf8 : brands) {
+        const std::string ansi = Utf8ToAnsi(utf8);
+        const std::string base = root_ + "\\" + ansi + " AC\\" + ansi + " AC Client\\";
+        ASSERT_TRUE(CreateDirectoryA((root_ + "\\" + ansi + " AC").c_str(), nullptr)) << utf8;
+        ASSERT_TRUE(CreateDirectoryA((base).c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA((base + "Client").c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA((base + "Server").c_str(), nullptr));
 
-    Handler(gbk).WriteClientDescription({12});
-    Handler(gbk).WriteServerDescription({115});
-    EXPECT_EQ(ReadBytes(base + "Client\\ProductDescription.xml"),
-              Crlf(kClientHead +
-                   ClientBlock("AlarmCenter.C_741e1d6dbba46ce550faff54e9dc0621", "AlarmCenter",
-                               utf8, "AlarmCenter", true) +
-                   kClientFoot));
-    EXPECT_EQ(
-        ReadBytes(base + "Server\\product_description.xml"),
-        Crlf(kServerHead +
-             ServerBlock("Zelvane.S_SYG890524P94JY557885245MKCC14G11", "Zelvane", utf8, "Zelvane") +
-             kServerFoot));
+        Handler(ansi).WriteClientDescription({12});
+        Handler(ansi).WriteServerDescription({115});
+        EXPECT_EQ(ReadBytes(base + "Client\\ProductDescription.xml"),
+                  Crlf(kClientHead +
+                       ClientBlock("AlarmCenter.C_741e1d6dbba46ce550faff54e9dc0621", "AlarmCenter",
+                                   utf8, "AlarmCenter", true) +
+                       kClientFoot));
+        EXPECT_EQ(ReadBytes(base + "Server\\product_description.xml"),
+                  Crlf(kServerHead +
+                       ServerBlock("Zelvane.S_SYG890524P94JY557885245MKCC14G11", "Zelvane", utf8,
+                                   "Zelvane") +
+                       kServerFoot));
+    }
 }
 
 TEST_F(ProductXml, ShorterSecondWriteReplacesTheFile) {
@@ -210,6 +219,19 @@ TEST_F(ProductXml, UnreadableFilesGiveAnEmptyList) {
         testbed::WriteFile(path, text);
         EXPECT_TRUE(Handler().ReadClientComponents().empty()) << text;
     }
+    testbed::WriteFile(path, "not XML at all");
+    EXPECT_TRUE(Handler().ReadClientComponents().empty());
+    // Ten megabytes of an unclosed document: read, refused, nothing listed.
+    std::string huge = "<ProductDescription><Components>";
+    while (huge.size() < 10 * 1024 * 1024) {
+        huge += "<Note><Name>AlarmCenter</Name></Note>";
+    }
+    testbed::WriteFile(path, huge);
+    EXPECT_TRUE(Handler().ReadClientComponents().empty());
+    // The same size well-formed, with one component at its end, is read whole.
+    testbed::WriteFile(path, huge + "<Component><Name>Zelvane</Name></Component>" +
+                                 "</Components></ProductDescription>");
+    EXPECT_EQ(Handler().ReadClientComponents(), (std::vector<int32_t>{15}));
 }
 
 TEST_F(ProductXml, AFolderAtThePathCountsAsExisting) {

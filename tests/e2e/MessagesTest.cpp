@@ -46,6 +46,8 @@ const Case kMessages[] = {
      "or cancel it to run the installation again.",
      "此安装已有另一实例在运行，请等待它完成，或取消它再运行此安装。"},
     {18, "notSupportUpdate", "本程序不支持升级功能"},
+    {19, "A safe temporary working folder cannot be created. The installation cannot continue.",
+     "无法创建安全的临时工作目录，安装无法继续。"},
     {99, "", ""},
 };
 

@@ -36,9 +36,28 @@ struct Shown {
     std::optional<DWORD> exitCode;
 };
 
-// Runs the program, reads the message dialog it opens, closes it with Close.
+// The working folders left in the temporary folder.
+int WorkFolders() {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof(temp), temp);
+    WIN32_FIND_DATAA entry{};
+    HANDLE find = FindFirstFileA((std::string(temp) + "InstallationTempFile*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    int count = 0;
+    do {
+        ++count;
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return count;
+}
+
+// Runs the program, reads the message dialog it opens, closes it with Close. The program's
+// working folder goes with it.
 Shown RunToRefusal(const char* program) {
     Shown shown;
+    const int workFolders = WorkFolders();
     CProgram setup(WindowsPath(program));
     EXPECT_TRUE(setup.Started());
     const CWindow dialog = WaitForWindowWith(setup.Id(), 1132);
@@ -52,6 +71,7 @@ Shown RunToRefusal(const char* program) {
     EXPECT_EQ(dialog.Control(IDOK).Handle(), nullptr);
     EXPECT_TRUE(dialog.ClickControl(IDCANCEL));
     shown.exitCode = setup.WaitExit();
+    EXPECT_EQ(WorkFolders(), workFolders) << "the working folder was left behind";
     return shown;
 }
 
@@ -129,4 +149,25 @@ TEST_F(StartupRefusal, TopRightCloseAlsoEndsWithCodeZero) {
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog.ClickControl(1118));
     EXPECT_EQ(setup.WaitExit(), 0u);
+}
+
+// A working folder that cannot be made (here the temporary folder is a file) stops the program
+// before anything is written or run, with its own message.
+TEST_F(StartupRefusal, UnsafeWorkingFolderIsRefused) {
+    const std::string file = testbed::MakeTempFolder("not a folder") + "\\temp";
+    testbed::WriteFile(file, "a file where the temporary folder should be");
+    char tmp[MAX_PATH] = {};
+    char temp[MAX_PATH] = {};
+    GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
+    GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
+    SetEnvironmentVariableA("TMP", file.c_str());
+    SetEnvironmentVariableA("TEMP", file.c_str());
+    const Shown shown = RunToRefusal(SETUP_ZH_EXE);
+    SetEnvironmentVariableA("TMP", tmp);
+    SetEnvironmentVariableA("TEMP", temp);
+    EXPECT_EQ(shown.message,
+              Expected("A safe temporary working folder cannot be created. The installation "
+                       "cannot continue.",
+                       "无法创建安全的临时工作目录，安装无法继续。"));
+    EXPECT_EQ(shown.exitCode, 0u);
 }

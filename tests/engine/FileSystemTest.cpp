@@ -46,6 +46,33 @@ TEST(InstallPathRule, AcceptsRootedPathsWithCleanPieces) {
         {"C:\\%TEMP%\\App", false},
         {"C:\\100%", false},
         {"C:\\Velmora.AC-1_2 (new)", true},
+        // Only a drive letter's root: no root of the current drive, no UNC path.
+        {"\\", false},
+        {"\\App", false},
+        {"\\\\server\\share\\App", false},
+        {"\\\\?\\C:\\App", false},
+        {"1:\\App", false},
+        {"CD:\\App", false},
+        // Delayed expansion.
+        {"C:\\Hello!World", false},
+        {"C:\\a!b!", false},
+        // Reserved device names, with or without an extension, any case.
+        {"C:\\CON", false},
+        {"C:\\App\\nul", false},
+        {"C:\\com1", false},
+        {"C:\\LPT9.txt", false},
+        {"C:\\Aux .log", false},
+        {"C:\\COM0", true},
+        {"C:\\CONSOLE", true},
+        {"C:\\Nullable", true},
+        // Pieces that end in a dot or a blank, "." and "..".
+        {"C:\\App.", false},
+        {"C:\\App \\Sub", false},
+        {"C:\\..\\Windows", false},
+        {"C:\\.\\App", false},
+        {"C:\\App.v2", true},
+        {"C:\\ App", true},
+        {"C:\\A\tB", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsValidInstallPath(c.path), c.valid) << c.path;
@@ -73,6 +100,23 @@ TEST(FolderHelpers, EmptinessListingAndDeletion) {
     EXPECT_FALSE(Exists(root + "\\sub\\deep"));
     EXPECT_FALSE(DeleteFolder(root, false));
     EXPECT_FALSE(Exists(root));
+}
+
+// What a failed shell call leaves ("", "\\Programs\\...", a relative name) never turns into a
+// deletion on the current drive.
+TEST(FolderHelpers, OnlyAbsoluteDrivePathsAreDeleted) {
+    const std::string root = testbed::MakeTempFolder("relative");
+    testbed::WriteFile(root + "\\Programs\\keep.txt", "keep");
+    ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
+    const std::string rooted = root.substr(2);  // "\\users\\...": the current drive's root
+    for (const std::string& path : {std::string(), std::string("Programs"),
+                                    std::string(".\\Programs"), rooted + "\\Programs"}) {
+        EXPECT_TRUE(DeleteFolder(path, false)) << path;
+        EXPECT_EQ(ReadAll(root + "\\Programs\\keep.txt"), "keep") << path;
+    }
+    SetCurrentDirectoryA("C:\\");
+    EXPECT_FALSE(DeleteFolder(root + "\\Programs", false));
+    EXPECT_FALSE(Exists(root + "\\Programs"));
 }
 
 TEST(FolderHelpers, CopyFolderFillsOnlyANewFolderWithFiles) {
@@ -172,6 +216,26 @@ TEST_F(MultimediaComm, Nothing64BitMovesOnA32BitMachine) {
     EXPECT_EQ(ReadAll(client_ + "MultimediaComm.dll"), "x86");
     EXPECT_EQ(ReadAll(client_ + "RunInWin64\\MultimediaComm.dll"), "x64");
     EXPECT_FALSE(Exists(client_ + "RunInWin32"));
+}
+
+// A move that fails leaves both libraries where a working client finds one: the 64-bit library
+// is deleted only once it is in place.
+TEST_F(MultimediaComm, FailedMovesLoseNoLibrary) {
+    for (const char* held : {"RunInWin64\\MultimediaComm.dll", "MultimediaComm.dll"}) {
+        SCOPED_TRACE(held);
+        {
+            // Held without delete sharing, as a running program holds a library it loaded.
+            CFileHandle file(CreateFileA((client_ + held).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(file);
+            replaceMultiMediaComm(Root());
+        }
+        EXPECT_EQ(ReadAll(client_ + "MultimediaComm.dll"), "x86");
+        EXPECT_EQ(ReadAll(client_ + "RunInWin64\\MultimediaComm.dll"), "x64");
+        replaceMultiMediaComm(Root());
+        ExpectSwapped();
+        Extract();
+    }
 }
 
 TEST(UserManual, OpenOnlyWhileAnotherHandleHoldsIt) {

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "EngineRecorder.h"
+#include "EngineTestSupport.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
 #include "base/TempWorkDir.h"
@@ -374,4 +376,85 @@ TEST_F(InstallEngineTest, RepeatedCancelsNeverDeadlock) {
         EXPECT_TRUE(EnumerateInstalledVariants().empty());
     }
     SetDriverQuestion(nullptr);
+}
+
+namespace {
+
+// Runs RequestCancel on a thread of its own; true when it returned within the bound. A call
+// that never returns is left behind on its detached thread, and the test fails instead of hanging.
+bool CancelReturnsWithin(CInstallEngine& engine, std::chrono::seconds bound) {
+    auto returned = std::make_shared<std::atomic<bool>>(false);
+    std::thread([&engine, returned] {
+        engine.RequestCancel();
+        *returned = true;
+    }).detach();
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    while (!*returned && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return *returned;
+}
+
+}  // namespace
+
+// A cancel before any start, during a modify or during a removal returns at once and changes
+// nothing: those procedures never mark the worker done, so waiting for them never ended.
+TEST_F(InstallEngineTest, CancelOutsideAFreshInstallReturnsAtOnce) {
+    auto& idle = NewEngine();
+    CEngineRecorder idleRecorder(idle);
+    EXPECT_TRUE(CancelReturnsWithin(idle, std::chrono::seconds(20)));
+    EXPECT_TRUE(idleRecorder.Progress().empty());
+    EXPECT_TRUE(idleRecorder.Status().empty());
+
+    Install({0});
+    auto& modify = NewEngine();
+    CEngineRecorder modifyRecorder(modify);
+    modify.StartModify({3}, {});
+    EXPECT_TRUE(CancelReturnsWithin(modify, std::chrono::seconds(20)));
+    ASSERT_TRUE(modifyRecorder.WaitForReports(1 + 6));
+    EXPECT_EQ(modifyRecorder.Progress().back(), 100);
+    EXPECT_TRUE(Exists(ClientFolder() + "\\Velmora.PersonalManagement.C"));
+
+    auto& removal = NewEngine();
+    CEngineRecorder removalRecorder(removal);
+    removal.StartRemoval();
+    EXPECT_TRUE(CancelReturnsWithin(removal, std::chrono::seconds(20)));
+    ASSERT_TRUE(removalRecorder.WaitForReports(8));
+    EXPECT_EQ(removalRecorder.Progress(), (V{20, 40, 60, 80, 100, 100, 100, 100}));
+    EXPECT_EQ(removalRecorder.Status(), Lines{"Canceling installation"});
+    EXPECT_TRUE(EnumerateInstalledVariants().empty());
+}
+
+// The second cancel of an install starts no second roll-back.
+TEST_F(InstallEngineTest, SecondCancelStartsNoSecondRollBack) {
+    auto& engine = NewEngine();
+    CEngineRecorder recorder(engine);
+    engine.StartInstall({0}, root_);
+    ASSERT_TRUE(recorder.WaitForReports(10));
+    engine.RequestCancel();
+    ASSERT_TRUE(recorder.WaitForReports(10 + 1 + 8));
+    EXPECT_TRUE(CancelReturnsWithin(engine, std::chrono::seconds(20)));
+    // The first cancel reported 0 and its status line before it returned; the second did neither.
+    const V progress = recorder.Progress();
+    EXPECT_EQ(std::count(progress.begin(), progress.end(), 0), 1);
+    const Lines status = recorder.Status();
+    EXPECT_EQ(std::count(status.begin(), status.end(), "Canceling installation"), 1);
+    EXPECT_TRUE(EnumerateInstalledVariants().empty());
+}
+
+// Empty callables are ignored: an install and its roll-back run to their end without them.
+TEST_F(InstallEngineTest, EmptyCallbacksAreIgnored) {
+    auto& engine = NewEngine();
+    engine.SetProgressCallback(nullptr);
+    engine.SetStatusCallback(nullptr);
+    engine.StartInstall({0}, root_);
+    engine.RequestCancel();
+    // The roll-back's last step deletes the browser-emulation entries.
+    EXPECT_TRUE(enginetest::WaitFor([&] {
+        CRegKey emulation;
+        RegOpenKeyExA(HKEY_CURRENT_USER, kBrowserEmulationKey, 0, KEY_READ, emulation.Receive());
+        return EnumerateInstalledVariants().empty() && !Exists(Installation()) &&
+               RegQueryValueExA(emulation.Get(), kBrowserEmulationPrograms[0], nullptr, nullptr,
+                                nullptr, nullptr) != ERROR_SUCCESS;
+    }));
 }

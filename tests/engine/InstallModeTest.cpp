@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -6,6 +8,7 @@
 #include "engine/InstallMode.h"
 #include "product/Catalogue.h"
 #include "product/SetupConfig.h"
+#include "registry/InstalledRecord.h"
 
 namespace {
 
@@ -164,4 +167,58 @@ TEST(CompareVersions, LooksOnlyAtTheNewVersionsPiecesAndCountsMissingOnesAsZero)
     EXPECT_EQ(CompareVersions("1.11.1.7", ""), 1);
     EXPECT_EQ(CompareVersions("0.0", ""), 0);
     EXPECT_EQ(CompareVersions("1.x.3", "1.0.2"), 1);
+}
+
+// A ComponentList that names no valid component counts as no list: the description file, or
+// else the blind upgrade, decides. So does one too long to be a record's (10,000 pieces); a list
+// with at least one valid piece wins.
+TEST_F(InstallModeTest, DamagedComponentListsFallBackToTheDescriptionFileOrBlindUpgrade) {
+    std::string tenThousand;
+    for (int i = 0; i < 10000; ++i) {
+        tenThousand += (i % 2 == 0 ? "12#" : "x#");
+    }
+    const struct {
+        std::string list;
+        bool withDescription;
+        InstallType expected;
+    } cases[] = {
+        {"0#4#2", false, InstallType::UpgradeByComponentList},
+        {"##", false, InstallType::UpgradeBlind},
+        {"##", true, InstallType::UpgradeByDescription},
+        {"#x#abc# #", false, InstallType::UpgradeBlind},
+        {"99999999999#-#+", true, InstallType::UpgradeByDescription},
+        {"99999999999#4", false, InstallType::UpgradeByComponentList},
+        {"0##4# #x", false, InstallType::UpgradeByComponentList},
+        {tenThousand, false, InstallType::UpgradeBlind},
+        {tenThousand, true, InstallType::UpgradeByDescription},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.list.substr(0, 40));
+        const std::string root = testbed::MakeTempFolder("damaged list");
+        if (c.withDescription) {
+            testbed::WriteFile(
+                root + "\\Velmora AC\\Velmora AC Client\\Client\\ProductDescription.xml", "");
+        }
+        RecordAC("1.10.0.5", c.list, root);
+        EXPECT_EQ(Detect(), c.expected);
+    }
+    EXPECT_EQ(SetUp::DecodeComponentList(tenThousand).client.size(), 5000u);
+}
+
+// Values of the wrong type read as absent: a record whose ProductGuid is a number is no record,
+// a version stored as bytes is an unreadable (older) version.
+TEST_F(InstallModeTest, RecordValuesOfTheWrongTypeReadAsAbsent) {
+    RecordAC("1.11.1.7");
+    const std::string key = SetUp::UninstallRootPath() + ProductCodeByVariant(AC);
+    const char version[] = "1.11.1.7";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "DisplayVersion", REG_BINARY,
+                              version, sizeof(version)),
+              ERROR_SUCCESS);
+    EXPECT_EQ(SetUp::ReadInstalledValue("DisplayVersion"), "");
+    EXPECT_EQ(Detect(), InstallType::UpgradeBlind);
+    const DWORD number = 7;
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "ProductGuid", REG_DWORD, &number,
+                              sizeof(number)),
+              ERROR_SUCCESS);
+    EXPECT_EQ(Detect(), InstallType::Fresh);
 }

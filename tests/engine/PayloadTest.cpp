@@ -35,13 +35,16 @@ TEST(Resources, WorkingFolderIsDeletedWhole) {
     char saved[MAX_PATH] = {};
     GetEnvironmentVariableA("TMP", saved, MAX_PATH);
     const std::string temp = testbed::MakeTempFolder("tmp") + "\\";
+    DeleteTempWorkDir();
     SetEnvironmentVariableA("TMP", temp.c_str());
     const std::string folder = GetTempWorkDir();
     SaveResourceToTemp("delnpf.bat", 327, "BAT");
     testbed::WriteFile(folder + "nested\\file.txt", "x");
     DeleteTempWorkDir();
     SetEnvironmentVariableA("TMP", saved);
-    EXPECT_EQ(folder, temp + "InstallationTempFile\\");
+    // A new name each time: "InstallationTempFile" and sixteen random hexadecimal digits.
+    EXPECT_EQ(folder.rfind(temp + "InstallationTempFile", 0), 0u) << folder;
+    EXPECT_EQ(folder.size(), temp.size() + 20 + 16 + 1) << folder;
     EXPECT_FALSE(Exists(folder));
 }
 

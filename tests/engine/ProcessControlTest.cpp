@@ -10,6 +10,7 @@
 #include "base/SystemInfo.h"
 #include "common/TestMachine.h"
 #include "engine/ProcessControl.h"
+#include "product/FolderLayout.h"
 #include "product/SetupConfig.h"
 
 using namespace SetUp;
@@ -26,7 +27,8 @@ std::string SleeperPath() {
 
 // The payload's own stand-in for the frameworks, for the names it plays; the sleeper otherwise.
 std::string ProgramFor(const std::string& name) {
-    if (name == "Velmora.Framework.C.exe" || name == "Velmora.Framework.S.exe") {
+    if (name == "Velmora.Framework.C.exe" || name == "Velmora.Framework.S.exe" ||
+        name == "nginx.exe") {
         return std::string(SETUP_STANDIN_DIR) + "/" + name;
     }
     return SleeperPath();
@@ -137,13 +139,27 @@ TEST_F(ProcessControlTest, NothingToStopIsNotAnError) {
     EXPECT_TRUE(ProcessStopList("C:\\R").StopPrograms());
 }
 
-TEST_F(ProcessControlTest, WebServerStopCommandNamesBothFolders) {
+// Every instance of the installed web server goes, by its full image path; a program of the same
+// name elsewhere keeps running, and nothing is read from the public user folder.
+TEST_F(ProcessControlTest, WebServerStopTerminatesEveryInstalledInstanceOnly) {
     const char drive = SystemDirectory()[0];
-    const std::string expected = std::string("/c cd /d \"") + drive +
-                                 ":\\Program Files (x86)\\Velmora AC\\Nginx\" && nginx.exe -s "
-                                 "stop -c \"" +
-                                 drive + ":\\Users\\Public\\Velmora AC\\Nginx\\conf\\nginx.conf\"";
-    EXPECT_EQ(WebServerStopParameters(), expected);
+    EXPECT_EQ(WebServerProgram(),
+              std::string(1, drive) + ":\\Program Files (x86)\\Velmora AC\\Nginx\\nginx.exe");
+    const std::string installed = CFolderLayout::ProgramFilesProductDir() + "\\Nginx";
+    CreateFolderTree(installed);
+    CRunningProgram first(installed, "nginx.exe");
+    CRunningProgram second(installed, "nginx.exe");
+    auto elsewhere = Start("nginx.exe", "elsewhere");
+    ASSERT_TRUE(first.Started());
+    ASSERT_TRUE(second.Started());
+
+    EXPECT_TRUE(ProcessStopList("C:\\R").StopPrograms());
+
+    EXPECT_TRUE(first.EndsWithin(10000));
+    EXPECT_TRUE(second.EndsWithin(10000));
+    EXPECT_TRUE(elsewhere->Running());
+    EXPECT_EQ(StopWebServer(), 0) << "nothing is left to stop";
+    DeleteFolder(CFolderLayout::ProgramFilesProductDir(), false);
 }
 
 TEST_F(ProcessControlTest, LaunchStartsTheInstalledFrameworks) {

@@ -41,9 +41,9 @@ TEST(SetupConfig, EmbeddedResourceIsEditionACVersion1_11_1_7) {
     EXPECT_EQ(config.brandName, "Velmora");
     EXPECT_EQ(config.companyName, "company");
     EXPECT_EQ(config.uiLanguage, UiLanguage::English);
-    // The file stays in the working folder.
+    // Parsed in memory: no file another program could change between writing and reading.
     const std::string written = SetUp::GetTempWorkDir() + "SetupClientAndServer.xml";
-    EXPECT_NE(GetFileAttributesA(written.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(written.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(&CSetupConfig::Instance(), &config);
 }
 
@@ -110,4 +110,47 @@ TEST(SetupConfig, BrokenConfigurationsAreRefusedNotGuessed) {
     EXPECT_NE(error.find("missing setting"), std::string::npos);
     EXPECT_FALSE(CSetupConfig::FromFile(ConfigFile("<Translator>"), &error));
     EXPECT_FALSE(CSetupConfig::FromFile("C:\\no\\such\\file.xml", &error));
+}
+
+// Each damaged configuration is refused with its reason; none is guessed at.
+TEST(SetupConfig, DamagedConfigurationsInMemoryAreRefusedWithTheirReason) {
+    const std::string longText(1025, 'x');
+    const std::string fits(1024, 'x');
+    auto document = [](const std::string& body) {
+        return "<?xml version='1.0' encoding='UTF-8'?>\n<Configs>" + body + "</Configs>";
+    };
+    auto withVersion = [](const std::string& version) {
+        return Setting("Translator", "0") + Setting("BrandType", "1") +
+               Setting("BrandName", "Velmora") + Setting("Version", version) +
+               Setting("ProductType", "AC") + Setting("CompanyName", "company");
+    };
+    const struct {
+        std::string text;
+        const char* reason;  // nullptr: accepted
+    } cases[] = {
+        {document(Settings("AC", "0")), nullptr},
+        {"", "empty"},
+        {"<Configs><Version>", "cannot parse"},
+        {document(Setting("Version", "1.0")), "missing setting"},
+        {document(withVersion("")), "not a dotted number"},
+        {document(withVersion("1.1a.0")), "not a dotted number"},
+        {document(withVersion("1..2")), "not a dotted number"},
+        {document(withVersion("v1.2")), "not a dotted number"},
+        {document(Settings("XX", "0")), "unknown product type"},
+        {document(Settings("", "0")), "unknown product type"},
+        {document(Settings("AC", "0", "1", longText)), "too long"},
+        {document(Settings("AC", "0", "1", fits)), nullptr},
+        {document(Settings("AC", "0") + Setting("CompanyName", longText)), nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 80));
+        std::string error;
+        const auto config = CSetupConfig::FromText(c.text, &error);
+        if (c.reason == nullptr) {
+            EXPECT_TRUE(config) << error;
+        } else {
+            EXPECT_FALSE(config);
+            EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        }
+    }
 }

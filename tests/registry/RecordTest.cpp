@@ -72,8 +72,8 @@ TEST_F(RecordTest, ProductRecordHoldsEveryValueAsTextWithItsTerminator) {
     info.WriteProductRecord("D:\\My Apps");
     info.WriteComponentList(ExpandFeatures({0, 3}));
     const std::string key = std::string(kWowRoot) + kACCode;
-    const std::string uninstaller =
-        std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)\\Velmora AC\\uninstall.exe";
+    const std::string uninstaller = "\"" + std::string(1, SystemDriveLetter()) +
+                                    ":\\Program Files (x86)\\Velmora AC\\uninstall.exe\"";
     const std::pair<const char*, std::string> expected[] = {
         {"DisplayVersion", "1.11.1.7"},
         {"InstallLocation", "D:\\My Apps"},
@@ -142,8 +142,9 @@ TEST_F(RecordTest, BadComponentPiecesAreSkippedAndTheRestKept) {
     EXPECT_EQ(decoded.client, (V{0, 4, 7, -3}));
     EXPECT_EQ(decoded.server, (V{101, 102}));
     testbed::CreateRecord(ProductVariant::AC, {{"ComponentList", "##"}});
+    // A list without one usable piece is no list: detection must not upgrade nothing.
     const auto onlyBad = ReadInstalledComponents();
-    EXPECT_TRUE(onlyBad.found);  // the list is there, even if nothing in it is usable
+    EXPECT_FALSE(onlyBad.found);
     EXPECT_TRUE(onlyBad.client.empty() && onlyBad.server.empty());
 }
 
@@ -184,7 +185,7 @@ TEST_F(RecordTest, TextStopsAtTheFirstNulAndNeverPassesTheData) {
     const char embedded[] = "ab\0cd";
     RegSetValueExA(key.Get(), "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(embedded), 6);
     const char unterminated[] = {'x', 'y'};
-    RegSetValueExA(key.Get(), "DisplayVersion", 0, REG_BINARY,
+    RegSetValueExA(key.Get(), "DisplayVersion", 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(unterminated), 2);
     EXPECT_EQ(ReadUninstallValue(ProductVariant::AC, "DisplayName"), "ab");
     EXPECT_EQ(ReadUninstallValue(ProductVariant::AC, "DisplayVersion"), "xy");

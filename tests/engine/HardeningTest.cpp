@@ -1,0 +1,295 @@
+// What an unprivileged user of the same machine could try against the elevated installer: programs
+// planted where a bare name or the working folder would find them, a working folder made or held
+// beforehand, and links swapped into folders that are deleted.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "EngineRecorder.h"
+#include "EngineTestSupport.h"
+#include "base/FileSystem.h"
+#include "base/Handles.h"
+#include "base/TempWorkDir.h"
+#include "common/TestMachine.h"
+#include "deploy/DriverQuestion.h"
+#include "deploy/MenuAndDesk.h"
+#include "deploy/Payload.h"
+#include "engine/InstallEngine.h"
+#include "engine/ProcessControl.h"
+#include "engine/Removal.h"
+#include "product/FolderLayout.h"
+#include "registry/InstalledRecord.h"
+
+using namespace SetUp;
+using enginetest::Exists;
+using enginetest::OwnFolder;
+using enginetest::WaitFor;
+
+namespace {
+
+const char* const kPlantedNames[] = {"cmd.exe", "sc.exe", "7za.exe", "ie4uinit.exe"};
+const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
+
+CInstallEngine& NewEngine() {
+    return *new CInstallEngine();
+}
+
+// Wine cannot make a junction (setting a reparse point is not supported), but it shows a Unix
+// symbolic link as a reparse point, and a deletion that follows it empties the target just as it
+// would through a junction. The link is made by the Unix ln, which Wine starts like any program.
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+    using UnixNameFunction = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixNameFunction>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (unixName == nullptr) {
+        return false;
+    }
+    auto toUnix = [unixName](const std::string& path) {
+        wchar_t wide[MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+        char* name = unixName(wide);
+        const std::string result = name ? name : "";
+        HeapFree(GetProcessHeap(), 0, name);
+        return result;
+    };
+    std::string line = "/bin/ln -s \"" + toUnix(target) + "\" \"" + toUnix(link) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA("Z:\\bin\\ln", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        return false;
+    }
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return WaitFor([&link] { return IsReparsePoint(link); });
+}
+
+class HardeningTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testbed::RemoveAllRecords();
+        DeleteFolder(CFolderLayout::ProgramFilesProductDir(), false);
+        DeleteFolder(CFolderLayout::PublicUserDataDir(), false);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kDetectorKey);
+        CRegKey key;
+        RegCreateKeyExA(HKEY_CURRENT_USER, kDetectorKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                        key.Receive(), nullptr);
+        const char success[] = "success";
+        RegSetValueExA(key.Get(), "Result", 0, REG_SZ, reinterpret_cast<const BYTE*>(success),
+                       sizeof(success));
+        SetDriverQuestion(nullptr);
+        DeleteTempWorkDir();
+        root_ = testbed::MakeTempFolder("hardened root");
+    }
+    void TearDown() override {
+        DeleteTempWorkDir();
+        SetCurrentDirectoryA(OwnFolder().c_str());
+        for (const std::string& planted : planted_) {
+            DeleteFileA(planted.c_str());
+            DeleteFileA((planted + ".ran").c_str());
+        }
+    }
+
+    std::string Plant(const std::string& path) {
+        EXPECT_TRUE(CopyFileA((OwnFolder() + "probe.exe").c_str(), path.c_str(), FALSE)) << path;
+        planted_.push_back(path);
+        return path;
+    }
+    std::vector<std::string> Ran() const {
+        std::vector<std::string> ran;
+        for (const std::string& planted : planted_) {
+            if (Exists(planted + ".ran")) {
+                ran.push_back(planted);
+            }
+        }
+        return ran;
+    }
+    void Install(const std::vector<int32_t>& features) {
+        auto& engine = NewEngine();
+        CEngineRecorder recorder(engine);
+        engine.StartInstall(features, root_);
+        ASSERT_TRUE(recorder.WaitForReports(features.size() + 9));
+    }
+    void Remove() {
+        auto& engine = NewEngine();
+        CEngineRecorder recorder(engine);
+        engine.StartRemoval();
+        ASSERT_TRUE(recorder.WaitForReports(8));
+    }
+    void InstallAndCancel(const std::vector<int32_t>& features) {
+        auto& engine = NewEngine();
+        CEngineRecorder recorder(engine);
+        engine.StartInstall(features, root_);
+        ASSERT_TRUE(recorder.WaitForReports(features.size() + 9));
+        engine.RequestCancel();
+        ASSERT_TRUE(recorder.WaitForReports(features.size() + 9 + 1 + 8));
+    }
+    std::string ClientFolder() const {
+        return CFolderLayout(root_).ComponentsDir(ComponentSide::Client, '\\');
+    }
+    // The driver-removal script is not waited for by the removal; its processor ends on its own.
+    static bool CommandProcessorsEnded() {
+        return WaitFor([] { return FindProcessByName("cmd.exe") == 0; });
+    }
+
+    std::string root_;
+    std::vector<std::string> planted_;
+};
+
+}  // namespace
+
+// Probes named like every program the installer starts, beside this program, in the current
+// folder and in a working folder made and held beforehand under the old and the next new name:
+// an install, a removal and a cancelled install run none of them.
+TEST_F(HardeningTest, PlantedProgramsNeverRun) {
+    const std::string current = testbed::MakeTempFolder("current");
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    for (const char* name : kPlantedNames) {
+        Plant(OwnFolder() + name);
+        Plant(current + "\\" + name);
+    }
+    const std::string temp = UserTempFolder();
+    ASSERT_FALSE(temp.empty());
+    std::vector<CFileHandle> held;
+    for (const char* folderName : {"InstallationTempFile", "InstallationTempFileplanted"}) {
+        const std::string folder = temp + folderName;
+        CreateDirectoryA(folder.c_str(), nullptr);
+        for (const char* name : kPlantedNames) {
+            const std::string path = Plant(folder + "\\" + name);
+            // Held open as the attacker's program did, letting others read and run it.
+            held.emplace_back(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(held.back()) << path;
+        }
+    }
+    CScopedWorkDirSuffixes suffixes({"planted", "fresh"});
+
+    Install({0});
+    EXPECT_EQ(GetTempWorkDir(), temp + "InstallationTempFilefresh\\");
+    // Our own 7-Zip ran: the client framework was unpacked.
+    EXPECT_TRUE(Exists(ClientFolder() + "Velmora.Framework.C.exe"));
+    Remove();
+    EXPECT_TRUE(EnumerateInstalledVariants().empty());
+    InstallAndCancel({0});
+    EXPECT_TRUE(EnumerateInstalledVariants().empty());
+    EXPECT_TRUE(CommandProcessorsEnded());
+
+    EXPECT_EQ(Ran(), std::vector<std::string>{});
+    held.clear();
+    for (const char* folderName : {"InstallationTempFile", "InstallationTempFileplanted"}) {
+        DeleteFolder(temp + folderName, false);
+    }
+}
+
+// When no fresh name can be made, nothing is written or run, and the caller is told.
+TEST_F(HardeningTest, WorkingFolderThatCannotBeMadeFreshIsRefused) {
+    const std::string temp = UserTempFolder();
+    const std::string taken = temp + "InstallationTempFiletaken";
+    ASSERT_TRUE(CreateDirectoryA(taken.c_str(), nullptr));
+    const std::string planted = Plant(taken + "\\7za.exe");
+    {
+        CScopedWorkDirSuffixes suffixes({"taken"});
+        EXPECT_EQ(PrepareTempWorkDir(), TempWorkDirState::Unsafe);
+        EXPECT_EQ(GetTempWorkDir(), "");
+        EXPECT_FALSE(SaveResourceToTemp("7za.exe", 326, "EXE"));
+        EXPECT_FALSE(EnsureSevenZip());
+        ComponentDeployment{root_, 0}.Install();
+        EXPECT_FALSE(Exists(ClientFolder() + "Velmora.Framework.C.exe"));
+        DeleteTempWorkDir();
+    }
+    EXPECT_EQ(Ran(), std::vector<std::string>{});
+    EXPECT_EQ(enginetest::ReadAll(planted), enginetest::ReadAll(OwnFolder() + "probe.exe"));
+    EXPECT_EQ(PrepareTempWorkDir(), TempWorkDirState::Ready);
+    DeleteFolder(taken, false);
+}
+
+// Links to a folder holding a file, inside the client folder, the user-data folder and the
+// working folder: neither a removal nor a cancelled install reaches the file.
+TEST_F(HardeningTest, LinksInDeletedFoldersAreNotFollowed) {
+    const std::string target = testbed::MakeTempFolder("link target");
+    testbed::WriteFile(target + "\\keep.txt", "keep");
+    const std::string userData = CFolderLayout(root_).UserDataDir('\\');
+
+    Install({0});
+    CreateFolderTree(userData);
+    ASSERT_TRUE(MakeFolderLink(ClientFolder() + "linked", target));
+    ASSERT_TRUE(MakeFolderLink(userData + "\\linked", target));
+    ASSERT_TRUE(MakeFolderLink(GetTempWorkDir() + "linked", target));
+    Remove();
+    DeleteUserData(root_);
+    DeleteTempWorkDir();
+    EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
+    EXPECT_FALSE(Exists(ClientFolder() + "Velmora.Framework.C.exe"));
+
+    testbed::RemoveAllRecords();
+    Install({0});
+    ASSERT_TRUE(MakeFolderLink(ClientFolder() + "linked again", target));
+    ASSERT_TRUE(MakeFolderLink(GetTempWorkDir() + "linked again", target));
+    InstallAndCancel({0});
+    DeleteTempWorkDir();
+    EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
+    EXPECT_FALSE(Exists(ClientFolder() + "Velmora.Framework.C.exe"));
+}
+
+// The root of a deletion that is itself a link is not followed either.
+TEST_F(HardeningTest, LinkAsTheRootOfADeletionIsNotFollowed) {
+    const std::string target = testbed::MakeTempFolder("root target");
+    testbed::WriteFile(target + "\\keep.txt", "keep");
+    const std::string link = testbed::MakeTempFolder("root link") + "\\link";
+    ASSERT_TRUE(MakeFolderLink(link, target));
+    DeleteFolder(link, false);
+    EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
+    DeleteFolder(link + "/", false);
+    EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
+}
+
+namespace {
+
+// Every file below the folder, by full path.
+void ListFiles(const std::string& folder, std::vector<std::string>* files) {
+    WIN32_FIND_DATAA entry{};
+    CFindHandle find(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!find) {
+        return;
+    }
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            ListFiles(folder + "\\" + name, files);
+        } else {
+            files->push_back(folder + "\\" + name);
+        }
+    } while (FindNextFileA(find.Get(), &entry));
+}
+
+}  // namespace
+
+// A component file held open by a running program: a repair and a removal still end, and every
+// file that was not held is gone after the removal.
+TEST_F(HardeningTest, FilesHeldOpenDoNotStopRepairOrRemoval) {
+    Install({0, 3});
+    const std::string held = ClientFolder() + "Velmora.Framework.C.exe";
+    // As a running program holds its image: others may read it, nobody may write or delete it.
+    CFileHandle file(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file);
+    {
+        auto& engine = NewEngine();
+        CEngineRecorder recorder(engine);
+        engine.StartRepair();
+        ASSERT_GT(engine.StepsTotal(), 0);
+        ASSERT_TRUE(recorder.WaitForReports(static_cast<size_t>(engine.StepsTotal())));
+        EXPECT_EQ(recorder.Progress().back(), 100);
+    }
+    Remove();
+    std::vector<std::string> left;
+    ListFiles(enginetest::InstallationFolder(root_), &left);
+    EXPECT_EQ(left, std::vector<std::string>{held});
+    EXPECT_TRUE(EnumerateInstalledVariants().empty());
+}
