@@ -74,17 +74,27 @@ TEST(DriveBox, TheClosedFaceShowsOnlyTheFirstFiveEntriesInOutlinedText) {
         }
         const uidriver::CWindow box(GetDlgItem(host.shown, IDC_DRIVE_BOX));
         count = SendMessageA(box.Handle(), CB_GETCOUNT, 0, 0);
+        uidriver::CCapture previous;
         for (size_t i = 0; i < kLetters.size(); ++i) {
             SendMessageA(box.Handle(), CB_SETCURSEL, i, 0);
             InvalidateRect(box.Handle(), nullptr, FALSE);
             FaceSeen& face = seen[i];
             face.selectedText = host.box.GetSelectedText();
             const bool drawn = i <= 4;
+            // The face of this item, not the one before it nor one half repainted: two captures
+            // alike, and for a letter a face that differs from the previous letter's.
+            uidriver::CCapture shot;
             face.settled = uidriver::WaitFor(
-                [&] { return (Count(box.Capture(), kItemText) > 0) == drawn; }, 5000);
-            const uidriver::CCapture shot = box.Capture();
+                [&] {
+                    shot = box.Capture();
+                    const uidriver::CCapture again = box.Capture();
+                    return shot.pixels == again.pixels && (Count(shot, kItemText) > 0) == drawn &&
+                           (!drawn || shot.pixels != previous.pixels);
+                },
+                5000);
             face.textPixels = Count(shot, kItemText);
             face.outlinePixels = Count(shot, kOutline);
+            previous = shot;
         }
         PostMessageA(host.shown, WM_CLOSE, 0, 0);
     });
