@@ -209,7 +209,7 @@ TEST_F(InstallModeTest, DamagedComponentListsFallBackToTheDescriptionFileOrBlind
 // a version stored as bytes is an unreadable (older) version.
 TEST_F(InstallModeTest, RecordValuesOfTheWrongTypeReadAsAbsent) {
     RecordAC("1.11.1.7");
-    const std::string key = SetUp::UninstallRootPath() + ProductCodeByVariant(AC);
+    const std::string key = SetUp::UninstallRootPath() + ProductCodeByVariant(ProductVariant::AC);
     const char version[] = "1.11.1.7";
     ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "DisplayVersion", REG_BINARY,
                               version, sizeof(version)),
