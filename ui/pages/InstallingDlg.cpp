@@ -11,6 +11,7 @@
 #include "ui/pages/InstallFinishDlg.h"
 #include "ui/pages/InstallStopDlg.h"
 #include "ui/pages/PageMessages.h"
+#include "ui/pages/ProgressRelay.h"
 
 namespace {
 
@@ -77,14 +78,7 @@ void CInstallingDlg::InstallCallbacks() {
     HWND page = Handle();
     // Worker thread: everything reaches the page as posted messages, so that nothing waits for
     // the user-interface thread while it waits inside RequestCancel.
-    engine.SetProgressCallback([this, page](int32_t percent) {
-        PostMessageA(page, kProgressMessage, static_cast<WPARAM>(percent), 0);
-        Sleep(100);
-        bool expected = false;
-        if (percent == 100 && completionPosted_.compare_exchange_strong(expected, true)) {
-            PostMessageA(page, kCompletionMessage, 0, 0);
-        }
-    });
+    engine.SetProgressCallback(MakeProgressRelay(page, &completionPosted_));
     engine.SetStatusCallback([page](const std::string& line) {
         auto* copy = new std::string(line);
         if (!PostMessageA(page, kStatusMessage, 0, reinterpret_cast<LPARAM>(copy))) {

@@ -8,6 +8,7 @@
 #include "ui/TipDlg.h"
 #include "ui/pages/EndOfRun.h"
 #include "ui/pages/PageMessages.h"
+#include "ui/pages/ProgressRelay.h"
 #include "ui/pages/UninstallFinishDlg.h"
 
 namespace {
@@ -37,15 +38,7 @@ BOOL CUninstallingDlg::OnInitDialog() {
     EnableWindow(closeButton_.Handle(), FALSE);
     RepaintAll();
     SetUp::CInstallEngine& engine = SetUp::CInstallEngine::Instance();
-    HWND page = Handle();
-    engine.SetProgressCallback([this, page](int32_t percent) {
-        PostMessageA(page, kProgressMessage, static_cast<WPARAM>(percent), 0);
-        Sleep(100);
-        bool expected = false;
-        if (percent == 100 && completionPosted_.compare_exchange_strong(expected, true)) {
-            PostMessageA(page, kCompletionMessage, 0, 0);
-        }
-    });
+    engine.SetProgressCallback(MakeProgressRelay(Handle(), &completionPosted_));
     if (!engine.StartRemoval()) {
         // Nothing installed to remove: the page would wait for ever; its close button ends it.
         nothingToRemove_ = true;
