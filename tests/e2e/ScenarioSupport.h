@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "base/StringUtil.h"
 #include "common/TestMachine.h"
@@ -25,6 +26,24 @@ inline void SaveScreenshot(const uidriver::CWindow& window, const std::string& n
     const std::string path = uidriver::WindowsPath(
         std::string(SCREENSHOT_DIR) + "/" + (ChineseSystem() ? "zh-" : "en-") + name + ".bmp");
     window.Capture().SaveBmp(path);
+}
+
+// The installers' working folders in the temporary folder ("InstallationTempFile" and a
+// suffix), as full paths.
+inline std::vector<std::string> WorkingFolders() {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof(temp), temp);
+    std::vector<std::string> folders;
+    WIN32_FIND_DATAA entry{};
+    HANDLE find = FindFirstFileA((std::string(temp) + "InstallationTempFile*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) {
+        return folders;
+    }
+    do {
+        folders.push_back(std::string(temp) + entry.cFileName);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return folders;
 }
 
 // Posted messages are handled in order: once a button shows a state posted after them, the

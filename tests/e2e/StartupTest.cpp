@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ScenarioSupport.h"
 #include "base/StringUtil.h"
 #include "common/TestMachine.h"
 #include "driver/UiDriver.h"
@@ -38,19 +39,7 @@ struct Shown {
 
 // The working folders left in the temporary folder.
 int WorkFolders() {
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof(temp), temp);
-    WIN32_FIND_DATAA entry{};
-    HANDLE find = FindFirstFileA((std::string(temp) + "InstallationTempFile*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) {
-        return 0;
-    }
-    int count = 0;
-    do {
-        ++count;
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-    return count;
+    return static_cast<int>(scenario::WorkingFolders().size());
 }
 
 // Runs the program, reads the message dialog it opens, closes it with Close. The program's
