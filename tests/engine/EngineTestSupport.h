@@ -4,6 +4,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace enginetest {
 
@@ -17,6 +18,10 @@ std::string ResourceBytes(int id, const char* type);
 std::string InstallationFolder(const std::string& root);
 // The folder this test program runs from, with a trailing backslash.
 std::string OwnFolder();
+
+// Every entry below the folder, by full path; folders too, with a trailing backslash, when
+// withFolders is set.
+std::vector<std::string> ListTree(const std::string& folder, bool withFolders);
 // Polls the condition until it holds or the time is up; returns whether it held.
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds limit = std::chrono::seconds(20));

@@ -23,27 +23,6 @@ namespace {
 
 const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
 
-// Every entry below the folder, folders with a trailing backslash.
-void ListTree(const std::string& folder, std::vector<std::string>* entries) {
-    WIN32_FIND_DATAA entry{};
-    CFindHandle find(FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (!find) {
-        return;
-    }
-    do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            entries->push_back(folder + "\\" + name + "\\");
-            ListTree(folder + "\\" + name, entries);
-        } else {
-            entries->push_back(folder + "\\" + name);
-        }
-    } while (FindNextFileA(find.Get(), &entry));
-}
-
 ULONGLONG FreeBytes(const char* root) {
     ULARGE_INTEGER free{};
     GetDiskFreeSpaceExA(root, &free, nullptr, nullptr);
@@ -66,8 +45,7 @@ TEST(FullDisk, InstallEndsAndRemovalLeavesTheDriveAsItWas) {
                    sizeof(success));
     const std::string root = "S:\\Apps";
     ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
-    std::vector<std::string> before;
-    ListTree("S:", &before);
+    const std::vector<std::string> before = enginetest::ListTree("S:", true);
 
     const std::vector<int32_t> features = {0, 3, 5, 10};
     auto& engine = *new CInstallEngine();
@@ -87,8 +65,7 @@ TEST(FullDisk, InstallEndsAndRemovalLeavesTheDriveAsItWas) {
         removal.StartRemoval();
         ASSERT_TRUE(recorder.WaitForReports(8));
     }
-    std::vector<std::string> after;
-    ListTree("S:", &after);
+    const std::vector<std::string> after = enginetest::ListTree("S:", true);
     EXPECT_EQ(after, before);
     EXPECT_TRUE(EnumerateInstalledVariants().empty());
     // A removal keeps the web pages by design; they lie in Program Files, not on S:.

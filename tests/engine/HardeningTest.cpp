@@ -246,30 +246,6 @@ TEST_F(HardeningTest, LinkAsTheRootOfADeletionIsNotFollowed) {
     EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
 }
 
-namespace {
-
-// Every file below the folder, by full path.
-void ListFiles(const std::string& folder, std::vector<std::string>* files) {
-    WIN32_FIND_DATAA entry{};
-    CFindHandle find(FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (!find) {
-        return;
-    }
-    do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            ListFiles(folder + "\\" + name, files);
-        } else {
-            files->push_back(folder + "\\" + name);
-        }
-    } while (FindNextFileA(find.Get(), &entry));
-}
-
-}  // namespace
-
 // A component file held open by a running program: a repair and a removal still end, and every
 // file that was not held is gone after the removal.
 TEST_F(HardeningTest, FilesHeldOpenDoNotStopRepairOrRemoval) {
@@ -288,8 +264,8 @@ TEST_F(HardeningTest, FilesHeldOpenDoNotStopRepairOrRemoval) {
         EXPECT_EQ(recorder.Progress().back(), 100);
     }
     Remove();
-    std::vector<std::string> left;
-    ListFiles(enginetest::InstallationFolder(root_), &left);
+    const std::vector<std::string> left =
+        enginetest::ListTree(enginetest::InstallationFolder(root_), false);
     EXPECT_EQ(left, std::vector<std::string>{held});
     EXPECT_TRUE(EnumerateInstalledVariants().empty());
 }
