@@ -2,8 +2,11 @@
 
 #include "ui/InstallContext.h"
 #include "ui/TipDlg.h"
+#include "ui/pages/FeaturePages.h"
+#include "ui/pages/SecondInstallDlg.h"
 #include "ui/pages/StartACDlg.h"
 #include "ui/pages/StartDlg.h"
+#include "ui/pages/UpdataDlg.h"
 
 void RunFirstPage(const FirstPageChoice& choice) {
     switch (choice.page) {
@@ -25,12 +28,24 @@ void RunFirstPage(const FirstPageChoice& choice) {
             break;
         }
         case FirstPage::ComponentFullDlg:
-        case FirstPage::ComponentFullEDlg:
-        case FirstPage::ComponentVSDlg:
-        case FirstPage::SecondInstallDlg:
-        case FirstPage::UpdataDlg:
-            // Each page is run from here by the work that builds it.
+            RunFeaturePage(FeaturePageKind::Full);
             break;
+        case FirstPage::ComponentFullEDlg:
+            RunFeaturePage(FeaturePageKind::FullE);
+            break;
+        case FirstPage::ComponentVSDlg:
+            RunFeaturePage(FeaturePageKind::VS);
+            break;
+        case FirstPage::SecondInstallDlg: {
+            CSecondInstallDlg page(false);
+            page.DoModal();
+            break;
+        }
+        case FirstPage::UpdataDlg: {
+            CUpdataDlg page;
+            page.DoModal();
+            break;
+        }
         case FirstPage::None:
             break;
     }

@@ -74,6 +74,11 @@
 #define IDD_INSTALL_FINISH 132
 #define IDD_INSTALL_STOP 276
 #define IDD_UNINSTALL_FINISH 157
+#define IDD_COMPONENT_FULL 205    // feature page, FULL in Chinese
+#define IDD_COMPONENT_FULL_E 322  // feature page, FULL in English
+#define IDD_COMPONENT_VS 305      // feature page, VS, SC and DP
+#define IDD_SECOND_INSTALL 155    // maintenance page
+#define IDD_UPDATA 167            // upgrade page
 
 // --- Skin bitmaps ---------------------------------------------------------------------------
 #define IDB_PAGE_BACKGROUND 275

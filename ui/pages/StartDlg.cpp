@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "ui/pages/FeaturePages.h"
+
 namespace {
 
 using F = LayoutFont;
@@ -87,6 +89,6 @@ bool CStartDlg::OnCommand(int id, int code, HWND control) {
 }
 
 void CStartDlg::Next() {
-    // The feature pages that Next leads to come with the feature-choice work; until then the
-    // start page stays.
+    EndDialog(IDCANCEL);
+    RunFeaturePage(FeaturePageFor(Settings().productVariant, Settings().uiLanguage));
 }

@@ -1,0 +1,18 @@
+#include "ui/pages/FeaturePages.h"
+
+FeaturePageKind FeaturePageFor(ProductVariant variant, UiLanguage language) {
+    switch (variant) {
+        case ProductVariant::FULL:
+            return language == UiLanguage::Chinese ? FeaturePageKind::Full : FeaturePageKind::FullE;
+        case ProductVariant::VS:
+        case ProductVariant::SC:
+        case ProductVariant::DP:
+            return FeaturePageKind::VS;
+        default:
+            return FeaturePageKind::None;
+    }
+}
+
+void RunFeaturePage(FeaturePageKind) {
+    // The feature pages are not built yet.
+}

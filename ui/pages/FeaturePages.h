@@ -1,0 +1,16 @@
+#pragma once
+// Which feature page an edition shows, and running it: the start page, the maintenance page,
+// the upgrade page and the application all go to "the feature page of this edition".
+#include "product/SetupConfig.h"
+
+enum class FeaturePageKind {
+    None,   // AC and SL choose no features
+    Full,   // CComponentFullDlg: FULL in Chinese
+    FullE,  // CComponentFullEDlg: FULL in English
+    VS,     // CComponentVSDlg: VS, SC and DP
+};
+
+FeaturePageKind FeaturePageFor(ProductVariant variant, UiLanguage language);
+
+// Runs the page modally; None runs nothing. A page handing over ends its own dialog first.
+void RunFeaturePage(FeaturePageKind kind);
