@@ -170,6 +170,16 @@
 #define IDC_BROWSE_SQUARE 1136
 #define IDC_DROP_DOWN_SQUARE 1137
 #define IDC_PATH_STRIP 1144
+// The maintenance page: its options (check-box image buttons) and their labels. Its headline is
+// IDC_ACCEPT_TEXT, its details IDC_DETAILS_TEXT, Remove's label IDC_UNINSTALL_TEXT.
+#define IDC_REPAIR_OPTION 1106
+#define IDC_MODIFY_OPTION 1107
+#define IDC_REMOVE_OPTION 1133
+#define IDC_MODIFY_TEXT 1134
+#define IDC_REPAIR_TEXT 1135
+// The upgrade page's two lines.
+#define IDC_UPGRADE_GUIDE 1125
+#define IDC_UPGRADE_DETAILS 1126
 // Labels that have no number of their own elsewhere; numbered so that a layout row and a test
 // can name them.
 #define IDC_RESULT_TEXT 1200         // "completed" headline of the finished pages

@@ -1,0 +1,116 @@
+#pragma once
+// Steps that several scenarios take through the real setup programs: installing through the
+// start/install page, finding and answering message dialogs, reading option buttons.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "ScenarioSupport.h"
+#include "base/FileSystem.h"
+#include "base/SystemInfo.h"
+#include "product/ResourceIds.h"
+
+namespace scenario {
+
+// An install, repair or upgrade runs its whole sequence (runtimes, driver, archives).
+constexpr DWORD kInstallWait = 180000;
+
+inline const char kClientExe[] = "Velmora.Framework.C.exe";
+inline const char kServerExe[] = "Velmora.Framework.S.exe";
+
+inline std::string MessageText(const uidriver::CWindow& dialog) {
+    return dialog.ChildOfClass("Edit").Text();
+}
+
+// The message dialog of the program whose text contains the words, once it shows; an empty
+// window when none did within the bound.
+inline uidriver::CWindow WaitForMessageWith(const uidriver::CProgram& program,
+                                            const std::string& words,
+                                            DWORD timeoutMs = uidriver::kDefaultWait) {
+    uidriver::CWindow found;
+    uidriver::WaitFor(
+        [&] {
+            for (HWND window : uidriver::TopWindows(program.Id())) {
+                const uidriver::CWindow dialog(window);
+                if (dialog.Control(IDC_TIP_TITLE) &&
+                    MessageText(dialog).find(words) != std::string::npos) {
+                    found = dialog;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+// Answers a message dialog and waits until it has gone.
+inline void Answer(const uidriver::CWindow& dialog, int button) {
+    ASSERT_TRUE(dialog) << "no dialog to answer";
+    ASSERT_TRUE(dialog.ClickControl(button));
+    ASSERT_TRUE(uidriver::WaitFor([&] { return !dialog || !dialog.IsVisible(); }));
+}
+
+inline bool IsChecked(const uidriver::CWindow& button) {
+    return SendMessageA(button.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Returns once the page's thread takes messages again: its initialisation is over.
+inline void WaitInitialised(const uidriver::CWindow& page) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(page.Handle(), WM_NULL, 0, 0, SMTO_BLOCK, uidriver::kDefaultWait, &ignored);
+}
+
+// Where the installers of the embedded configuration's brand put the edition by default.
+inline std::string DefaultRoot() {
+    return std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)";
+}
+
+// From the progress page on: waits for the finished page, leaves the client box as asked and
+// presses Finish; the program must end.
+inline void FinishInstall(uidriver::CProgram& setup, bool startClient) {
+    const uidriver::CWindow finish =
+        uidriver::WaitForWindowWith(setup.Id(), IDC_DESKTOP_CHECK, kInstallWait);
+    ASSERT_TRUE(finish) << "no finished page";
+    if (!startClient) {
+        ASSERT_TRUE(finish.ClickControl(IDC_CLIENT_CHECK));
+        ASSERT_TRUE(
+            uidriver::WaitFor([&] { return !IsChecked(finish.Control(IDC_CLIENT_CHECK)); }));
+    }
+    ASSERT_TRUE(finish.ClickControl(IDC_FINISH));
+    ASSERT_EQ(setup.WaitExit(kInstallWait), 0u);
+}
+
+// Answers every question the program asks with Cancel (keep the folder, go on) until its
+// progress page shows.
+inline void KeepFoldersUntilProgress(const uidriver::CProgram& setup) {
+    for (int question = 0; question < 3; ++question) {
+        uidriver::CWindow message;
+        ASSERT_TRUE(uidriver::WaitFor([&] {
+            message = WaitForMessageWith(setup, "", 0);
+            return message || uidriver::WaitForWindowWith(setup.Id(), IDC_PROGRESS, 0);
+        })) << "neither a question nor the progress page";
+        if (!message) {
+            return;
+        }
+        Answer(message, IDCANCEL);
+    }
+    FAIL() << "questions without end";
+}
+
+// A first installation of an edition without feature page (AC, SL), through its start/install
+// page into the default folder, keeping whatever folders exist.
+inline void InstallThroughStartPage(const char* program, bool startClient = false) {
+    uidriver::CProgram setup(uidriver::WindowsPath(program));
+    ASSERT_TRUE(setup.Started());
+    const uidriver::CWindow page = uidriver::WaitForWindowWith(setup.Id(), IDC_PATH_BOX);
+    ASSERT_TRUE(page) << "no start/install page";
+    ASSERT_TRUE(page.ClickControl(IDC_NEXT));
+    KeepFoldersUntilProgress(setup);
+    FinishInstall(setup, startClient);
+}
+
+}  // namespace scenario
