@@ -25,6 +25,7 @@ using namespace uidriver;
 using scenario::ChineseSystem;
 using scenario::Expected;
 using scenario::SaveScreenshot;
+using scenario::WaitForMessageWith;
 
 namespace {
 
@@ -42,41 +43,6 @@ std::string Special(int csidl) {
 // Where the embedded configuration installs by default.
 std::string DefaultFolder() {
     return std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)\\Velmora AC";
-}
-
-// The question or message that a page opened, once it shows.
-CWindow WaitForMessage(const CProgram& setup) {
-    return WaitForWindowWith(setup.Id(), IDC_TIP_TITLE);
-}
-
-std::string MessageText(const CWindow& dialog) {
-    return dialog.ChildOfClass("Edit").Text();
-}
-
-// The message dialog of the program whose text contains the words, once it shows.
-CWindow WaitForMessageWith(const CProgram& setup, const std::string& words,
-                           DWORD timeoutMs = kDefaultWait) {
-    CWindow found;
-    WaitFor(
-        [&] {
-            for (HWND window : TopWindows(setup.Id())) {
-                const CWindow dialog(window);
-                if (dialog.Control(IDC_TIP_TITLE) &&
-                    MessageText(dialog).find(words) != std::string::npos) {
-                    found = dialog;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
-    return found;
-}
-
-// Answers a message dialog and waits until it has gone.
-void Answer(const CWindow& dialog, int button) {
-    ASSERT_TRUE(dialog.ClickControl(button));
-    ASSERT_TRUE(WaitFor([&] { return !dialog || !dialog.IsVisible(); }));
 }
 
 const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
@@ -146,7 +112,7 @@ TEST_F(InstallRoad, DefaultFolderToFinishedInstall) {
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
     const CWindow keep = WaitForMessageWith(*setup_, "already exists");
     ASSERT_TRUE(keep) << "no question about the non-empty folder";
-    Answer(keep, IDCANCEL);
+    ASSERT_TRUE(scenario::Answer(keep, IDCANCEL));
     const CWindow progress = WaitForWindowWith(setup_->Id(), IDC_PROGRESS);
     ASSERT_TRUE(progress);
     EXPECT_TRUE(progress.Control(IDC_PAGE_CANCEL).IsVisible());
@@ -212,24 +178,29 @@ TEST_F(InstallRoad, QuestionsBeforeTheInstallInTheirOrder) {
     const CWindow invalid = WaitForMessageWith(*setup_, "Invalid installation path");
     ASSERT_TRUE(invalid);
     SaveScreenshot(invalid, "start-install-invalid-path");
-    Answer(invalid, IDCANCEL);
+    ASSERT_TRUE(scenario::Answer(invalid, IDCANCEL));
 
     // The non-empty folder: its question's own close button stops.
     page_.Control(IDC_PATH_BOX).SetText(DefaultFolder());
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
-    Answer(WaitForMessageWith(*setup_, "installation directory already exists"), IDC_CLOSE);
+    ASSERT_TRUE(scenario::Answer(
+        WaitForMessageWith(*setup_, "installation directory already exists"), IDC_CLOSE));
     // Kept, then the user-data folder: its close button stops too.
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
-    Answer(WaitForMessageWith(*setup_, "installation directory already exists"), IDCANCEL);
-    Answer(WaitForMessageWith(*setup_, "user data directory already exists"), IDC_CLOSE);
+    ASSERT_TRUE(scenario::Answer(
+        WaitForMessageWith(*setup_, "installation directory already exists"), IDCANCEL));
+    ASSERT_TRUE(scenario::Answer(WaitForMessageWith(*setup_, "user data directory already exists"),
+                                 IDC_CLOSE));
     EXPECT_FALSE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS, 0));
     EXPECT_TRUE(SetUp::PathExists(DefaultFolder() + "\\old.txt"));
     EXPECT_TRUE(SetUp::PathExists(CFolderLayout::PublicUserDataDir() + "\\data.txt"));
 
     // OK clears both, and the install starts.
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
-    Answer(WaitForMessageWith(*setup_, "installation directory already exists"), IDOK);
-    Answer(WaitForMessageWith(*setup_, "user data directory already exists"), IDOK);
+    ASSERT_TRUE(scenario::Answer(
+        WaitForMessageWith(*setup_, "installation directory already exists"), IDOK));
+    ASSERT_TRUE(
+        scenario::Answer(WaitForMessageWith(*setup_, "user data directory already exists"), IDOK));
     EXPECT_TRUE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS));
     EXPECT_FALSE(SetUp::PathExists(DefaultFolder() + "\\old.txt"));
     EXPECT_FALSE(SetUp::PathExists(CFolderLayout::PublicUserDataDir()));
@@ -248,7 +219,7 @@ TEST_F(InstallRoad, TooLittleSpaceOnTheChosenDrive) {
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
     const CWindow message = WaitForMessageWith(*setup_, "Insufficient");
     ASSERT_TRUE(message) << "no low-space message";
-    Answer(message, IDCANCEL);
+    ASSERT_TRUE(scenario::Answer(message, IDCANCEL));
     EXPECT_FALSE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS, 0));
     EXPECT_TRUE(page_.IsVisible());
 }
@@ -264,7 +235,8 @@ TEST_F(InstallRoad, CancelDeclinedKeepsInstallingConfirmedRollsBack) {
     ASSERT_TRUE(driver) << "no driver question";
 
     ASSERT_TRUE(progress.ClickControl(IDC_PAGE_CANCEL));
-    Answer(WaitForMessageWith(*setup_, "Confirm to cancel installation"), IDCANCEL);
+    ASSERT_TRUE(
+        scenario::Answer(WaitForMessageWith(*setup_, "Confirm to cancel installation"), IDCANCEL));
     EXPECT_TRUE(progress.IsVisible());
     EXPECT_TRUE(progress.Control(IDC_PAGE_CANCEL).IsEnabled());
 
@@ -272,10 +244,10 @@ TEST_F(InstallRoad, CancelDeclinedKeepsInstallingConfirmedRollsBack) {
     const CWindow confirm = WaitForMessageWith(*setup_, "Confirm to cancel installation");
     ASSERT_TRUE(confirm);
     SaveScreenshot(confirm, "installing-cancel-question");
-    Answer(confirm, IDOK);
+    ASSERT_TRUE(scenario::Answer(confirm, IDOK));
     // The page now waits for the running sequence, which waits for the driver's answer.
     SetDetectorResult("success");
-    Answer(driver, IDCANCEL);
+    ASSERT_TRUE(scenario::Answer(driver, IDCANCEL));
 
     const CWindow stopped = WaitForWindowWith(setup_->Id(), IDC_DETAILS_TEXT, kInstallWait);
     ASSERT_TRUE(stopped) << "no stopped page";
@@ -302,7 +274,7 @@ TEST_F(InstallRoad, SecondCopyAtWorkStopsThisOne) {
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
     const CWindow message = WaitForMessageWith(*setup_, "another instance running");
     ASSERT_TRUE(message);
-    Answer(message, IDCANCEL);
+    ASSERT_TRUE(scenario::Answer(message, IDCANCEL));
     EXPECT_EQ(setup_->WaitExit(), 0u);
     EXPECT_FALSE(SetUp::PathExists(DefaultFolder() + "\\Velmora AC Client"));
 }
