@@ -318,3 +318,38 @@ TEST_F(InstallRoad, TranslatorBuildFollowsTheSystemLanguage) {
     EXPECT_TRUE(WaitFor([] { return SetUp::FindProcessByName(kServerExe) != 0; }));
     EXPECT_EQ(SetUp::FindProcessByName(kClientExe), 0u) << "the client started unasked";
 }
+
+TEST_F(InstallRoad, EditionSLInstallsTheBasicAndItsOwnFeature) {
+    const std::string folder =
+        std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)\\Velmora SL";
+    SetUp::DeleteFolder(folder, false);
+    Open(SETUP_SL_EXE);
+    EXPECT_EQ(page_.ControlText(IDC_PATH_BOX), folder);
+    EXPECT_EQ(page_.ControlText(IDC_NEED_SPACE), "535 MB");
+    SaveScreenshot(page_, "sl-start-install");
+    ASSERT_TRUE(Install());
+    const CWindow finish = WaitForFinishPage();
+    ASSERT_TRUE(finish);
+    ASSERT_TRUE(finish.ClickControl(IDC_CLIENT_CHECK));
+    ASSERT_TRUE(finish.ClickControl(IDC_FINISH));
+    EXPECT_EQ(setup_->WaitExit(kInstallWait), 0u);
+
+    // Features 0 and 10, and nothing else.
+    std::vector<int32_t> expected = *FeatureComponents(0);
+    for (int32_t component : *FeatureComponents(10)) {
+        if (std::find(expected.begin(), expected.end(), component) == expected.end()) {
+            expected.push_back(component);
+        }
+    }
+    const SetUp::InstalledComponents recorded = SetUp::ReadInstalledComponents();
+    std::vector<int32_t> installed = recorded.client;
+    installed.insert(installed.end(), recorded.server.begin(), recorded.server.end());
+    std::sort(expected.begin(), expected.end());
+    std::sort(installed.begin(), installed.end());
+    EXPECT_EQ(installed, expected) << SetUp::ReadInstalledValue("ComponentList");
+    const std::string client = folder + "\\Velmora SL Client\\Client\\";
+    EXPECT_TRUE(SetUp::PathExists(client + kClientExe));
+    EXPECT_TRUE(SetUp::PathExists(client + "Velmora.Zelvane.C\\component.ini"))
+        << "feature 10's client part";
+    EXPECT_FALSE(SetUp::PathExists(client + "Velmora.Video.C")) << "a feature SL does not have";
+}
