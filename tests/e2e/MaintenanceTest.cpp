@@ -80,18 +80,19 @@ protected:
     // answer, html stays behind and the finished page warns about it, Finish ends the program.
     void RemoveAnswering(const CWindow& page, int userDataAnswer) {
         ASSERT_TRUE(page.ClickControl(IDC_NEXT));
-        Answer(WaitForMessageWith(*setup_, RemoveQuestion()), IDOK);
+        ASSERT_TRUE(Answer(WaitForMessageWith(*setup_, RemoveQuestion()), IDOK));
         const CWindow removing = WaitForWindowWith(setup_->Id(), IDC_PROGRESS);
         ASSERT_TRUE(removing) << "no removal page";
-        Answer(WaitForMessageWith(
-                   *setup_, Expected("Clear all the remaining database", "是否清空残留的数据库"),
-                   kInstallWait),
-               userDataAnswer);
+        ASSERT_TRUE(Answer(
+            WaitForMessageWith(*setup_,
+                               Expected("Clear all the remaining database", "是否清空残留的数据库"),
+                               kInstallWait),
+            userDataAnswer));
         const CWindow warning = WaitForMessageWith(
             *setup_, Expected("Clearing the installation directory failed", "不能完全清除安装目录"),
             kInstallWait);
         ASSERT_TRUE(warning) << "no uninstallfinishtip while html remains";
-        Answer(warning, IDCANCEL);
+        ASSERT_TRUE(Answer(warning, IDCANCEL));
         const CWindow finished = WaitForWindowWith(setup_->Id(), IDC_RESULT_TEXT);
         ASSERT_TRUE(finished) << "no removal finished page";
         EXPECT_EQ(finished.ControlText(IDC_RESULT_TEXT),
@@ -110,9 +111,9 @@ protected:
         ASSERT_TRUE(message) << "no message with " << words;
         EXPECT_FALSE(message.Control(IDOK)) << "a refusal has no OK";
         if (!screenshot.empty()) {
-            SaveScreenshot(message, screenshot);
+            SavePaintedScreenshot(message, screenshot);
         }
-        Answer(message, IDCANCEL);
+        ASSERT_TRUE(Answer(message, IDCANCEL));
         EXPECT_TRUE(page.IsVisible());
         EXPECT_FALSE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS, 0));
     }
@@ -140,7 +141,7 @@ TEST_F(Maintenance, TwoOptionsAndRepairBringsBackADeletedFile) {
                        "修复（恢复已安装的系统数据）"));
     EXPECT_TRUE(IsChecked(page.Control(IDC_REMOVE_OPTION))) << "Remove is not preselected";
     EXPECT_FALSE(IsChecked(page.Control(IDC_REPAIR_OPTION)));
-    SaveScreenshot(page, "maintenance-two-options");
+    SavePaintedScreenshot(page, "maintenance-two-options");
 
     // The chosen option stays chosen when clicked again; another one takes its place.
     ASSERT_TRUE(page.ClickControl(IDC_REMOVE_OPTION));
@@ -175,8 +176,8 @@ TEST_F(Maintenance, RemoveAsksFirstAndTheMachineInstallsAfreshAfterwards) {
     const CWindow question = WaitForMessageWith(*setup_, RemoveQuestion());
     ASSERT_TRUE(question) << "no removal question";
     EXPECT_TRUE(question.Control(IDOK));
-    SaveScreenshot(question, "maintenance-remove-question");
-    Answer(question, IDCANCEL);
+    SavePaintedScreenshot(question, "maintenance-remove-question");
+    ASSERT_TRUE(Answer(question, IDCANCEL));
     EXPECT_TRUE(page.IsVisible()) << "Cancel left the page";
     EXPECT_FALSE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS, 0));
     EXPECT_FALSE(SetUp::EnumerateInstalledVariants().empty());
@@ -191,9 +192,9 @@ TEST_F(Maintenance, RemoveAsksFirstAndTheMachineInstallsAfreshAfterwards) {
     const CWindow start = WaitForWindowWith(fresh.Id(), IDC_PATH_BOX);
     ASSERT_TRUE(start) << "no start/install page after the removal";
     ASSERT_TRUE(start.ClickControl(IDC_NEXT));
-    Answer(WaitForMessageWith(
-               fresh, Expected("installation directory already exists", "安装目录已经存在")),
-           IDCANCEL);
+    ASSERT_TRUE(Answer(WaitForMessageWith(fresh, Expected("installation directory already exists",
+                                                          "安装目录已经存在")),
+                       IDCANCEL));
     ASSERT_TRUE(WaitForWindowWith(fresh.Id(), IDC_PROGRESS));
     EXPECT_FALSE(WaitForMessageWith(fresh, "", 0)) << "a question about the user data";
     FinishInstall(fresh, false);
@@ -232,6 +233,47 @@ TEST_F(Maintenance, RunningClientOrOpenManualKeepsThePage) {
     // Closed: the removal goes on, and No keeps the user data.
     RemoveAnswering(page, IDCANCEL);
     EXPECT_TRUE(SetUp::PathExists(layout_.UserDataDir() + "\\db.sqlite"));
+}
+
+// FULL has a feature page to modify with: three options, Modify first. The record is the one
+// FULL's wizard leaves.
+TEST_F(Maintenance, ThreeOptionsWhereAFeaturePageExists) {
+    testbed::CreateRecord(ProductVariant::FULL, {{"DisplayName", "Velmora"},
+                                                 {"DisplayVersion", "1.11.1.7"},
+                                                 {"LanguageType", ChineseSystem() ? "C" : "E"},
+                                                 {"InstallLocation", DefaultRoot()}});
+    const CWindow page = OpenMaintenance(ChineseSystem() ? SETUP_FULL_ZH_EXE : SETUP_FULL_EXE);
+    ASSERT_TRUE(page);
+    const int rows[][2] = {
+        {IDC_MODIFY_OPTION, 348}, {IDC_REPAIR_OPTION, 388}, {IDC_REMOVE_OPTION, 428}};
+    for (const auto& [id, top] : rows) {
+        EXPECT_TRUE(page.Control(id).IsVisible()) << id;
+        EXPECT_EQ(page.Control(id).RectInParent().top, top) << id;
+    }
+    EXPECT_EQ(page.ControlText(IDC_MODIFY_TEXT),
+              Expected("Modify (Change which features are installed)",
+                       "修改（重新选择要安装的程序功能）"));
+    EXPECT_TRUE(IsChecked(page.Control(IDC_REMOVE_OPTION))) << "Remove is not preselected";
+    SavePaintedScreenshot(page, "maintenance-three-options");
+
+    for (int click = 0; click < 2; ++click) {
+        ASSERT_TRUE(page.ClickControl(IDC_MODIFY_OPTION));
+        ASSERT_TRUE(WaitPostedHandled(page.Control(IDC_NEXT)));
+        EXPECT_TRUE(IsChecked(page.Control(IDC_MODIFY_OPTION)));
+        EXPECT_FALSE(IsChecked(page.Control(IDC_REPAIR_OPTION)));
+        EXPECT_FALSE(IsChecked(page.Control(IDC_REMOVE_OPTION)));
+    }
+
+    // The close button asks first; only OK ends the program.
+    const std::string cancelQuestion =
+        Expected("Confirm to cancel installation", "确定要取消安装吗");
+    ASSERT_TRUE(page.ClickControl(IDC_CLOSE));
+    ASSERT_TRUE(Answer(WaitForMessageWith(*setup_, cancelQuestion), IDCANCEL));
+    EXPECT_TRUE(page.IsVisible());
+    ASSERT_TRUE(page.ClickControl(IDC_CLOSE));
+    ASSERT_TRUE(Answer(WaitForMessageWith(*setup_, cancelQuestion), IDOK));
+    EXPECT_EQ(setup_->WaitExit(), 0u);
+    EXPECT_EQ(SetUp::ReadUninstallValue(ProductVariant::FULL, "DisplayVersion"), "1.11.1.7");
 }
 
 }  // namespace

@@ -93,7 +93,7 @@ protected:
         ASSERT_TRUE(page.ClickControl(IDC_NEXT));
         const CWindow progress = WaitForWindowWith(setup_->Id(), IDC_PROGRESS);
         ASSERT_TRUE(progress) << "no progress page";
-    WaitInitialised(progress);
+        WaitInitialised(progress);
         EXPECT_FALSE(progress.Control(IDC_PAGE_CANCEL).IsVisible())
             << "an upgrade offers no Cancel";
         FinishInstall(*setup_, false);
@@ -114,7 +114,7 @@ protected:
         ASSERT_TRUE(page.ClickControl(IDC_NEXT));
         const CWindow message = WaitForMessageWith(*setup_, words);
         ASSERT_TRUE(message) << "no message with " << words;
-        Answer(message, IDCANCEL);
+        ASSERT_TRUE(Answer(message, IDCANCEL));
         EXPECT_TRUE(page.IsVisible());
         EXPECT_FALSE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS, 0));
     }
@@ -136,7 +136,7 @@ TEST_F(Upgrade, ByComponentListAfterTheRefusals) {
               Expected("The software will be upgraded from V1.10.0.5 to V1.11.1.7.",
                        "软件将由V1.10.0.5版本升级至V1.11.1.7版本"));
     EXPECT_EQ(page.ControlText(IDC_NEXT), Expected("OK", "确定"));
-    SaveScreenshot(page, "upgrade");
+    SavePaintedScreenshot(page, "upgrade");
 
     const std::string closeClient =
         Expected("Please exit the Velmora client program first.", "请先退出Velmora客户端程序。");

@@ -1,6 +1,6 @@
 #pragma once
 // Steps that several scenarios take through the real setup programs: installing through the
-// start/install page, finding and answering message dialogs, reading option buttons.
+// start/install page, reading option buttons, screenshots once painted.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -21,39 +21,6 @@ constexpr DWORD kInstallWait = 180000;
 inline const char kClientExe[] = "Velmora.Framework.C.exe";
 inline const char kServerExe[] = "Velmora.Framework.S.exe";
 
-inline std::string MessageText(const uidriver::CWindow& dialog) {
-    return dialog.ChildOfClass("Edit").Text();
-}
-
-// The message dialog of the program whose text contains the words, once it shows; an empty
-// window when none did within the bound.
-inline uidriver::CWindow WaitForMessageWith(const uidriver::CProgram& program,
-                                            const std::string& words,
-                                            DWORD timeoutMs = uidriver::kDefaultWait) {
-    uidriver::CWindow found;
-    uidriver::WaitFor(
-        [&] {
-            for (HWND window : uidriver::TopWindows(program.Id())) {
-                const uidriver::CWindow dialog(window);
-                if (dialog.Control(IDC_TIP_TITLE) &&
-                    MessageText(dialog).find(words) != std::string::npos) {
-                    found = dialog;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
-    return found;
-}
-
-// Answers a message dialog and waits until it has gone.
-inline void Answer(const uidriver::CWindow& dialog, int button) {
-    ASSERT_TRUE(dialog) << "no dialog to answer";
-    ASSERT_TRUE(dialog.ClickControl(button));
-    ASSERT_TRUE(uidriver::WaitFor([&] { return !dialog || !dialog.IsVisible(); }));
-}
-
 inline bool IsChecked(const uidriver::CWindow& button) {
     return SendMessageA(button.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -62,6 +29,12 @@ inline bool IsChecked(const uidriver::CWindow& button) {
 inline void WaitInitialised(const uidriver::CWindow& page) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(page.Handle(), WM_NULL, 0, 0, SMTO_BLOCK, uidriver::kDefaultWait, &ignored);
+}
+
+// Saves the screenshot once the window and its controls have painted what they have pending.
+inline void SavePaintedScreenshot(const uidriver::CWindow& window, const std::string& name) {
+    RedrawWindow(window.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SaveScreenshot(window, name);
 }
 
 // Where the installers of the embedded configuration's brand put the edition by default.
@@ -96,7 +69,7 @@ inline void KeepFoldersUntilProgress(const uidriver::CProgram& setup) {
         if (!message) {
             return;
         }
-        Answer(message, IDCANCEL);
+        ASSERT_TRUE(Answer(message, IDCANCEL));
     }
     FAIL() << "questions without end";
 }
