@@ -11,7 +11,7 @@ const LayoutRow kLayoutRows[] = {
     {IDC_FEATURE_FRAME, kFixed, {{180, 102, 320, 310}}, nullptr, F::None, C::Default, false},
     {IDC_CHOOSE_LABEL, kFixed, {{0, 106, 170, 20}}, "choosecomponent", F::Text, C::Default, false},
     {IDC_INFO_MARK, kFixed, {{180, 420, 24, 24}}, nullptr, F::None, C::Default, false},
-    {IDC_FEATURE_DESCRIPTION, kFixed, {{204, 422, 516, 20}}, nullptr, F::Text, C::Default, false},
+    {IDC_FEATURE_DESCRIPTION, kFixed, {{204, 420, 508, 34}}, nullptr, F::Text, C::Default, false},
     {IDC_FOLDER_LABEL, kFixed, {{50, 458, 120, 20}}, "folder", F::Text, C::Default, false},
     {IDC_PATH_STRIP, kFixed, {{180, 452, 292, 8}}, nullptr, F::None, C::Default, false},
     {IDC_PATH_BOX, kFixed, {{180, 460, 292, 24}}, nullptr, F::Text, C::Default, false},

@@ -179,11 +179,15 @@ void CFeaturePage::Highlight(size_t row) {
     for (size_t index = 0; index < boxes_.size(); ++index) {
         SetHighlightedImages(*boxes_[index], index == row);
     }
-    // The labels lie on the strip: they draw again over it.
-    for (const FeatureRow& each : table_.rows) {
-        InvalidateRect(Item(each.name), nullptr, TRUE);
-        InvalidateRect(Item(each.size), nullptr, TRUE);
-    }
+    // The strip, the boxes and the transparent labels overlap: they paint again in their order,
+    // panel and strip first, the row on top.
+    RepaintAll();
+}
+
+void CFeaturePage::PaintNow() const {
+    // The figures are transparent labels over the page: the page and then the label repaint
+    // at once, so that no half-drawn figure stays until the next idle moment.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void CFeaturePage::ShowRequiredSpace() {
@@ -218,6 +222,7 @@ bool CFeaturePage::OnCommand(int id, int code, HWND control) {
             ApplyAccessControlRule();
         }
         ShowRequiredSpace();
+        PaintNow();
         return true;
     }
     if (const int row = RowOfName(id); row >= 0) {
@@ -231,6 +236,7 @@ bool CFeaturePage::OnCommand(int id, int code, HWND control) {
             if (code == EN_CHANGE) {
                 root_ = GetWindowString(Item(IDC_PATH_BOX));
                 ShowAvailableSpace();
+                PaintNow();
             }
             return true;
         case IDC_BROWSE:

@@ -36,6 +36,7 @@ private:
     void SetUpForInstallType();
     void Highlight(size_t row);
     void ShowRequiredSpace();
+    void PaintNow() const;
     void ShowAvailableSpace();
     void ApplyAccessControlRule();
     void Browse();
