@@ -162,9 +162,8 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
         SetUp::RunCommandProcessor("/c \"\"" + program + "\"" + switches + "\"");
     };
     const double start = Now();
-    // The web server's stop command, started and not waited for, as the engine does first.
-    ShellExecuteA(nullptr, "open", SetUp::CommandProcessorPath().c_str(),
-                  SetUp::WebServerStopParameters().c_str(), nullptr, SW_HIDE);
+    // The running programs stopped, as the engine does first.
+    SetUp::ProcessStopList(root).StopPrograms();
     std::string phases;
     double mark = start;
     auto phase = [&](const char* name) {
@@ -176,7 +175,7 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
     const bool wide = IsNative64Bit();
     for (const auto& row : kRuntimeFileName) {
         if ((wide || row.key.architecture == 0) &&
-            !before.runtimeInstalled[&row - kRuntimeFileName]) {
+            !before.runtimeInstalled[&row - kRuntimeFileName.begin()]) {
             pause();
             runSilently(work + row.text, " /q /norestart");
         }
@@ -267,7 +266,7 @@ bool RestoreMachine(const std::string& root, const CMachineBefore& before) {
                 SetUp::IsCaldryNeeded() == before.caldryNeeded;
     for (const auto& row : kRuntimeFileName) {
         same = same && SetUp::IsRuntimeInstalled(row.key) ==
-                           before.runtimeInstalled[&row - kRuntimeFileName];
+                           before.runtimeInstalled[&row - kRuntimeFileName.begin()];
     }
     return same;
 }
@@ -331,7 +330,7 @@ int main(int argc, char** argv) {
     before.pellowanNeeded = SetUp::IsPellowanNeeded();
     before.caldryNeeded = SetUp::IsCaldryNeeded();
     for (const auto& row : kRuntimeFileName) {
-        before.runtimeInstalled[&row - kRuntimeFileName] = SetUp::IsRuntimeInstalled(row.key);
+        before.runtimeInstalled[&row - kRuntimeFileName.begin()] = SetUp::IsRuntimeInstalled(row.key);
     }
     const double writeStart = Now();
     PrepareFloorFiles(root);

@@ -22,6 +22,7 @@
 using namespace uidriver;
 using scenario::ChineseSystem;
 using scenario::Expected;
+using scenario::MessageText;
 using scenario::SaveScreenshot;
 
 namespace {
@@ -61,10 +62,6 @@ void Tick(const CWindow& page, int box, bool ticked) {
         // The page has handled the click too.
         ASSERT_TRUE(scenario::WaitPostedHandled(page.Control(IDC_NEXT)));
     }
-}
-
-std::string MessageText(const CWindow& dialog) {
-    return dialog.ChildOfClass("Edit").Text();
 }
 
 // The message dialog of the program, once it shows.

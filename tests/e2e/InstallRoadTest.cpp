@@ -25,6 +25,7 @@ using namespace uidriver;
 using scenario::ChineseSystem;
 using scenario::Expected;
 using scenario::SaveScreenshot;
+using scenario::WaitForMessageWith;
 
 namespace {
 
@@ -42,41 +43,6 @@ std::string Special(int csidl) {
 // Where the embedded configuration installs by default.
 std::string DefaultFolder() {
     return std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)\\Velmora AC";
-}
-
-// The question or message that a page opened, once it shows.
-CWindow WaitForMessage(const CProgram& setup) {
-    return WaitForWindowWith(setup.Id(), IDC_TIP_TITLE);
-}
-
-std::string MessageText(const CWindow& dialog) {
-    return dialog.ChildOfClass("Edit").Text();
-}
-
-// The message dialog of the program whose text contains the words, once it shows.
-CWindow WaitForMessageWith(const CProgram& setup, const std::string& words,
-                           DWORD timeoutMs = kDefaultWait) {
-    CWindow found;
-    WaitFor(
-        [&] {
-            for (HWND window : TopWindows(setup.Id())) {
-                const CWindow dialog(window);
-                if (dialog.Control(IDC_TIP_TITLE) &&
-                    MessageText(dialog).find(words) != std::string::npos) {
-                    found = dialog;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
-    return found;
-}
-
-// Answers a message dialog and waits until it has gone.
-void Answer(const CWindow& dialog, int button) {
-    ASSERT_TRUE(dialog.ClickControl(button));
-    ASSERT_TRUE(WaitFor([&] { return !dialog || !dialog.IsVisible(); }));
 }
 
 const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
@@ -146,7 +112,7 @@ TEST_F(InstallRoad, DefaultFolderToFinishedInstall) {
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
     const CWindow keep = WaitForMessageWith(*setup_, "already exists");
     ASSERT_TRUE(keep) << "no question about the non-empty folder";
-    Answer(keep, IDCANCEL);
+    ASSERT_TRUE(scenario::Answer(keep, IDCANCEL));
     const CWindow progress = WaitForWindowWith(setup_->Id(), IDC_PROGRESS);
     ASSERT_TRUE(progress);
     EXPECT_TRUE(progress.Control(IDC_PAGE_CANCEL).IsVisible());
@@ -212,24 +178,29 @@ TEST_F(InstallRoad, QuestionsBeforeTheInstallInTheirOrder) {
     const CWindow invalid = WaitForMessageWith(*setup_, "Invalid installation path");
     ASSERT_TRUE(invalid);
     SaveScreenshot(invalid, "start-install-invalid-path");
-    Answer(invalid, IDCANCEL);
+    ASSERT_TRUE(scenario::Answer(invalid, IDCANCEL));
 
     // The non-empty folder: its question's own close button stops.
     page_.Control(IDC_PATH_BOX).SetText(DefaultFolder());
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
-    Answer(WaitForMessageWith(*setup_, "installation directory already exists"), IDC_CLOSE);
+    ASSERT_TRUE(scenario::Answer(
+        WaitForMessageWith(*setup_, "installation directory already exists"), IDC_CLOSE));
     // Kept, then the user-data folder: its close button stops too.
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
-    Answer(WaitForMessageWith(*setup_, "installation directory already exists"), IDCANCEL);
-    Answer(WaitForMessageWith(*setup_, "user data directory already exists"), IDC_CLOSE);
+    ASSERT_TRUE(scenario::Answer(
+        WaitForMessageWith(*setup_, "installation directory already exists"), IDCANCEL));
+    ASSERT_TRUE(scenario::Answer(WaitForMessageWith(*setup_, "user data directory already exists"),
+                                 IDC_CLOSE));
     EXPECT_FALSE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS, 0));
     EXPECT_TRUE(SetUp::PathExists(DefaultFolder() + "\\old.txt"));
     EXPECT_TRUE(SetUp::PathExists(CFolderLayout::PublicUserDataDir() + "\\data.txt"));
 
     // OK clears both, and the install starts.
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
-    Answer(WaitForMessageWith(*setup_, "installation directory already exists"), IDOK);
-    Answer(WaitForMessageWith(*setup_, "user data directory already exists"), IDOK);
+    ASSERT_TRUE(scenario::Answer(
+        WaitForMessageWith(*setup_, "installation directory already exists"), IDOK));
+    ASSERT_TRUE(
+        scenario::Answer(WaitForMessageWith(*setup_, "user data directory already exists"), IDOK));
     EXPECT_TRUE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS));
     EXPECT_FALSE(SetUp::PathExists(DefaultFolder() + "\\old.txt"));
     EXPECT_FALSE(SetUp::PathExists(CFolderLayout::PublicUserDataDir()));
@@ -248,7 +219,7 @@ TEST_F(InstallRoad, TooLittleSpaceOnTheChosenDrive) {
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
     const CWindow message = WaitForMessageWith(*setup_, "Insufficient");
     ASSERT_TRUE(message) << "no low-space message";
-    Answer(message, IDCANCEL);
+    ASSERT_TRUE(scenario::Answer(message, IDCANCEL));
     EXPECT_FALSE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS, 0));
     EXPECT_TRUE(page_.IsVisible());
 }
@@ -264,7 +235,8 @@ TEST_F(InstallRoad, CancelDeclinedKeepsInstallingConfirmedRollsBack) {
     ASSERT_TRUE(driver) << "no driver question";
 
     ASSERT_TRUE(progress.ClickControl(IDC_PAGE_CANCEL));
-    Answer(WaitForMessageWith(*setup_, "Confirm to cancel installation"), IDCANCEL);
+    ASSERT_TRUE(
+        scenario::Answer(WaitForMessageWith(*setup_, "Confirm to cancel installation"), IDCANCEL));
     EXPECT_TRUE(progress.IsVisible());
     EXPECT_TRUE(progress.Control(IDC_PAGE_CANCEL).IsEnabled());
 
@@ -272,10 +244,10 @@ TEST_F(InstallRoad, CancelDeclinedKeepsInstallingConfirmedRollsBack) {
     const CWindow confirm = WaitForMessageWith(*setup_, "Confirm to cancel installation");
     ASSERT_TRUE(confirm);
     SaveScreenshot(confirm, "installing-cancel-question");
-    Answer(confirm, IDOK);
+    ASSERT_TRUE(scenario::Answer(confirm, IDOK));
     // The page now waits for the running sequence, which waits for the driver's answer.
     SetDetectorResult("success");
-    Answer(driver, IDCANCEL);
+    ASSERT_TRUE(scenario::Answer(driver, IDCANCEL));
 
     const CWindow stopped = WaitForWindowWith(setup_->Id(), IDC_DETAILS_TEXT, kInstallWait);
     ASSERT_TRUE(stopped) << "no stopped page";
@@ -302,7 +274,7 @@ TEST_F(InstallRoad, SecondCopyAtWorkStopsThisOne) {
     ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
     const CWindow message = WaitForMessageWith(*setup_, "another instance running");
     ASSERT_TRUE(message);
-    Answer(message, IDCANCEL);
+    ASSERT_TRUE(scenario::Answer(message, IDCANCEL));
     EXPECT_EQ(setup_->WaitExit(), 0u);
     EXPECT_FALSE(SetUp::PathExists(DefaultFolder() + "\\Velmora AC Client"));
 }
@@ -345,4 +317,39 @@ TEST_F(InstallRoad, TranslatorBuildFollowsTheSystemLanguage) {
     }
     EXPECT_TRUE(WaitFor([] { return SetUp::FindProcessByName(kServerExe) != 0; }));
     EXPECT_EQ(SetUp::FindProcessByName(kClientExe), 0u) << "the client started unasked";
+}
+
+TEST_F(InstallRoad, EditionSLInstallsTheBasicAndItsOwnFeature) {
+    const std::string folder =
+        std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)\\Velmora SL";
+    SetUp::DeleteFolder(folder, false);
+    Open(SETUP_SL_EXE);
+    EXPECT_EQ(page_.ControlText(IDC_PATH_BOX), folder);
+    EXPECT_EQ(page_.ControlText(IDC_NEED_SPACE), "535 MB");
+    SaveScreenshot(page_, "sl-start-install");
+    ASSERT_TRUE(Install());
+    const CWindow finish = WaitForFinishPage();
+    ASSERT_TRUE(finish);
+    ASSERT_TRUE(finish.ClickControl(IDC_CLIENT_CHECK));
+    ASSERT_TRUE(finish.ClickControl(IDC_FINISH));
+    EXPECT_EQ(setup_->WaitExit(kInstallWait), 0u);
+
+    // Features 0 and 10, and nothing else.
+    std::vector<int32_t> expected = *FeatureComponents(0);
+    for (int32_t component : *FeatureComponents(10)) {
+        if (std::find(expected.begin(), expected.end(), component) == expected.end()) {
+            expected.push_back(component);
+        }
+    }
+    const SetUp::InstalledComponents recorded = SetUp::ReadInstalledComponents();
+    std::vector<int32_t> installed = recorded.client;
+    installed.insert(installed.end(), recorded.server.begin(), recorded.server.end());
+    std::sort(expected.begin(), expected.end());
+    std::sort(installed.begin(), installed.end());
+    EXPECT_EQ(installed, expected) << SetUp::ReadInstalledValue("ComponentList");
+    const std::string client = folder + "\\Velmora SL Client\\Client\\";
+    EXPECT_TRUE(SetUp::PathExists(client + kClientExe));
+    EXPECT_TRUE(SetUp::PathExists(client + "Velmora.Zelvane.C\\component.ini"))
+        << "feature 10's client part";
+    EXPECT_FALSE(SetUp::PathExists(client + "Velmora.Video.C")) << "a feature SL does not have";
 }

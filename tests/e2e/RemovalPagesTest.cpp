@@ -17,28 +17,11 @@
 using namespace uidriver;
 using scenario::Expected;
 using scenario::SaveScreenshot;
+using scenario::WaitForMessageWith;
 
 namespace {
 
 constexpr DWORD kWait = 120000;
-
-CWindow WaitForMessageWith(const CProgram& host, const std::string& words) {
-    CWindow found;
-    WaitFor(
-        [&] {
-            for (HWND window : TopWindows(host.Id())) {
-                const CWindow dialog(window);
-                if (dialog.Control(IDC_TIP_TITLE) &&
-                    dialog.ChildOfClass("Edit").Text().find(words) != std::string::npos) {
-                    found = dialog;
-                    return true;
-                }
-            }
-            return false;
-        },
-        kWait);
-    return found;
-}
 
 // Returns once the page's thread takes messages again: its initialisation is over.
 void WaitInitialised(const CWindow& page) {
@@ -80,12 +63,13 @@ protected:
         EXPECT_FALSE(page.Control(IDC_CLOSE).IsEnabled());
         SaveScreenshot(page, "uninstalling");
         const CWindow question = WaitForMessageWith(
-            host, Expected("Clear all the remaining database", "是否清空残留的数据库"));
+            host, Expected("Clear all the remaining database", "是否清空残留的数据库"), kWait);
         ASSERT_TRUE(question);
         ASSERT_TRUE(question.ClickControl(answer));
         // html stays by design, so the finished page warns once.
         const CWindow warning = WaitForMessageWith(
-            host, Expected("Clearing the installation directory failed", "不能完全清除安装目录"));
+            host, Expected("Clearing the installation directory failed", "不能完全清除安装目录"),
+            kWait);
         ASSERT_TRUE(warning) << "no uninstallfinishtip";
         ASSERT_TRUE(warning.ClickControl(IDCANCEL));
         const CWindow finished = WaitForWindowWith(host.Id(), IDC_RESULT_TEXT);

@@ -8,6 +8,7 @@
 #include "base/StringUtil.h"
 #include "common/TestMachine.h"
 #include "driver/UiDriver.h"
+#include "product/ResourceIds.h"
 
 namespace scenario {
 
@@ -54,6 +55,39 @@ inline bool WaitPostedHandled(const uidriver::CWindow& button) {
         [&] { return (SendMessageA(button.Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; });
     SendMessageA(button.Handle(), BM_SETSTATE, FALSE, 0);
     return handled;
+}
+
+// The text of a message dialog.
+inline std::string MessageText(const uidriver::CWindow& dialog) {
+    return dialog.ChildOfClass("Edit").Text();
+}
+
+// The message dialog of the program whose text contains the words, once it shows; empty when
+// none did within the time.
+inline uidriver::CWindow WaitForMessageWith(const uidriver::CProgram& program,
+                                            const std::string& words,
+                                            DWORD timeoutMs = uidriver::kDefaultWait) {
+    uidriver::CWindow found;
+    uidriver::WaitFor(
+        [&] {
+            for (HWND window : uidriver::TopWindows(program.Id())) {
+                const uidriver::CWindow dialog(window);
+                if (dialog.Control(IDC_TIP_TITLE) &&
+                    MessageText(dialog).find(words) != std::string::npos) {
+                    found = dialog;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+// Clicks a button of a message dialog and waits until the dialog has gone.
+inline bool Answer(const uidriver::CWindow& dialog, int button) {
+    return dialog.ClickControl(button) &&
+           uidriver::WaitFor([&] { return !dialog || !dialog.IsVisible(); });
 }
 
 }  // namespace scenario
