@@ -7,6 +7,7 @@
 #include "ui/pages/ComponentFullDlg.h"
 #include "ui/pages/ComponentFullEDlg.h"
 #include "ui/pages/ComponentVSDlg.h"
+#include "product/TextTable.h"
 #include "ui/pages/FeatureRules.h"
 
 namespace {
@@ -64,6 +65,28 @@ TEST(FeatureRules, SelectionAndSpaceOfEachPage) {
     EXPECT_TRUE(OnlyBasicFeature({0}));
     EXPECT_FALSE(OnlyBasicFeature({0, 3})) << "the Chinese basic row brings Access Control";
     EXPECT_FALSE(OnlyBasicFeature({0, 1}));
+}
+
+TEST(FeatureRules, EveryTextOfThePagesExistsInBothLanguages) {
+    const CTextTable english(UiLanguage::English);
+    const CTextTable chinese(UiLanguage::Chinese);
+    for (const FeaturePageTable* table :
+         {&CComponentFullDlg::Table(), &CComponentFullEDlg::Table(), &Vs(), &ScDp()}) {
+        std::vector<const char*> keys;
+        for (const FeatureRow& row : table->rows) {
+            keys.push_back(row.nameKey);
+            keys.push_back(row.descriptionKey);
+        }
+        for (const LayoutRow& row : table->layout) {
+            if (row.textKey != nullptr) {
+                keys.push_back(row.textKey);
+            }
+        }
+        for (const char* key : keys) {
+            EXPECT_STRNE(english.GetText(key), "") << key;
+            EXPECT_STRNE(chinese.GetText(key), "") << key;
+        }
+    }
 }
 
 TEST(FeatureRules, WhichPagesRefuseTheBasicRowAlone) {
