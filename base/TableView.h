@@ -6,6 +6,7 @@
 template <typename T>
 class CTableView {
 public:
+    constexpr CTableView() : rows_(nullptr), count_(0) {}
     template <size_t N>
     constexpr CTableView(const T (&rows)[N]) : rows_(rows), count_(N) {}
 

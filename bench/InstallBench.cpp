@@ -28,6 +28,7 @@
 #include "base/SystemInfo.h"
 #include "base/FileSystem.h"
 #include "base/TempWorkDir.h"
+#include "deploy/MenuAndDesk.h"
 #include "deploy/Payload.h"
 #include "engine/InstallEngine.h"
 #include "engine/Prerequisites.h"
@@ -216,6 +217,9 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
         runSilently(work + "Caldry.exe", " /verysilent");
     }
     phase("companions");
+    // The icon-cache program, written with its pause and followed by the shell's moment.
+    SetUp::CMenuAndDesk(root).ClearIconCache();
+    phase("icon-cache");
     std::printf("  floor steps (s):%s\n", phases.c_str());
     return Now() - start;
 }

@@ -230,8 +230,8 @@ void CMenuAndDesk::ClearIconCache() const {
     PROCESS_INFORMATION started{};
     if (CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        SystemDirectory().c_str(), &startup, &started)) {
-        CloseHandle(started.hThread);
-        CloseHandle(started.hProcess);
+        CHandle process(started.hProcess);
+        CHandle thread(started.hThread);
     }
     // The shell needs a moment to pick the refresh up before the process ends.
     Sleep(500);

@@ -184,3 +184,45 @@
 // can name them.
 #define IDC_RESULT_TEXT 1200         // "completed" headline of the finished pages
 #define IDC_ACCEPT_LICENSE_TEXT 1201  // the licence page's accept text
+
+// --- Feature pages ----------------------------------------------------------------------------
+#define IDC_FEATURE_FRAME 1071   // grey frame around the rows
+#define IDC_CHOOSE_LABEL 1072
+#define IDC_INFO_MARK 1093
+#define IDC_PREVIOUS 1101
+#define IDC_FEATURE_DESCRIPTION 1111
+#define IDC_FEATURE_STRIP 1138   // highlight behind the chosen row
+// Rows: check box, name label, size label.
+#define IDC_BASIC_CHECK 1007
+#define IDC_BASIC_NAME 1075
+#define IDC_BASIC_SIZE 1076
+#define IDC_VIDEO_CHECK 1008
+#define IDC_VIDEO_NAME 1077
+#define IDC_VIDEO_SIZE 1078
+#define IDC_ACCESS_CHECK 1009
+#define IDC_ACCESS_NAME 1079
+#define IDC_ACCESS_SIZE 1080
+#define IDC_ATTENDANCE_CHECK 1081
+#define IDC_ATTENDANCE_NAME 1082
+#define IDC_ATTENDANCE_SIZE 1083
+#define IDC_EMAP_CHECK 1084
+#define IDC_EMAP_NAME 1085
+#define IDC_EMAP_SIZE 1086
+#define IDC_STATISTICS_CHECK 1073
+#define IDC_STATISTICS_NAME 1087
+#define IDC_STATISTICS_SIZE 1088
+#define IDC_AI_CHECK 1074
+#define IDC_AI_NAME 1089
+#define IDC_AI_SIZE 1090
+#define IDC_TOPOLOGY_CHECK 1110
+#define IDC_TOPOLOGY_NAME 1103
+#define IDC_TOPOLOGY_SIZE 1104
+#define IDC_VISITOR_CHECK 1113
+#define IDC_VISITOR_NAME 1145
+#define IDC_VISITOR_SIZE 1146
+#define IDC_CONSUMPTION_CHECK 1115
+#define IDC_CONSUMPTION_NAME 1148
+#define IDC_CONSUMPTION_SIZE 1151
+#define IDC_BROADCAST_CHECK 1153
+#define IDC_BROADCAST_NAME 1152
+#define IDC_BROADCAST_SIZE 1154

@@ -1,5 +1,9 @@
 #include "ui/pages/FeaturePages.h"
 
+#include "ui/pages/ComponentFullDlg.h"
+#include "ui/pages/ComponentFullEDlg.h"
+#include "ui/pages/ComponentVSDlg.h"
+
 FeaturePageKind FeaturePageFor(ProductVariant variant, UiLanguage language) {
     switch (variant) {
         case ProductVariant::FULL:
@@ -13,6 +17,24 @@ FeaturePageKind FeaturePageFor(ProductVariant variant, UiLanguage language) {
     }
 }
 
-void RunFeaturePage(FeaturePageKind) {
-    // The feature pages are not built yet.
+void RunFeaturePage(FeaturePageKind kind) {
+    switch (kind) {
+        case FeaturePageKind::Full: {
+            CComponentFullDlg page;
+            page.DoModal();
+            break;
+        }
+        case FeaturePageKind::FullE: {
+            CComponentFullEDlg page;
+            page.DoModal();
+            break;
+        }
+        case FeaturePageKind::VS: {
+            CComponentVSDlg page;
+            page.DoModal();
+            break;
+        }
+        case FeaturePageKind::None:
+            break;
+    }
 }

@@ -65,13 +65,20 @@ bool ClearOnRequest(const std::string& folder, MessageKind question, MessageKind
 
 }  // namespace
 
-std::string RunInstallChecks(const InstallCheckInput& input, const InstallCheckHooks& hooks) {
+bool CheckPathAndSpace(const InstallCheckInput& input, const InstallCheckHooks& hooks) {
     if (!input.isValidRoot(input.root)) {
         hooks.tell(MessageKind::IllegalPath);
-        return "";
+        return false;
     }
     if (input.availableMb < input.requiredMb) {
         hooks.tell(MessageKind::SpaceLack);
+        return false;
+    }
+    return true;
+}
+
+std::string RunInstallChecks(const InstallCheckInput& input, const InstallCheckHooks& hooks) {
+    if (!CheckPathAndSpace(input, hooks)) {
         return "";
     }
     const std::string installRoot = StripProductFolder(input.root, input.folderName);

@@ -51,6 +51,9 @@ struct InstallCheckInput {
     std::function<bool(const std::string&)> isValidRoot;
 };
 
+// The path rule, then the space; tells the first that fails. True when both pass.
+bool CheckPathAndSpace(const InstallCheckInput& input, const InstallCheckHooks& hooks);
+
 // Runs the checks in order: the path rule, the space, a non-empty installation folder, an
 // existing user-data folder. Returns the installation root to install into, or the empty text
 // when the install must not start.
