@@ -14,7 +14,9 @@
 #include "base/Handles.h"
 #include "common/TestMachine.h"
 #include "engine/ProcessControl.h"
+#include "product/Catalogue.h"
 #include "product/FolderLayout.h"
+#include "product/SetupConfig.h"
 #include "product/ResourceIds.h"
 #include "registry/InstalledRecord.h"
 
@@ -235,14 +237,32 @@ TEST_F(Maintenance, RunningClientOrOpenManualKeepsThePage) {
     EXPECT_TRUE(SetUp::PathExists(layout_.UserDataDir() + "\\db.sqlite"));
 }
 
-// FULL has a feature page to modify with: three options, Modify first. The record is the one
-// FULL's wizard leaves.
-TEST_F(Maintenance, ThreeOptionsWhereAFeaturePageExists) {
-    testbed::CreateRecord(ProductVariant::FULL, {{"DisplayName", "Velmora"},
-                                                 {"DisplayVersion", "1.11.1.7"},
-                                                 {"LanguageType", ChineseSystem() ? "C" : "E"},
-                                                 {"InstallLocation", DefaultRoot()}});
-    const CWindow page = OpenMaintenance(ChineseSystem() ? SETUP_FULL_ZH_EXE : SETUP_FULL_EXE);
+// VS has a feature page to modify with: three options, Modify first. With brand type 0 the
+// feature page offers Previous, which comes back with Modify chosen; the changed choice adds and
+// removes features.
+TEST_F(Maintenance, ThreeOptionsAndModifyThroughTheFeaturePage) {
+    const CSetupConfig vs = testbed::MakeConfig(ProductVariant::VS, 0, 1);
+    const CFolderLayout folders(DefaultRoot(), vs);
+    SetUp::DeleteFolder(folders.ProductDir(), false);
+    {
+        CProgram fresh(WindowsPath(SETUP_VS0_EXE));
+        const CWindow start = WaitForWindowWith(fresh.Id(), IDC_ACCEPT_CHECK);
+        ASSERT_TRUE(start) << "no start page";
+        SetTicked(start, IDC_ACCEPT_CHECK, true);
+        ASSERT_TRUE(WaitFor([&] { return start.Control(IDC_NEXT).IsEnabled(); }));
+        ASSERT_TRUE(start.ClickControl(IDC_NEXT));
+        const CWindow features = WaitForFeaturePage(fresh);
+        ASSERT_TRUE(features) << "no feature page";
+        SetTicked(features, IDC_VIDEO_CHECK, true);
+        SetTicked(features, IDC_AI_CHECK, true);
+        ASSERT_TRUE(features.ClickControl(IDC_NEXT));
+        KeepFoldersUntilProgress(fresh);
+        FinishInstall(fresh, false);
+    }
+    ASSERT_EQ(SetUp::ReadInstalledValue("ComponentList"),
+              SetUp::EncodeComponentList(ExpandFeatures({0, 1, 8})));
+
+    CWindow page = OpenMaintenance(SETUP_VS0_EXE);
     ASSERT_TRUE(page);
     const int rows[][2] = {
         {IDC_MODIFY_OPTION, 348}, {IDC_REPAIR_OPTION, 388}, {IDC_REMOVE_OPTION, 428}};
@@ -256,6 +276,13 @@ TEST_F(Maintenance, ThreeOptionsWhereAFeaturePageExists) {
     EXPECT_TRUE(IsChecked(page.Control(IDC_REMOVE_OPTION))) << "Remove is not preselected";
     SavePaintedScreenshot(page, "maintenance-three-options");
 
+    // The close button asks first; Cancel keeps the page.
+    ASSERT_TRUE(page.ClickControl(IDC_CLOSE));
+    ASSERT_TRUE(Answer(
+        WaitForMessageWith(*setup_, Expected("Confirm to cancel installation", "确定要取消安装吗")),
+        IDCANCEL));
+    EXPECT_TRUE(page.IsVisible());
+
     for (int click = 0; click < 2; ++click) {
         ASSERT_TRUE(page.ClickControl(IDC_MODIFY_OPTION));
         ASSERT_TRUE(WaitPostedHandled(page.Control(IDC_NEXT)));
@@ -263,17 +290,45 @@ TEST_F(Maintenance, ThreeOptionsWhereAFeaturePageExists) {
         EXPECT_FALSE(IsChecked(page.Control(IDC_REPAIR_OPTION)));
         EXPECT_FALSE(IsChecked(page.Control(IDC_REMOVE_OPTION)));
     }
+    ASSERT_TRUE(page.ClickControl(IDC_NEXT));
+    CWindow features = WaitForFeaturePage(*setup_);
+    ASSERT_TRUE(features) << "Modify did not open the feature page";
+    EXPECT_TRUE(IsChecked(features.Control(IDC_VIDEO_CHECK)));
+    EXPECT_TRUE(IsChecked(features.Control(IDC_AI_CHECK)));
+    EXPECT_FALSE(IsChecked(features.Control(IDC_EMAP_CHECK)));
 
-    // The close button asks first; only OK ends the program.
-    const std::string cancelQuestion =
-        Expected("Confirm to cancel installation", "确定要取消安装吗");
-    ASSERT_TRUE(page.ClickControl(IDC_CLOSE));
-    ASSERT_TRUE(Answer(WaitForMessageWith(*setup_, cancelQuestion), IDCANCEL));
-    EXPECT_TRUE(page.IsVisible());
-    ASSERT_TRUE(page.ClickControl(IDC_CLOSE));
-    ASSERT_TRUE(Answer(WaitForMessageWith(*setup_, cancelQuestion), IDOK));
-    EXPECT_EQ(setup_->WaitExit(), 0u);
-    EXPECT_EQ(SetUp::ReadUninstallValue(ProductVariant::FULL, "DisplayVersion"), "1.11.1.7");
+    ASSERT_TRUE(features.ClickControl(IDC_PREVIOUS));
+    page = WaitForWindowWith(setup_->Id(), IDC_REMOVE_OPTION);
+    ASSERT_TRUE(page) << "Previous did not come back";
+    WaitInitialised(page);
+    EXPECT_TRUE(IsChecked(page.Control(IDC_MODIFY_OPTION))) << "Modify is not preselected";
+    EXPECT_FALSE(IsChecked(page.Control(IDC_REMOVE_OPTION)));
+
+    ASSERT_TRUE(page.ClickControl(IDC_NEXT));
+    features = WaitForFeaturePage(*setup_);
+    ASSERT_TRUE(features);
+    SetTicked(features, IDC_VIDEO_CHECK, false);
+    SetTicked(features, IDC_EMAP_CHECK, true);
+    ASSERT_TRUE(features.ClickControl(IDC_NEXT));
+    const CWindow progress = WaitForWindowWith(setup_->Id(), IDC_PROGRESS);
+    ASSERT_TRUE(progress) << "no progress page";
+    FinishInstall(*setup_, false);
+
+    // Emap (2) came, Video (1) went.
+    EXPECT_EQ(SetUp::ReadInstalledValue("ComponentList"),
+              SetUp::EncodeComponentList(ExpandFeatures({0, 8, 2})));
+    const auto folder = [&](int32_t component) {
+        return folders.ComponentsDir(GetComponentSide(component)) + ComponentName(vs, component);
+    };
+    for (int32_t component : *FeatureComponents(2)) {
+        EXPECT_TRUE(SetUp::PathExists(folder(component))) << folder(component);
+    }
+    for (int32_t component : *FeatureComponents(1)) {
+        EXPECT_FALSE(SetUp::PathExists(folder(component))) << folder(component);
+    }
+    for (int32_t component : *FeatureComponents(8)) {
+        EXPECT_TRUE(SetUp::PathExists(folder(component))) << folder(component);
+    }
 }
 
 }  // namespace

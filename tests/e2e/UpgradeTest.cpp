@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
 #include "product/ResourceIds.h"
+#include "product/SetupConfig.h"
+#include "product/TextTable.h"
 #include "registry/InstalledRecord.h"
 
 using namespace uidriver;
@@ -43,11 +46,11 @@ std::string AcComponentList() {
     return SetUp::EncodeComponentList(ExpandFeatures(features));
 }
 
-// Takes a value out of the installed AC record, as records of older installers lack it.
-void DeleteRecordValue(const char* name) {
+// Takes a value out of the installed record, as records of older installers lack it.
+void DeleteRecordValue(const char* name, ProductVariant variant = ProductVariant::AC) {
     SetUp::CRegKey key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, SetUp::ProductKeyPath(ProductVariant::AC).c_str(),
-                            0, KEY_SET_VALUE, key.Receive()),
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, SetUp::ProductKeyPath(variant).c_str(), 0,
+                            KEY_SET_VALUE, key.Receive()),
               ERROR_SUCCESS);
     ASSERT_EQ(RegDeleteValueA(key.Get(), name), ERROR_SUCCESS);
 }
@@ -175,6 +178,58 @@ TEST_F(Upgrade, BlindInstallsTheFixedFeatures) {
         (layout_.ComponentsDir(ComponentSide::Client) + "ProductDescription.xml").c_str()));
     UpgradeWithOk(OpenUpgradePage());
     ExpectUpgraded();
+}
+
+// Without list or description file, the editions with a feature page let the user choose
+// again. The old FULL installer speaks English only: the English run takes FULL, the Chinese
+// run VS.
+TEST_F(Upgrade, BlindWithAFeaturePageChoosesAgain) {
+    const bool full = !ChineseSystem();
+    const ProductVariant variant = full ? ProductVariant::FULL : ProductVariant::VS;
+    const CSetupConfig config = testbed::MakeConfig(variant, 1, full ? 0 : 1);
+    const CFolderLayout folders(DefaultRoot(), config);
+    const SetUp::CMenuAndDesk menu(DefaultRoot(), config, CTextTable::Instance());
+    SetUp::DeleteFolder(folders.ProductDir(), false);
+    SetUp::DeleteFolder(menu.StartFolder(kOldVersion), false);
+    {
+        CProgram old(WindowsPath(full ? SETUP_FULL_OLD_EXE : SETUP_VS_OLD_EXE));
+        const CWindow features = WaitForFeaturePage(old);
+        ASSERT_TRUE(features) << "no feature page";
+        SetTicked(features, IDC_VIDEO_CHECK, true);
+        ASSERT_TRUE(features.ClickControl(IDC_NEXT));
+        KeepFoldersUntilProgress(old);
+        FinishInstall(old, false);
+    }
+    ASSERT_EQ(SetUp::ReadInstalledValue("DisplayVersion"), kOldVersion);
+    ASSERT_TRUE(SetUp::PathExists(menu.StartFolder(kOldVersion)));
+    DeleteRecordValue("ComponentList", variant);
+    ASSERT_TRUE(DeleteFileA(
+        (folders.ComponentsDir(ComponentSide::Client) + "ProductDescription.xml").c_str()));
+
+    setup_ = std::make_unique<CProgram>(WindowsPath(full ? SETUP_FULL_EXE : SETUP_VS_EXE));
+    const CWindow page = WaitForWindowWith(setup_->Id(), IDC_UPGRADE_DETAILS);
+    ASSERT_TRUE(page) << "no upgrade page";
+    WaitInitialised(page);
+    ASSERT_TRUE(page.ClickControl(IDC_NEXT));
+    const CWindow features = WaitForFeaturePage(*setup_);
+    ASSERT_TRUE(features) << "no feature page after OK";
+    // The product stays where it is.
+    EXPECT_FALSE(features.Control(IDC_PATH_BOX).IsEnabled());
+    SetTicked(features, IDC_VIDEO_CHECK, true);
+    SetTicked(features, IDC_EMAP_CHECK, false);
+    ASSERT_TRUE(features.ClickControl(IDC_NEXT));
+    ASSERT_TRUE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS)) << "no progress page";
+    FinishInstall(*setup_, false);
+
+    EXPECT_EQ(SetUp::ReadInstalledValue("DisplayVersion"), kNewVersion);
+    const std::vector<int32_t> components =
+        SetUp::DecodeComponentList(SetUp::ReadInstalledValue("ComponentList")).client;
+    EXPECT_NE(std::find(components.begin(), components.end(), 1), components.end())
+        << "Video was chosen";
+    EXPECT_EQ(std::find(components.begin(), components.end(), 3), components.end())
+        << "Emap was not chosen";
+    EXPECT_FALSE(SetUp::PathExists(menu.StartFolder(kOldVersion)));
+    EXPECT_TRUE(SetUp::PathExists(menu.StartFolder(kNewVersion)));
 }
 
 }  // namespace

@@ -31,6 +31,29 @@ inline void WaitInitialised(const uidriver::CWindow& page) {
     SendMessageTimeoutA(page.Handle(), WM_NULL, 0, 0, SMTO_BLOCK, uidriver::kDefaultWait, &ignored);
 }
 
+// Clicks a check box until it shows the wanted state, and lets the page handle the click.
+inline void SetTicked(const uidriver::CWindow& page, int box, bool ticked) {
+    const uidriver::CWindow control = page.Control(box);
+    if (IsChecked(control) != ticked) {
+        ASSERT_TRUE(control.Click()) << box;
+        ASSERT_TRUE(uidriver::WaitFor([&] { return IsChecked(control) == ticked; })) << box;
+        ASSERT_TRUE(WaitPostedHandled(page.Control(IDC_NEXT)));
+    }
+}
+
+// The feature page of the program, once it has set itself up (the required space is the last
+// figure it fills).
+inline uidriver::CWindow WaitForFeaturePage(const uidriver::CProgram& program,
+                                            DWORD timeoutMs = uidriver::kDefaultWait) {
+    const uidriver::CWindow page =
+        uidriver::WaitForWindowWith(program.Id(), IDC_FEATURE_STRIP, timeoutMs);
+    if (page) {
+        uidriver::WaitFor([&] { return !page.ControlText(IDC_NEED_SPACE).empty(); });
+        WaitPostedHandled(page.Control(IDC_NEXT));
+    }
+    return page;
+}
+
 // Saves the screenshot once the window and its controls have painted what they have pending.
 inline void SavePaintedScreenshot(const uidriver::CWindow& window, const std::string& name) {
     RedrawWindow(window.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
