@@ -1,7 +1,5 @@
 #include "ui/pages/FeaturePage.h"
 
-#include <shlobj.h>
-
 #include "engine/InstallFolders.h"
 #include "engine/InstallMode.h"
 #include "product/FolderLayout.h"
@@ -11,6 +9,7 @@
 #include "ui/SharedFonts.h"
 #include "ui/framework/Window.h"
 #include "ui/pages/DiskSpaceDlg.h"
+#include "ui/pages/FolderBrowser.h"
 #include "ui/pages/InstallChecks.h"
 #include "ui/pages/InstallingDlg.h"
 #include "ui/pages/SecondInstallDlg.h"
@@ -259,23 +258,11 @@ bool CFeaturePage::OnCommand(int id, int code, HWND control) {
 }
 
 void CFeaturePage::Browse() {
-    const std::string title = CTextTable::Instance().GetText("choosecontents");
-    BROWSEINFOA info{};
-    info.hwndOwner = Handle();
-    info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_NEWDIALOGSTYLE | BIF_EDITBOX | BIF_STATUSTEXT;
-    PIDLIST_ABSOLUTE items = SHBrowseForFolderA(&info);
-    if (items == nullptr) {
+    const std::optional<std::string> path = BrowseForFolder(Handle());
+    if (!path) {
         return;
     }
-    char path[MAX_PATH] = {};
-    const BOOL read = SHGetPathFromIDListA(items, path);
-    CoTaskMemFree(items);
-    // A choice without a file-system path (a printer, the network) counts as cancelled.
-    if (!read || path[0] == '\0') {
-        return;
-    }
-    SetControlText(IDC_PATH_BOX, PathBoxAfterBrowse(path, folderName_));
+    SetControlText(IDC_PATH_BOX, PathBoxAfterBrowse(*path, folderName_));
     ShowAvailableSpace();
     InvalidateControl(IDC_PATH_BOX);
 }

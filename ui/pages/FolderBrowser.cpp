@@ -1,0 +1,24 @@
+#include "ui/pages/FolderBrowser.h"
+
+#include <shlobj.h>
+
+#include "product/TextTable.h"
+
+std::optional<std::string> BrowseForFolder(HWND owner) {
+    const std::string title = CTextTable::Instance().GetText("choosecontents");
+    BROWSEINFOA info{};
+    info.hwndOwner = owner;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_NEWDIALOGSTYLE | BIF_EDITBOX | BIF_STATUSTEXT;
+    PIDLIST_ABSOLUTE items = SHBrowseForFolderA(&info);
+    if (items == nullptr) {
+        return std::nullopt;
+    }
+    char path[MAX_PATH] = {};
+    const BOOL read = SHGetPathFromIDListA(items, path);
+    CoTaskMemFree(items);
+    if (!read || path[0] == '\0') {
+        return std::nullopt;
+    }
+    return std::string(path);
+}
