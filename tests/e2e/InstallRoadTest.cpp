@@ -228,20 +228,22 @@ TEST_F(InstallRoad, CancelDeclinedKeepsInstallingConfirmedRollsBack) {
     // The driver step asks its question on the worker and waits: the install cannot end
     // meanwhile, whatever the machine's speed.
     SetDetectorResult("A.exe;B.exe");
-    Open(SETUP_EXE);
+    // The build that follows the system: the stopped page in the system's language.
+    Open(SETUP_ZH_EXE);
     const CWindow progress = Install();
     ASSERT_TRUE(progress);
+    const std::string cancelQuestion =
+        Expected("Confirm to cancel installation", "确定要取消安装吗");
     const CWindow driver = WaitForMessageWith(*setup_, "A.exe", kInstallWait);
     ASSERT_TRUE(driver) << "no driver question";
 
     ASSERT_TRUE(progress.ClickControl(IDC_PAGE_CANCEL));
-    ASSERT_TRUE(
-        scenario::Answer(WaitForMessageWith(*setup_, "Confirm to cancel installation"), IDCANCEL));
+    ASSERT_TRUE(scenario::Answer(WaitForMessageWith(*setup_, cancelQuestion), IDCANCEL));
     EXPECT_TRUE(progress.IsVisible());
     EXPECT_TRUE(progress.Control(IDC_PAGE_CANCEL).IsEnabled());
 
     ASSERT_TRUE(progress.ClickControl(IDC_PAGE_CANCEL));
-    const CWindow confirm = WaitForMessageWith(*setup_, "Confirm to cancel installation");
+    const CWindow confirm = WaitForMessageWith(*setup_, cancelQuestion);
     ASSERT_TRUE(confirm);
     SaveScreenshot(confirm, "installing-cancel-question");
     ASSERT_TRUE(scenario::Answer(confirm, IDOK));
@@ -251,7 +253,8 @@ TEST_F(InstallRoad, CancelDeclinedKeepsInstallingConfirmedRollsBack) {
 
     const CWindow stopped = WaitForWindowWith(setup_->Id(), IDC_DETAILS_TEXT, kInstallWait);
     ASSERT_TRUE(stopped) << "no stopped page";
-    EXPECT_EQ(stopped.ControlText(IDC_ACCEPT_TEXT), "Installation cancelled");
+    EXPECT_EQ(stopped.ControlText(IDC_ACCEPT_TEXT),
+              Expected("Installation cancelled", "已取消安装！"));
     const std::string details = stopped.ControlText(IDC_DETAILS_TEXT);
     EXPECT_NE(details.find("Velmora V1.11.1.7"), std::string::npos) << details;
     SaveScreenshot(stopped, "install-stopped");
