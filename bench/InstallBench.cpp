@@ -89,6 +89,10 @@ std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
+bool HasResource(int id, const char* type) {
+    return FindResourceA(nullptr, MAKEINTRESOURCEA(id), type) != nullptr;
+}
+
 // The engine's external work as one script: 7-Zip on every archive it unpacked, the driver
 // detector, the runtime and companion installers. Returns the number of resource files.
 int WriteFloorScript(const std::string& script, const std::string& root) {
@@ -106,7 +110,8 @@ int WriteFloorScript(const std::string& script, const std::string& root) {
         ++resources;
     };
     for (int32_t component : ExpandFeatures(kFeatures)) {
-        if (ComponentPackage(component)) {
+        const auto package = ComponentPackage(component);
+        if (package && HasResource(*package, "ZIP")) {
             SetUp::ComponentDeployment deployment{root, component};
             extract(deployment.FolderName() + ".7z", deployment.ParentFolder());
         }
@@ -124,10 +129,6 @@ int WriteFloorScript(const std::string& script, const std::string& root) {
         ++resources;
     }
     return resources + 1;  // and 7za.exe itself
-}
-
-bool HasResource(int id, const char* type) {
-    return FindResourceA(nullptr, MAKEINTRESOURCEA(id), type) != nullptr;
 }
 
 // The detector's start as the driver step makes it: "cmd" with "runas", waited for.
@@ -201,10 +202,11 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
         for (int32_t component : ExpandFeatures({feature})) {
             const SetUp::ComponentDeployment deployment{root, component};
             const auto package = ComponentPackage(component);
+            // An archive the package does not carry is neither written nor unpacked.
             if (package && HasResource(*package, "ZIP")) {
                 pause();
+                SetUp::Extract7z(deployment.ParentFolder(), work + deployment.FolderName() + ".7z");
             }
-            SetUp::Extract7z(deployment.ParentFolder(), work + deployment.FolderName() + ".7z");
         }
     }
     phase("components");
@@ -334,7 +336,8 @@ int main(int argc, char** argv) {
     before.pellowanNeeded = SetUp::IsPellowanNeeded();
     before.caldryNeeded = SetUp::IsCaldryNeeded();
     for (const auto& row : kRuntimeFileName) {
-        before.runtimeInstalled[&row - kRuntimeFileName.begin()] = SetUp::IsRuntimeInstalled(row.key);
+        before.runtimeInstalled[&row - kRuntimeFileName.begin()] =
+            SetUp::IsRuntimeInstalled(row.key);
     }
     const double writeStart = Now();
     PrepareFloorFiles(root);
