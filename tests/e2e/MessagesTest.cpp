@@ -70,7 +70,9 @@ const char kMoreThanOneZh[] = "系统检测到已安装多个相关程序，请�
 
 struct Opened {
     std::string message;
-    std::vector<std::string> buttons;  // texts of 1 and 2
+    // Texts of 1 and 2; empty when the dialog never showed, so that the checks fail instead of
+    // reading past the end.
+    std::vector<std::string> buttons = {"", ""};
     std::optional<DWORD> result;
 };
 
@@ -84,7 +86,8 @@ bool Painted(const CWindow& dialog) {
 Opened Open(const std::string& arguments, int press, const std::string& screenshot = "") {
     Opened run;
     CProgram host(WindowsPath(UI_HOST_EXE), arguments);
-    const CWindow dialog = WaitForWindowWith(host.Id(), 1132);
+    // A loaded machine (the whole suite beside it) can take its time starting the host.
+    const CWindow dialog = WaitForWindowWith(host.Id(), 1132, 60000);
     EXPECT_TRUE(dialog) << arguments;
     if (!dialog) {
         return run;
@@ -166,7 +169,8 @@ TEST_F(MessageDialogs, InstalledProductKindsWithOneAndWithTwoRecords) {
 
 TEST_F(MessageDialogs, EscapeDoesNothingAndOneLineSitsInTheMiddle) {
     CProgram host(WindowsPath(UI_HOST_EXE), "certain 2");
-    const CWindow dialog = WaitForWindowWith(host.Id(), 1132);
+    // A loaded machine (the whole suite beside it) can take its time starting the host.
+    const CWindow dialog = WaitForWindowWith(host.Id(), 1132, 60000);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(WaitFor([&] { return Painted(dialog); }));
     dialog.PressKey(VK_ESCAPE);
