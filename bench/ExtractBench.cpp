@@ -1,5 +1,5 @@
 // Times the installer's way of unpacking a component archive (the resource written to the working
-// folder, then the command processor running 7-Zip there) against 7-Zip alone on the same
+// folder, then 7-Zip started from there) against 7-Zip alone on the same
 // archive, alternately, and reports the ratio and the peak memory of both (sampled: the
 // installer's path in this process, 7-Zip alone in its own).
 #include <windows.h>
@@ -97,8 +97,8 @@ int main() {
         alone.push_back(SevenZipAlone(SetUp::GetTempWorkDir() + "Bench.7z", root + "\\alone",
                                       &alonePrivateMb, &aloneWorkingSetMb));
         std::printf("  7za alone %.2f s\n", alone.back());
-        // 7-Zip alone again, writing its progress into a hidden console of its own, as it does
-        // under the command processor the installer starts.
+        // 7-Zip alone again, writing its progress into a hidden console of its own: what a
+        // console costs it under Wine.
         double unused = 0;
         const double consoled =
             SevenZipAlone(SetUp::GetTempWorkDir() + "Bench.7z", root + "\\console", &unused,
@@ -114,7 +114,7 @@ int main() {
     const double aloneSeconds = Median(alone);
     std::printf("archive                     %.1f MB (%s unpacked)\n", archiveMb,
                 unpacked.empty() ? "nothing" : unpacked.front().c_str());
-    std::printf("installer path, median of %d %.3f s (resource write, cmd, 7za)\n", Rounds(),
+    std::printf("installer path, median of %d %.3f s (resource write, 7za)\n", Rounds(),
                 installerSeconds);
     std::printf("7za alone, median of %d      %.3f s\n", Rounds(), aloneSeconds);
     std::printf("ratio installer / 7za       %.2f\n", installerSeconds / aloneSeconds);
