@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ScenarioSupport.h"
+#include "WizardSteps.h"
 #include "base/FileSystem.h"
 #include "base/SystemInfo.h"
 #include "base/TempWorkDir.h"
@@ -24,15 +25,13 @@
 using namespace uidriver;
 using scenario::ChineseSystem;
 using scenario::Expected;
+using scenario::kClientExe;
+using scenario::kInstallWait;
+using scenario::kServerExe;
 using scenario::SaveScreenshot;
 using scenario::WaitForMessageWith;
 
 namespace {
-
-constexpr DWORD kInstallWait = 180000;
-
-const char kClientExe[] = "Velmora.Framework.C.exe";
-const char kServerExe[] = "Velmora.Framework.S.exe";
 
 std::string Special(int csidl) {
     char path[MAX_PATH] = {};
@@ -224,6 +223,45 @@ TEST_F(InstallRoad, TooLittleSpaceOnTheChosenDrive) {
     EXPECT_TRUE(page_.IsVisible());
 }
 
+TEST_F(InstallRoad, BrowseSetsTheEditionFolderUnderTheChosenOne) {
+    // The shell's folder browser: the same control ids on Windows and Wine.
+    constexpr int kBrowserTree = 0x3741;
+    constexpr int kBrowserTitle = 0x3742;
+    // The build that speaks the system's language.
+    Open(ChineseSystem() ? SETUP_ZH_EXE : SETUP_EXE);
+    const std::string before = page_.ControlText(IDC_PATH_BOX);
+    const auto browse = [&] {
+        EXPECT_TRUE(page_.ClickControl(IDC_BROWSE));
+        const CWindow browser = WaitForWindowWith(setup_->Id(), kBrowserTree);
+        EXPECT_TRUE(browser) << "no folder browser";
+        return browser;
+    };
+
+    const CWindow cancelled = browse();
+    ASSERT_TRUE(cancelled);
+    EXPECT_EQ(cancelled.ControlText(kBrowserTitle), Expected("Select Directory", "请选择目录"));
+    SaveScreenshot(cancelled, "folder-browser");
+    ASSERT_TRUE(cancelled.ClickControl(IDCANCEL));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(cancelled.Handle()); }));
+    EXPECT_EQ(page_.ControlText(IDC_PATH_BOX), before) << "Cancel changed the folder";
+
+    // OK on what the browser starts with, the desktop: the edition's folder goes under it.
+    const CWindow chosen = browse();
+    ASSERT_TRUE(chosen);
+    ASSERT_TRUE(chosen.ClickControl(IDOK));
+    const std::string expected = Special(CSIDL_DESKTOPDIRECTORY) + "\\Velmora AC";
+    EXPECT_TRUE(WaitFor([&] { return page_.ControlText(IDC_PATH_BOX) == expected; }))
+        << page_.ControlText(IDC_PATH_BOX);
+    EXPECT_FALSE(page_.ControlText(IDC_FREE_SPACE).empty());
+
+    ASSERT_TRUE(page_.ClickControl(IDC_CLOSE));
+    ASSERT_TRUE(scenario::Answer(
+        WaitForMessageWith(*setup_, Expected("Confirm to cancel installation", "确定要取消安装吗")),
+        IDOK));
+    EXPECT_EQ(setup_->WaitExit(), 0u);
+    EXPECT_FALSE(SetUp::PathExists(expected)) << "browsing made the folder";
+}
+
 TEST_F(InstallRoad, CancelDeclinedKeepsInstallingConfirmedRollsBack) {
     // The driver step asks its question on the worker and waits: the install cannot end
     // meanwhile, whatever the machine's speed.
@@ -322,7 +360,7 @@ TEST_F(InstallRoad, TranslatorBuildFollowsTheSystemLanguage) {
     EXPECT_EQ(SetUp::FindProcessByName(kClientExe), 0u) << "the client started unasked";
 }
 
-TEST_F(InstallRoad, EditionSLInstallsTheBasicAndItsOwnFeature) {
+TEST_F(InstallRoad, EditionSLInstallsTheBasicAndItsOwnFeatureAndMaintainsWithTwoOptions) {
     const std::string folder =
         std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)\\Velmora SL";
     SetUp::DeleteFolder(folder, false);
@@ -345,14 +383,34 @@ TEST_F(InstallRoad, EditionSLInstallsTheBasicAndItsOwnFeature) {
         }
     }
     const SetUp::InstalledComponents recorded = SetUp::ReadInstalledComponents();
+    const std::string recordedList = SetUp::ReadInstalledValue("ComponentList");
     std::vector<int32_t> installed = recorded.client;
     installed.insert(installed.end(), recorded.server.begin(), recorded.server.end());
     std::sort(expected.begin(), expected.end());
     std::sort(installed.begin(), installed.end());
-    EXPECT_EQ(installed, expected) << SetUp::ReadInstalledValue("ComponentList");
+    EXPECT_EQ(installed, expected) << recordedList;
     const std::string client = folder + "\\Velmora SL Client\\Client\\";
     EXPECT_TRUE(SetUp::PathExists(client + kClientExe));
     EXPECT_TRUE(SetUp::PathExists(client + "Velmora.Zelvane.C\\component.ini"))
         << "feature 10's client part";
     EXPECT_FALSE(SetUp::PathExists(client + "Velmora.Video.C")) << "a feature SL does not have";
+
+    // Run again on the machine it just made: SL has no feature page, so its maintenance page
+    // offers Repair and Remove only, Remove chosen. Closing it, confirmed, changes nothing.
+    setup_ = std::make_unique<CProgram>(WindowsPath(SETUP_SL_EXE));
+    const CWindow maintenance = WaitForWindowWith(setup_->Id(), IDC_REMOVE_OPTION);
+    ASSERT_TRUE(maintenance) << "no maintenance page";
+    scenario::WaitInitialised(maintenance);
+    EXPECT_FALSE(maintenance.Control(IDC_MODIFY_OPTION).IsVisible());
+    EXPECT_EQ(maintenance.Control(IDC_REPAIR_OPTION).RectInParent().top, 348);
+    EXPECT_EQ(maintenance.Control(IDC_REMOVE_OPTION).RectInParent().top, 388);
+    EXPECT_TRUE(scenario::IsChecked(maintenance.Control(IDC_REMOVE_OPTION)));
+    EXPECT_FALSE(scenario::IsChecked(maintenance.Control(IDC_REPAIR_OPTION)));
+    scenario::SavePaintedScreenshot(maintenance, "sl-maintenance");
+    ASSERT_TRUE(maintenance.ClickControl(IDC_CLOSE));
+    const CWindow question = WaitForWindowWith(setup_->Id(), IDC_TIP_TITLE);
+    ASSERT_TRUE(question) << "closing asks first";
+    ASSERT_TRUE(question.ClickControl(IDOK));
+    EXPECT_EQ(setup_->WaitExit(kInstallWait), 0u);
+    EXPECT_EQ(SetUp::ReadInstalledValue("ComponentList"), recordedList);
 }

@@ -2,9 +2,14 @@
 
 #include <shlobj.h>
 
+#include "base/ComApartment.h"
 #include "product/TextTable.h"
 
 std::optional<std::string> BrowseForFolder(HWND owner) {
+    // The new-style browser is built from COM objects and fails without an apartment on this
+    // thread; the page thread has none of its own, so it joins one for the browser's lifetime.
+    SetUp::CComFallback apartment;
+    apartment.Join();
     const std::string title = CTextTable::Instance().GetText("choosecontents");
     BROWSEINFOA info{};
     info.hwndOwner = owner;
