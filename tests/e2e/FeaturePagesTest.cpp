@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ScenarioSupport.h"
+#include "WizardSteps.h"
 #include "base/FileSystem.h"
 #include "base/SystemInfo.h"
 #include "deploy/ProductXmlHandler.h"
@@ -21,20 +22,18 @@
 
 using namespace uidriver;
 using scenario::ChineseSystem;
+using scenario::DefaultRoot;
 using scenario::Expected;
+using scenario::IsChecked;
+using scenario::kClientExe;
+using scenario::kInstallWait;
+using scenario::kServerExe;
 using scenario::MessageText;
 using scenario::SaveScreenshot;
+using scenario::SetTicked;
+using scenario::WaitForFeaturePage;
 
 namespace {
-
-constexpr DWORD kInstallWait = 180000;
-
-const char kClientExe[] = "Velmora.Framework.C.exe";
-const char kServerExe[] = "Velmora.Framework.S.exe";
-
-std::string DefaultRoot() {
-    return std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)";
-}
 
 // The installation folder of an edition under the default root, and its client folder.
 struct EditionFolders {
@@ -49,30 +48,9 @@ EditionFolders FoldersOf(ProductVariant variant) {
     return {product, product + "\\" + clientName + "\\Client"};
 }
 
-bool Checked(const CWindow& box) {
-    return SendMessageA(box.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-// Clicks a row's box until it shows the wanted state.
-void Tick(const CWindow& page, int box, bool ticked) {
-    const CWindow control = page.Control(box);
-    if (Checked(control) != ticked) {
-        ASSERT_TRUE(control.Click()) << box;
-        ASSERT_TRUE(WaitFor([&] { return Checked(control) == ticked; })) << box;
-        // The page has handled the click too.
-        ASSERT_TRUE(scenario::WaitPostedHandled(page.Control(IDC_NEXT)));
-    }
-}
-
 // The message dialog of the program, once it shows.
 CWindow WaitForMessage(const CProgram& setup, DWORD timeoutMs = kDefaultWait) {
     return WaitForWindowWith(setup.Id(), IDC_TIP_TITLE, timeoutMs);
-}
-
-// The page shows before its set-up ends; the required space is the last figure it fills.
-void WaitReady(const CWindow& page) {
-    EXPECT_TRUE(WaitFor([&] { return !page.ControlText(IDC_NEED_SPACE).empty(); }));
-    EXPECT_TRUE(scenario::WaitPostedHandled(page.Control(IDC_NEXT)));
 }
 
 class FeaturePages : public testing::Test {
@@ -101,9 +79,8 @@ protected:
     CWindow Open(const char* program) {
         setup_ = std::make_unique<CProgram>(WindowsPath(program));
         EXPECT_TRUE(setup_->Started());
-        const CWindow page = WaitForWindowWith(setup_->Id(), IDC_FEATURE_STRIP);
+        const CWindow page = WaitForFeaturePage(*setup_);
         EXPECT_TRUE(page) << "no feature page";
-        WaitReady(page);
         return page;
     }
 
@@ -168,9 +145,9 @@ TEST_F(FeaturePages, FullInstallsTheChosenFeatures) {
         EXPECT_FALSE(page.Control(IDC_ACCESS_CHECK).IsVisible());
         EXPECT_FALSE(page.Control(IDC_PREVIOUS).IsVisible()) << "brand type 1 cannot go back";
         SaveScreenshot(page, "features-full");
-        Tick(page, IDC_VIDEO_CHECK, false);
-        Tick(page, IDC_EMAP_CHECK, false);
-        Tick(page, IDC_CONSUMPTION_CHECK, false);
+        SetTicked(page, IDC_VIDEO_CHECK, false);
+        SetTicked(page, IDC_EMAP_CHECK, false);
+        SetTicked(page, IDC_CONSUMPTION_CHECK, false);
         EXPECT_TRUE(WaitFor([&] { return page.ControlText(IDC_NEED_SPACE) == "666 MB"; }));
         InstallAndCheck(page, ProductVariant::FULL, {0, 3, 5, 4, 8, 6, 9, 12});
         return;
@@ -179,10 +156,10 @@ TEST_F(FeaturePages, FullInstallsTheChosenFeatures) {
     ASSERT_TRUE(page);
     EXPECT_EQ(page.ControlText(IDC_BASIC_NAME), "Basic Configuration");
     EXPECT_EQ(page.ControlText(IDC_NEED_SPACE), "714 MB");
-    Tick(page, IDC_VIDEO_CHECK, false);
-    Tick(page, IDC_BROADCAST_CHECK, false);
-    Tick(page, IDC_ATTENDANCE_CHECK, false);
-    Tick(page, IDC_ACCESS_CHECK, false);
+    SetTicked(page, IDC_VIDEO_CHECK, false);
+    SetTicked(page, IDC_BROADCAST_CHECK, false);
+    SetTicked(page, IDC_ATTENDANCE_CHECK, false);
+    SetTicked(page, IDC_ACCESS_CHECK, false);
     EXPECT_TRUE(WaitFor([&] { return page.ControlText(IDC_NEED_SPACE) == "604 MB"; }));
     InstallAndCheck(page, ProductVariant::FULL, {0, 2, 4, 8, 6});
 }
@@ -192,12 +169,12 @@ TEST_F(FeaturePages, VsScAndDpInstallTheChosenFeatures) {
         const CWindow page = Open(SETUP_VS_EXE);
         ASSERT_TRUE(page);
         // Only the basic row starts ticked, and it cannot be unticked.
-        EXPECT_TRUE(Checked(page.Control(IDC_BASIC_CHECK)));
+        EXPECT_TRUE(IsChecked(page.Control(IDC_BASIC_CHECK)));
         EXPECT_FALSE(page.Control(IDC_BASIC_CHECK).IsEnabled());
-        EXPECT_FALSE(Checked(page.Control(IDC_VIDEO_CHECK)));
+        EXPECT_FALSE(IsChecked(page.Control(IDC_VIDEO_CHECK)));
         EXPECT_EQ(page.ControlText(IDC_NEED_SPACE), "508 MB");
-        Tick(page, IDC_EMAP_CHECK, true);
-        Tick(page, IDC_AI_CHECK, true);
+        SetTicked(page, IDC_EMAP_CHECK, true);
+        SetTicked(page, IDC_AI_CHECK, true);
         EXPECT_TRUE(WaitFor([&] { return page.ControlText(IDC_NEED_SPACE) == "580 MB"; }));
         SaveScreenshot(page, "features-vs");
         InstallAndCheck(page, ProductVariant::VS, {0, 2, 8});
@@ -212,14 +189,14 @@ TEST_F(FeaturePages, VsScAndDpInstallTheChosenFeatures) {
         EXPECT_EQ(page.Control(IDC_AI_CHECK).RectInParent().top, 180);
         EXPECT_EQ(page.ControlText(IDC_NEED_SPACE), "626 MB");
         SaveScreenshot(page, "features-sc");
-        Tick(page, IDC_VIDEO_CHECK, false);
+        SetTicked(page, IDC_VIDEO_CHECK, false);
         InstallAndCheck(page, ProductVariant::SC, {0, 8});
     }
     Reset();
     {
         const CWindow page = Open(SETUP_DP_EXE);
         ASSERT_TRUE(page);
-        Tick(page, IDC_AI_CHECK, false);
+        SetTicked(page, IDC_AI_CHECK, false);
         EXPECT_TRUE(WaitFor([&] { return page.ControlText(IDC_NEED_SPACE) == "567 MB"; }));
         InstallAndCheck(page, ProductVariant::DP, {0, 1});
     }
@@ -232,29 +209,27 @@ TEST_F(FeaturePages, BrandType0GoesBackToTheStartPageTicked) {
     ASSERT_TRUE(start.ClickControl(IDC_ACCEPT_CHECK));
     ASSERT_TRUE(WaitFor([&] { return start.Control(IDC_NEXT).IsEnabled(); }));
     ASSERT_TRUE(start.ClickControl(IDC_NEXT));
-    const CWindow page = WaitForWindowWith(setup_->Id(), IDC_FEATURE_STRIP);
+    const CWindow page = WaitForFeaturePage(*setup_);
     ASSERT_TRUE(page) << "no feature page";
-    WaitReady(page);
     EXPECT_FALSE(start.IsVisible());
     // This build follows the system's language: the Chinese page on a Chinese system.
     EXPECT_EQ(page.Control(IDC_ACCESS_CHECK).IsVisible(), !ChineseSystem());
     ASSERT_TRUE(page.Control(IDC_PREVIOUS).IsVisible());
     EXPECT_EQ(page.ControlText(IDC_PREVIOUS), Expected("Previous", "上一步"));
     SaveScreenshot(page, "features-brand0");
-    Tick(page, IDC_VIDEO_CHECK, false);
+    SetTicked(page, IDC_VIDEO_CHECK, false);
 
     ASSERT_TRUE(page.ClickControl(IDC_PREVIOUS));
     const CWindow back = WaitForWindowWith(setup_->Id(), IDC_ACCEPT_CHECK);
     ASSERT_TRUE(back) << "no start page after Previous";
     EXPECT_TRUE(WaitFor([&] { return back.Control(IDC_NEXT).IsEnabled(); }));
-    EXPECT_TRUE(Checked(back.Control(IDC_ACCEPT_CHECK)));
+    EXPECT_TRUE(IsChecked(back.Control(IDC_ACCEPT_CHECK)));
     EXPECT_FALSE(page.IsVisible());
     // Forward again: a new page with the defaults.
     ASSERT_TRUE(back.ClickControl(IDC_NEXT));
-    const CWindow again = WaitForWindowWith(setup_->Id(), IDC_FEATURE_STRIP);
+    const CWindow again = WaitForFeaturePage(*setup_);
     ASSERT_TRUE(again);
-    WaitReady(again);
-    EXPECT_TRUE(Checked(again.Control(IDC_VIDEO_CHECK)));
+    EXPECT_TRUE(IsChecked(again.Control(IDC_VIDEO_CHECK)));
     // Escape ends the whole wizard without a question.
     again.PressKey(VK_ESCAPE);
     EXPECT_EQ(setup_->WaitExit(), 0u);
@@ -267,23 +242,23 @@ TEST_F(FeaturePages, EnglishPageLocksAccessControlAndFollowsTheSpace) {
     ASSERT_TRUE(page);
     const CWindow access = page.Control(IDC_ACCESS_CHECK);
     // Attendance starts ticked, so Access Control is ticked and locked.
-    EXPECT_TRUE(Checked(access));
+    EXPECT_TRUE(IsChecked(access));
     EXPECT_FALSE(access.IsEnabled());
     EXPECT_EQ(page.ControlText(IDC_FEATURE_DESCRIPTION),
               "Including device&&group management, user management, log search, event center, "
               "etc.");
     SaveScreenshot(page, "features-full-e");
 
-    Tick(page, IDC_ATTENDANCE_CHECK, false);
+    SetTicked(page, IDC_ATTENDANCE_CHECK, false);
     EXPECT_TRUE(WaitFor([&] { return access.IsEnabled(); }));
-    EXPECT_TRUE(Checked(access)) << "unlocking keeps the tick";
+    EXPECT_TRUE(IsChecked(access)) << "unlocking keeps the tick";
     EXPECT_EQ(page.ControlText(IDC_NEED_SPACE), "701 MB");
-    Tick(page, IDC_ACCESS_CHECK, false);
+    SetTicked(page, IDC_ACCESS_CHECK, false);
     EXPECT_TRUE(WaitFor([&] { return page.ControlText(IDC_NEED_SPACE) == "674 MB"; }));
-    Tick(page, IDC_ATTENDANCE_CHECK, true);
-    EXPECT_TRUE(WaitFor([&] { return Checked(access) && !access.IsEnabled(); }));
+    SetTicked(page, IDC_ATTENDANCE_CHECK, true);
+    EXPECT_TRUE(WaitFor([&] { return IsChecked(access) && !access.IsEnabled(); }));
     EXPECT_TRUE(WaitFor([&] { return page.ControlText(IDC_NEED_SPACE) == "714 MB"; }));
-    Tick(page, IDC_EMAP_CHECK, false);
+    SetTicked(page, IDC_EMAP_CHECK, false);
     EXPECT_TRUE(WaitFor([&] { return page.ControlText(IDC_NEED_SPACE) == "701 MB"; }));
 
     // A box click leaves the highlight; a click on a name moves it.
@@ -294,7 +269,7 @@ TEST_F(FeaturePages, EnglishPageLocksAccessControlAndFollowsTheSpace) {
     EXPECT_EQ(page.Control(IDC_FEATURE_STRIP).RectInParent().top, 344);
     EXPECT_EQ(page.ControlText(IDC_FEATURE_DESCRIPTION),
               "Including topology display and operations of the transmission devices.");
-    EXPECT_TRUE(Checked(page.Control(IDC_TOPOLOGY_CHECK))) << "the tick stays";
+    EXPECT_TRUE(IsChecked(page.Control(IDC_TOPOLOGY_CHECK))) << "the tick stays";
     SaveScreenshot(page, "features-full-e-highlight");
 
     // The disk-space dialog shows the page's figure.
@@ -327,7 +302,7 @@ TEST_F(FeaturePages, VsPageRefusesTheBasicRowAloneBeforeAnyCheck) {
     ASSERT_TRUE(message.ClickControl(IDCANCEL) || message.ClickControl(IDOK));
     ASSERT_TRUE(WaitFor([&] { return !message.IsVisible(); }));
     // With a feature the path rule speaks.
-    Tick(page, IDC_VIDEO_CHECK, true);
+    SetTicked(page, IDC_VIDEO_CHECK, true);
     ASSERT_TRUE(page.ClickControl(IDC_NEXT));
     const CWindow invalid = WaitForMessage(*setup_);
     ASSERT_TRUE(invalid);
