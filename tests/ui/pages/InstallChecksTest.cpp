@@ -95,31 +95,31 @@ TEST(InstallChecks, InTheirOrderWithEveryAnswer) {
     }
     {
         // OK clears the folder, then the user data; both go.
-        Script script{{kAnswerOk, kAnswerOk}, false, true};
+        Script script{{kAnswerOk, kAnswerOk}, false, true, false, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), script.Hooks()), "D:\\Apps");
         EXPECT_EQ(script.seen, (Seen{"ask 6", "delete D:\\Apps\\Velmora AC", "ask 4",
                                      "delete C:\\Users\\Public\\Velmora AC"}));
     }
     {
         // Cancel keeps both and installs.
-        Script script{{kAnswerCancel, kAnswerCancel}, false, true};
+        Script script{{kAnswerCancel, kAnswerCancel}, false, true, false, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), script.Hooks()), "D:\\Apps");
         EXPECT_EQ(script.seen, (Seen{"ask 6", "ask 4"}));
     }
     {
         // The question's own close button stops, at either question.
-        Script first{{kAnswerClosed}, false, true};
+        Script first{{kAnswerClosed}, false, true, false, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), first.Hooks()), "");
         EXPECT_EQ(first.seen, (Seen{"ask 6"}));
-        Script second{{kAnswerCancel, kAnswerClosed}, false, true};
+        Script second{{kAnswerCancel, kAnswerClosed}, false, true, false, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), second.Hooks()), "");
     }
     {
         // A folder that cannot be cleared stops with its own message.
-        Script folder{{kAnswerOk}, false, false, true};
+        Script folder{{kAnswerOk}, false, false, true, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), folder.Hooks()), "");
         EXPECT_EQ(folder.seen, (Seen{"ask 6", "delete D:\\Apps\\Velmora AC", "tell 11"}));
-        Script data{{kAnswerOk}, true, true, true};
+        Script data{{kAnswerOk}, true, true, true, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), data.Hooks()), "");
         EXPECT_EQ(data.seen, (Seen{"ask 4", "delete C:\\Users\\Public\\Velmora AC", "tell 14"}));
     }
