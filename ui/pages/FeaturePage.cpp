@@ -239,7 +239,8 @@ bool CFeaturePage::OnCommand(int id, int code, HWND control) {
             }
             return true;
         case IDC_BROWSE:
-            Browse();
+            BrowseIntoPathBox(Handle(), IDC_PATH_BOX, folderName_);
+            InvalidateControl(IDC_PATH_BOX);
             return true;
         case IDC_DISK_SPACE_LINK: {
             CDiskSpaceDlg diskSpace;
@@ -255,16 +256,6 @@ bool CFeaturePage::OnCommand(int id, int code, HWND control) {
         default:
             return CSkinDlg::OnCommand(id, code, control);
     }
-}
-
-void CFeaturePage::Browse() {
-    const std::optional<std::string> path = BrowseForFolder(Handle());
-    if (!path) {
-        return;
-    }
-    SetControlText(IDC_PATH_BOX, PathBoxAfterBrowse(*path, folderName_));
-    ShowAvailableSpace();
-    InvalidateControl(IDC_PATH_BOX);
 }
 
 void CFeaturePage::Previous() {

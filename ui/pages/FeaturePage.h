@@ -39,7 +39,6 @@ private:
     void PaintNow() const;
     void ShowAvailableSpace();
     void ApplyAccessControlRule();
-    void Browse();
     void Previous();
     void Install();
     // Checks the folder and the space and writes the choice to the install context; false when

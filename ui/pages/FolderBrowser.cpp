@@ -4,6 +4,7 @@
 
 #include "base/ComApartment.h"
 #include "product/TextTable.h"
+#include "ui/pages/InstallChecks.h"
 
 std::optional<std::string> BrowseForFolder(HWND owner) {
     // The new-style browser is built from COM objects and fails without an apartment on this
@@ -26,4 +27,10 @@ std::optional<std::string> BrowseForFolder(HWND owner) {
         return std::nullopt;
     }
     return std::string(path);
+}
+
+void BrowseIntoPathBox(HWND page, int pathBox, const std::string& folderName) {
+    if (const std::optional<std::string> path = BrowseForFolder(page)) {
+        SetDlgItemTextA(page, pathBox, PathBoxAfterBrowse(*path, folderName).c_str());
+    }
 }

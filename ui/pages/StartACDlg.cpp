@@ -152,7 +152,8 @@ bool CStartACDlg::OnCommand(int id, int code, HWND control) {
             UpdateInstallButton();
             return true;
         case IDC_BROWSE:
-            Browse();
+            BrowseIntoPathBox(Handle(), IDC_PATH_BOX, folderName_);
+            InvalidateControl(IDC_PATH_BOX);
             return true;
         case IDC_PATH_BOX:
             if (code == EN_CHANGE) {
@@ -172,16 +173,6 @@ bool CStartACDlg::OnCommand(int id, int code, HWND control) {
         default:
             return CSkinDlg::OnCommand(id, code, control);
     }
-}
-
-void CStartACDlg::Browse() {
-    const std::optional<std::string> path = BrowseForFolder(Handle());
-    if (!path) {
-        return;
-    }
-    SetControlText(IDC_PATH_BOX, PathBoxAfterBrowse(*path, folderName_));
-    ShowAvailableSpace();
-    InvalidateControl(IDC_PATH_BOX);
 }
 
 void CStartACDlg::Install() {

@@ -21,7 +21,6 @@ protected:
 private:
     void UpdateInstallButton();
     void ShowAvailableSpace();
-    void Browse();
     void Install();
 
     CMyButton install_;
