@@ -240,7 +240,11 @@ TEST_F(InstallRoad, BrowseSetsTheEditionFolderUnderTheChosenOne) {
     const CWindow cancelled = browse();
     ASSERT_TRUE(cancelled);
     EXPECT_EQ(cancelled.ControlText(kBrowserTitle), Expected("Select Directory", "请选择目录"));
-    SaveScreenshot(cancelled, "folder-browser");
+    // The shell fills its tree after showing the dialog.
+    EXPECT_TRUE(WaitFor([&] {
+        return SendMessageA(cancelled.Control(kBrowserTree).Handle(), TVM_GETCOUNT, 0, 0) > 0;
+    }));
+    scenario::SavePaintedScreenshot(cancelled, "folder-browser");
     ASSERT_TRUE(cancelled.ClickControl(IDCANCEL));
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(cancelled.Handle()); }));
     EXPECT_EQ(page_.ControlText(IDC_PATH_BOX), before) << "Cancel changed the folder";
