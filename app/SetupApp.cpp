@@ -23,12 +23,13 @@ BOOL CsetupApp::InitInstance() {
         CTipCertainDlg question(kind, processName);
         return question.DoModal() == 1;
     });
-    const CInstallMode& mode = CInstallMode::Instance();
+    const CSetupConfig& config = CSetupConfig::Instance();
+    CInstallMode mode;
+    mode.Detect(config);
     CInstallContext& context = CInstallContext::Instance();
     context.installType = mode.installType;
-    const CSetupConfig& config = CSetupConfig::Instance();
     const FirstPageChoice choice =
-        ChooseFirstPage(mode.installType, config, [] { return IsSameEdition(); });
+        ChooseFirstPage(mode.installType, config, [&config] { return IsSameEdition(config); });
     RunFirstPage(choice);
     // Every way out of the wizard ends here: the working folder goes with it.
     SetUp::DeleteTempWorkDir();

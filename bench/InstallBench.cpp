@@ -29,6 +29,7 @@
 #include "base/FileSystem.h"
 #include "base/TempWorkDir.h"
 #include "deploy/MenuAndDesk.h"
+#include "product/TextTable.h"
 #include "deploy/Payload.h"
 #include "engine/InstallEngine.h"
 #include "engine/Prerequisites.h"
@@ -62,18 +63,17 @@ double EngineInstall(const std::string& root, bool print) {
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;
-    auto& engine = *new SetUp::CInstallEngine();  // its worker may outlive this function
+    // Its worker may outlive this function.
+    auto& engine = *new SetUp::CInstallEngine(CSetupConfig::Instance());
     const double start = Now();
-    engine.SetStatusCallback([start, print](const std::string& line) {
-        if (print) {
-            std::printf("  %7.2f s  %s\n", Now() - start, line.c_str());
+    engine.SetEventCallback([&, start, print](const SetUp::CEngineEvent& event) {
+        if (print && event.kind == SetUp::EngineEventKind::Status) {
+            std::printf("  %7.2f s  %s\n", Now() - start, event.text.c_str());
         }
-    });
-    engine.SetProgressCallback([&, start, print](int32_t percent) {
-        if (print) {
-            std::printf("  %7.2f s  %d %%\n", Now() - start, percent);
+        if (print && event.kind == SetUp::EngineEventKind::Progress) {
+            std::printf("  %7.2f s  %d %%\n", Now() - start, event.percent);
         }
-        if (percent == 100) {
+        if (event.kind == SetUp::EngineEventKind::ProcedureFinished) {
             std::lock_guard<std::mutex> lock(mutex);
             done = true;
             finished.notify_all();
@@ -112,7 +112,7 @@ int WriteFloorScript(const std::string& script, const std::string& root) {
     for (int32_t component : ExpandFeatures(kFeatures)) {
         const auto package = ComponentPackage(component);
         if (package && HasResource(*package, "ZIP")) {
-            SetUp::ComponentDeployment deployment{root, component};
+            SetUp::ComponentDeployment deployment{root, component, CSetupConfig::Instance()};
             extract(deployment.FolderName() + ".7z", deployment.ParentFolder());
         }
     }
@@ -165,7 +165,7 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
     };
     const double start = Now();
     // The running programs stopped, as the engine does first.
-    SetUp::ProcessStopList(root).StopPrograms();
+    SetUp::ProcessStopList(root, CSetupConfig::Instance()).StopPrograms();
     std::string phases;
     double mark = start;
     auto phase = [&](const char* name) {
@@ -184,7 +184,7 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
     }
     phase("runtimes");
     if (CSetupConfig::Instance().translator == 0) {
-        SetUp::RemoveUpdateServer();
+        SetUp::RemoveUpdateServer(CSetupConfig::Instance());
     }
     phase("update-server");
     pause();  // Npf.7z
@@ -200,7 +200,7 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
     phase("nginx");
     for (int32_t feature : kFeatures) {
         for (int32_t component : ExpandFeatures({feature})) {
-            const SetUp::ComponentDeployment deployment{root, component};
+            const SetUp::ComponentDeployment deployment{root, component, CSetupConfig::Instance()};
             const auto package = ComponentPackage(component);
             // An archive the package does not carry is neither written nor unpacked.
             if (package && HasResource(*package, "ZIP")) {
@@ -220,7 +220,7 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
     }
     phase("companions");
     // The icon-cache program, written with its pause and followed by the shell's moment.
-    SetUp::CMenuAndDesk(root).ClearIconCache();
+    SetUp::CMenuAndDesk(root, CSetupConfig::Instance(), CTextTable::Instance()).ClearIconCache();
     phase("icon-cache");
     std::printf("  floor steps (s):%s\n", phases.c_str());
     return Now() - start;
@@ -237,7 +237,7 @@ void PrepareFloorFiles(const std::string& root) {
     SetUp::WriteResourceToFile(work + "Npf.7z", 248, "ZIP");
     SetUp::WriteResourceToFile(work + "Nginx.7z", 250, "ZIP");
     for (int32_t component : ExpandFeatures(kFeatures)) {
-        const SetUp::ComponentDeployment deployment{root, component};
+        const SetUp::ComponentDeployment deployment{root, component, CSetupConfig::Instance()};
         SetUp::WriteResourceToFile(work + deployment.FolderName() + ".7z",
                                    ComponentPackage(component).value_or(0), "ZIP");
     }

@@ -81,9 +81,6 @@ std::string CommonDesktopFolder() {
     return SpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY);
 }
 
-CMenuAndDesk::CMenuAndDesk(std::string installRoot)
-    : CMenuAndDesk(std::move(installRoot), CSetupConfig::Instance(), CTextTable::Instance()) {}
-
 CMenuAndDesk::CMenuAndDesk(std::string installRoot, const CSetupConfig& config,
                            const CTextTable& texts)
     : installRoot_(std::move(installRoot)),

@@ -17,8 +17,6 @@ std::string CommonDesktopFolder();
 
 class CMenuAndDesk {
 public:
-    // For the process-wide configuration and text table.
-    explicit CMenuAndDesk(std::string installRoot);
     CMenuAndDesk(std::string installRoot, const CSetupConfig& config, const CTextTable& texts);
 
     // The Start-menu folder of the package version and its client, user-manual and uninstaller

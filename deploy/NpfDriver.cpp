@@ -48,18 +48,6 @@ void RunDetector(const std::string& driversFolder) {
     }
 }
 
-void RunNpfSetup(const std::string& installRoot, const CSetupConfig& config) {
-    const bool saved = SaveResourceToTemp("Npf.7z", IDR_NPF_PACKAGE, "ZIP") && EnsureSevenZip();
-    const std::string drivers = DriversFolder(installRoot, config);
-    if (saved) {
-        Extract7z(drivers, GetTempWorkDir() + "Npf.7z");
-    }
-    // A detector that cannot start (elevation refused) must not leave an earlier "success"
-    // behind: without a report the user is asked.
-    DeleteFileA((drivers + "\\NpfOccupy.xml").c_str());
-    RunDetector(drivers);
-}
-
 }  // namespace
 
 void SetDriverQuestion(DriverQuestion question) {
@@ -80,12 +68,16 @@ std::string DriversFolder(const std::string& installRoot, const CSetupConfig& co
     return folder;
 }
 
-std::string DriversFolder(const std::string& installRoot) {
-    return DriversFolder(installRoot, CSetupConfig::Instance());
-}
-
-void RunNpfSetup(const std::string& installRoot) {
-    RunNpfSetup(installRoot, CSetupConfig::Instance());
+void RunNpfSetup(const std::string& installRoot, const CSetupConfig& config) {
+    const bool saved = SaveResourceToTemp("Npf.7z", IDR_NPF_PACKAGE, "ZIP") && EnsureSevenZip();
+    const std::string drivers = DriversFolder(installRoot, config);
+    if (saved) {
+        Extract7z(drivers, GetTempWorkDir() + "Npf.7z");
+    }
+    // A detector that cannot start (elevation refused) must not leave an earlier "success"
+    // behind: without a report the user is asked.
+    DeleteFileA((drivers + "\\NpfOccupy.xml").c_str());
+    RunDetector(drivers);
 }
 
 std::string ReadNpfOccupancy(const std::string& installRoot, const CSetupConfig& config) {
@@ -99,10 +91,6 @@ std::string ReadNpfOccupancy(const std::string& installRoot, const CSetupConfig&
     return text ? text : "";
 }
 
-std::string ReadNpfOccupancy(const std::string& installRoot) {
-    return ReadNpfOccupancy(installRoot, CSetupConfig::Instance());
-}
-
 std::string OccupyingProcessName(const std::string& report) {
     for (const std::string& piece : SplitString(report, ';')) {
         if (!piece.empty()) {
@@ -112,8 +100,8 @@ std::string OccupyingProcessName(const std::string& report) {
     return report;
 }
 
-void InstallNpfDriver(const std::string& installRoot, const DriverQuestion& question) {
-    const CSetupConfig& config = CSetupConfig::Instance();
+void InstallNpfDriver(const std::string& installRoot, const CSetupConfig& config,
+                      const DriverQuestion& question) {
     RunNpfSetup(installRoot, config);
     std::string report = ReadNpfOccupancy(installRoot, config);
     while (!Same(report, "success")) {
@@ -129,10 +117,6 @@ void InstallNpfDriver(const std::string& installRoot, const DriverQuestion& ques
         RunNpfSetup(installRoot, config);
         report = ReadNpfOccupancy(installRoot, config);
     }
-}
-
-void InstallNpfDriver(const std::string& installRoot) {
-    InstallNpfDriver(installRoot, GetDriverQuestion());
 }
 
 void RunNpfRemovalScript() {

@@ -10,15 +10,13 @@
 namespace SetUp {
 
 // <root>\<productFolder>\Drivers, created (last level only) when missing.
-std::string DriversFolder(const std::string& installRoot);
 std::string DriversFolder(const std::string& installRoot, const CSetupConfig& config);
 
 // Unpacks "Npf.7z" into the Drivers folder and runs the detector elevated, waiting for it.
-void RunNpfSetup(const std::string& installRoot);
+void RunNpfSetup(const std::string& installRoot, const CSetupConfig& config);
 
 // The text of NpfApp/result in the detector's report; empty when the report is missing,
 // unreadable or lacks the element.
-std::string ReadNpfOccupancy(const std::string& installRoot);
 std::string ReadNpfOccupancy(const std::string& installRoot, const CSetupConfig& config);
 
 // The first non-empty ";"-separated piece of a report, or the report itself when it has none.
@@ -26,9 +24,8 @@ std::string OccupyingProcessName(const std::string& report);
 
 // The install step's protocol: runs the detector until it reports "success", once more after
 // "no process", or, while programs hold the driver, as long as the user confirms the question.
-void InstallNpfDriver(const std::string& installRoot, const DriverQuestion& question);
-// The same with the installed question.
-void InstallNpfDriver(const std::string& installRoot);
+void InstallNpfDriver(const std::string& installRoot, const CSetupConfig& config,
+                      const DriverQuestion& question);
 
 // Starts the script that stops and deletes the driver services; does not wait for it.
 void RunNpfRemovalScript();

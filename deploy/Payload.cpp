@@ -47,12 +47,12 @@ bool Extract7z(const std::string& destination, const std::string& archive) {
 }
 
 std::string ComponentDeployment::FolderName() const {
-    return ComponentName(componentNumber);
+    return ComponentName(config, componentNumber);
 }
 
 std::string ComponentDeployment::ParentFolder() const {
     std::string folder =
-        CFolderLayout(installRoot).ComponentsDir(GetComponentSide(componentNumber));
+        CFolderLayout(installRoot, config).ComponentsDir(GetComponentSide(componentNumber));
     folder.pop_back();  // without the trailing separator
     return folder;
 }
@@ -72,9 +72,9 @@ void ComponentDeployment::Remove() const {
     DeleteFolder(ParentFolder() + "/" + FolderName(), false);
 }
 
-void DeployWebServer() {
+void DeployWebServer(const CSetupConfig& config) {
     const bool saved = SaveResourceToTemp("Nginx.7z", IDR_WEB_SERVER, "ZIP");
-    const std::string folder = CFolderLayout::EnsureProgramFilesProductDir();
+    const std::string folder = CFolderLayout::EnsureProgramFilesProductDir(config);
     WriteResourceToFile(folder + "/uninstall.exe", IDR_UNINSTALLER, "EXE");
     if (saved && EnsureSevenZip()) {
         Extract7z(folder, GetTempWorkDir() + "Nginx.7z");

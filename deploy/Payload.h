@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "product/SetupConfig.h"
+
 namespace SetUp {
 
 // Writes "7za.exe" to the working folder the first time for that folder; later calls do nothing.
@@ -20,6 +22,7 @@ bool Extract7z(const std::string& destination, const std::string& archive);
 struct ComponentDeployment {
     std::string installRoot;
     int32_t componentNumber = 0;
+    const CSetupConfig& config;
 
     // The component's name: "Client", "Server", or the brand followed by the suffix.
     std::string FolderName() const;
@@ -34,6 +37,6 @@ struct ComponentDeployment {
 
 // Places the product's uninstaller and the web server (Nginx, html) in the product folder under
 // Program Files.
-void DeployWebServer();
+void DeployWebServer(const CSetupConfig& config);
 
 }  // namespace SetUp

@@ -167,9 +167,6 @@ int32_t ComponentOfName(const char* name) {
 
 }  // namespace
 
-CProductXmlHandler::CProductXmlHandler(std::string installRoot)
-    : CProductXmlHandler(std::move(installRoot), CSetupConfig::Instance()) {}
-
 CProductXmlHandler::CProductXmlHandler(std::string installRoot, const CSetupConfig& config)
     : installRoot_(std::move(installRoot)), config_(config) {}
 

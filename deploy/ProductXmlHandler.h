@@ -38,7 +38,6 @@ extern const CTableView<ClientComponentName> kClientComponentNames;
 class CProductXmlHandler {
 public:
     // For the process-wide configuration.
-    explicit CProductXmlHandler(std::string installRoot);
     CProductXmlHandler(std::string installRoot, const CSetupConfig& config);
 
     // Lists are taken in order, neither sorted nor de-duplicated; ids without a row add nothing.

@@ -168,8 +168,4 @@ void PlaceSharedLibraries(const std::string& installRoot, const CSetupConfig& co
     placement.MediaLibrary();
 }
 
-void PlaceSharedLibraries(const std::string& installRoot) {
-    PlaceSharedLibraries(installRoot, CSetupConfig::Instance());
-}
-
 }  // namespace SetUp

@@ -21,7 +21,6 @@ extern const CTableView<const char*> kDeviceManagementLibraries;
 extern const char kNetSdkPluginFolder[];
 
 // Placements A to F in order, for the process-wide configuration or the given one.
-void PlaceSharedLibraries(const std::string& installRoot);
 void PlaceSharedLibraries(const std::string& installRoot, const CSetupConfig& config);
 
 }  // namespace SetUp

@@ -5,57 +5,45 @@
 #include <algorithm>
 #include <thread>
 
-#include "base/ProcessWide.h"
 #include "base/StringUtil.h"
-#include "engine/InstallMode.h"
-#include "engine/Removal.h"
+#include "base/SystemInfo.h"
 #include "product/Catalogue.h"
-#include "product/SetupConfig.h"
-#include "product/TextTable.h"
 #include "registry/InstalledRecord.h"
 
 namespace SetUp {
 
-CInstallEngine& CInstallEngine::Instance() {
-    return CProcessWide<CInstallEngine>::Get([] { return new CInstallEngine(); });
-}
+CInstallEngine::CInstallEngine(const CSetupConfig& config)
+    : config_(config), texts_(config.uiLanguage) {}
 
-CInstallEngine::CInstallEngine()
-    : progress_([](int32_t) {}),
-      status_([](const std::string&) {}),
-      regeditInfo_(std::make_shared<CRegeditInfo>()) {}
-
-void CInstallEngine::SetProgressCallback(ProgressCallback callback) {
+void CInstallEngine::SetEventCallback(EventCallback callback) {
     std::lock_guard<std::mutex> lock(callbackMutex_);
-    progress_ = std::move(callback);
+    callback_ = std::move(callback);
 }
 
-void CInstallEngine::SetStatusCallback(StatusCallback callback) {
-    std::lock_guard<std::mutex> lock(callbackMutex_);
-    status_ = std::move(callback);
-}
-
-void CInstallEngine::ReportProgress(int32_t percent) {
-    ProgressCallback callback;
+void CInstallEngine::Deliver(CEngineEvent event) {
+    EventCallback callback;
     {
         std::lock_guard<std::mutex> lock(callbackMutex_);
-        callback = progress_;
+        callback = callback_;
     }
     // An empty callable means nobody listens; calling it would throw on the worker.
     if (callback) {
-        callback(percent);
+        callback(event);
     }
 }
 
+void CInstallEngine::ReportProgress(int32_t percent) {
+    CEngineEvent event;
+    event.kind = EngineEventKind::Progress;
+    event.percent = percent;
+    Deliver(std::move(event));
+}
+
 void CInstallEngine::ReportStatus(const std::string& line) {
-    StatusCallback callback;
-    {
-        std::lock_guard<std::mutex> lock(callbackMutex_);
-        callback = status_;
-    }
-    if (callback) {
-        callback(line);
-    }
+    CEngineEvent event;
+    event.kind = EngineEventKind::Status;
+    event.text = line;
+    Deliver(std::move(event));
 }
 
 std::string CInstallEngine::RefreshInstallRoot() {
@@ -70,6 +58,11 @@ std::string CInstallEngine::InstallRoot() const {
     return installRoot_;
 }
 
+CInstallPlan CInstallEngine::LastPlan() const {
+    std::lock_guard<std::mutex> lock(planMutex_);
+    return lastPlan_;
+}
+
 bool CInstallEngine::CancelRequested() {
     std::lock_guard<std::mutex> lock(cancelMutex_);
     return cancelRequested_;
@@ -80,15 +73,19 @@ bool CInstallEngine::WorkerDone() {
     return workerDone_;
 }
 
-void CInstallEngine::StepDone() {
-    // After a cancel only the roll-back, which starts once the sequence is done, moves the bar.
-    if (CancelRequested() && !WorkerDone()) {
-        return;
-    }
-    const int32_t total = stepsTotal_;
-    int32_t done = std::min(stepsDone_ + 1, total);
-    stepsDone_ = done;
-    ReportProgress(total > 0 ? done * 100 / total : 100);
+CPlanInputs CInstallEngine::PlanInputs(Procedure procedure, const std::string& installRoot,
+                                       const std::vector<int32_t>& add,
+                                       const std::vector<int32_t>& remove) const {
+    CPlanInputs inputs;
+    inputs.procedure = procedure;
+    inputs.installRoot = installRoot;
+    inputs.featuresToAdd = add;
+    inputs.featuresToRemove = remove;
+    inputs.edition = config_.productVariant;
+    inputs.translator = config_.translator;
+    inputs.language = config_.uiLanguage;
+    inputs.machineIs64Bit = IsNative64Bit();
+    return inputs;
 }
 
 void CInstallEngine::StartWorker(std::function<void()> body) {
@@ -110,14 +107,22 @@ bool CInstallEngine::WaitUntilIdle(std::chrono::milliseconds limit) {
     return idleSignal_.wait_for(lock, limit, [this] { return runningWorkers_ == 0; });
 }
 
+void CInstallEngine::StartPlan(const CInstallPlan& plan) {
+    stepsTotal_ = plan.total;
+    {
+        std::lock_guard<std::mutex> lock(planMutex_);
+        lastPlan_ = plan;
+    }
+    StartWorker([this, plan] { RunPlan(plan); });
+}
+
 void CInstallEngine::StartInstall(const std::vector<int32_t>& features,
                                   const std::string& installRoot) {
-    stepsTotal_ = static_cast<int32_t>(features.size()) + 9;
     {
         std::lock_guard<std::mutex> lock(cancelMutex_);
         freshInstallStarted_ = true;
     }
-    StartWorker([this, features, installRoot] { RunSequence(features, installRoot, {}); });
+    StartPlan(BuildPlan(PlanInputs(Procedure::Fresh, installRoot, features, {})));
 }
 
 void CInstallEngine::StartModify(const std::vector<int32_t>& added,
@@ -126,8 +131,9 @@ void CInstallEngine::StartModify(const std::vector<int32_t>& added,
     if (root.empty()) {
         return;
     }
-    stepsTotal_ = static_cast<int32_t>(added.size() + removed.size()) + 6;
-    StartWorker([this, root, added, removed] { RunModify(root, added, removed); });
+    CPlanInputs inputs = PlanInputs(Procedure::Modify, root, added, removed);
+    inputs.recordedFeatures = RecordedFeatures();
+    StartPlan(BuildPlan(inputs));
 }
 
 void CInstallEngine::StartRepair() {
@@ -135,16 +141,19 @@ void CInstallEngine::StartRepair() {
     if (root.empty()) {
         return;
     }
-    RepairLists lists = BuildRepairLists();
-    stepsTotal_ = static_cast<int32_t>(lists.removal.size() + lists.install.size()) + 9;
-    StartWorker([this, root, lists] { RunSequence(lists.install, root, lists.removal); });
+    const RepairLists lists = BuildRepairLists(config_);
+    StartPlan(BuildPlan(PlanInputs(Procedure::Repair, root, lists.install, lists.removal)));
 }
 
-void CInstallEngine::StartUpgrade(const std::vector<int32_t>& features) {
-    const InstallType type = CInstallMode::Instance().installType;
+void CInstallEngine::StartUpgrade(InstallType type, const std::vector<int32_t>& features) {
     if (type == InstallType::UpgradeByComponentList) {
-        MenuAndDesk(RefreshInstallRoot())->RemoveShortcuts(true);
-        StartRepair();
+        const std::string root = RefreshInstallRoot();
+        if (root.empty()) {
+            return;
+        }
+        const RepairLists lists = BuildRepairLists(config_);
+        StartPlan(BuildPlan(
+            PlanInputs(Procedure::UpgradeByComponentList, root, lists.install, lists.removal)));
         return;
     }
     if (type != InstallType::UpgradeBlind && type != InstallType::UpgradeByDescription) {
@@ -166,21 +175,36 @@ void CInstallEngine::StartUpgrade(const std::vector<int32_t>& features) {
             }
         }
         // The client file never names component 2, so the basic feature would be lost.
-        if (std::find(list.begin(), list.end(), 0) == list.end()) {
-            list.insert(list.begin(), 0);
+        if (std::find(list.begin(), list.end(), kBasicFeature) == list.end()) {
+            list.insert(list.begin(), kBasicFeature);
         }
     }
-    stepsTotal_ = static_cast<int32_t>(list.size()) + 10;
-    StartWorker([this, list, root] { RunUpgrade(list, root); });
+    const Procedure procedure = type == InstallType::UpgradeBlind ? Procedure::UpgradeBlind
+                                                                  : Procedure::UpgradeByDescription;
+    StartPlan(BuildPlan(PlanInputs(procedure, root, list, {})));
 }
 
 bool CInstallEngine::StartRemoval() {
+    return StartRemovalPlan(Procedure::Removal);
+}
+
+bool CInstallEngine::StartRemovalPlan(Procedure procedure) {
     const std::string root = RefreshInstallRoot();
     if (root.empty()) {
         return false;
     }
-    ReportStatus(CTextTable::Instance().GetText("cancelinstall"));
-    StartWorker([this] { RunRemoval(*this); });
+    ReportStatus(texts_.GetText("cancelinstall"));
+    const CInstallPlan plan = BuildPlan(PlanInputs(procedure, root, {}, {}));
+    {
+        std::lock_guard<std::mutex> lock(planMutex_);
+        lastPlan_ = plan;
+    }
+    // The total is set inside the worker: a roll-back starts while the cancelled sequence's
+    // total is still the one a late step may read.
+    StartWorker([this, plan] {
+        stepsTotal_ = plan.total;
+        RunPlan(plan);
+    });
     return true;
 }
 
@@ -201,7 +225,63 @@ void CInstallEngine::RequestCancel() {
     }
     stepsDone_ = 0;
     ReportProgress(0);
-    StartRemoval();
+    StartRemovalPlan(Procedure::RollBack);
+}
+
+void CInstallEngine::StepDone(const CPlanStep& step) {
+    // After a cancel only the roll-back, which starts once the sequence is done, moves the bar.
+    if (CancelRequested() && !WorkerDone()) {
+        return;
+    }
+    const int32_t total = stepsTotal_;
+    const int32_t done = std::min(stepsDone_ + step.weight, total);
+    stepsDone_ = done;
+    if (step.reportsProgress) {
+        ReportProgress(total > 0 ? done * 100 / total : 100);
+    }
+}
+
+void CInstallEngine::RunPlan(const CInstallPlan& plan) {
+    const std::string* openTrace = nullptr;
+    for (size_t i = 0; i < plan.steps.size(); ++i) {
+        const CPlanStep& step = plan.steps[i];
+        if (openTrace != nullptr && *openTrace != step.trace) {
+            OutputDebugStringA(("[QZX]End " + *openTrace).c_str());
+            openTrace = nullptr;
+        }
+        if (openTrace == nullptr && !step.trace.empty()) {
+            OutputDebugStringA(("[QZX]Start " + step.trace).c_str());
+            openTrace = &step.trace;
+        }
+        CEngineEvent event;
+        event.kind = EngineEventKind::StepStarted;
+        event.procedure = plan.inputs.procedure;
+        event.step = step;
+        event.stepIndex = static_cast<int32_t>(i);
+        Deliver(event);
+
+        event.stepResult = step.checksCancel && CancelRequested() ? StepResult::Skipped
+                                                                  : RunStep(step, plan.inputs);
+        if (event.stepResult == StepResult::Done) {
+            StepDone(step);
+        }
+        event.kind = EngineEventKind::StepFinished;
+        Deliver(event);
+    }
+    if (openTrace != nullptr) {
+        OutputDebugStringA(("[QZX]End " + *openTrace).c_str());
+    }
+    // A cancelled install ends with its roll-back, which reports the end of both.
+    const Procedure procedure = plan.inputs.procedure;
+    if (procedure == Procedure::Fresh && CancelRequested()) {
+        return;
+    }
+    CEngineEvent end;
+    end.kind = EngineEventKind::ProcedureFinished;
+    end.procedure = procedure;
+    end.result = procedure == Procedure::RollBack ? ProcedureResult::CancelledAndRolledBack
+                                                  : ProcedureResult::Completed;
+    Deliver(end);
 }
 
 std::vector<int32_t> CInstallEngine::RecordedFeatures() {
@@ -228,10 +308,6 @@ std::vector<int32_t> CInstallEngine::ModifiedFeatures(const std::vector<int32_t>
     return features;
 }
 
-CInstallEngine::RepairLists CInstallEngine::BuildRepairLists() {
-    return BuildRepairLists(CSetupConfig::Instance());
-}
-
 CInstallEngine::RepairLists CInstallEngine::BuildRepairLists(const CSetupConfig& config) {
     RepairLists lists;
     lists.install = RecordedFeatures();
@@ -242,49 +318,42 @@ CInstallEngine::RepairLists CInstallEngine::BuildRepairLists(const CSetupConfig&
         return std::find(lists.install.begin(), lists.install.end(), feature) !=
                lists.install.end();
     };
-    if (major <= 3 && minor <= 3 && config.uiLanguage == UiLanguage::Chinese) {
-        for (int32_t feature : {9, 11}) {
+    if (major <= kRepairAddsFeaturesUpTo.major && minor <= kRepairAddsFeaturesUpTo.minor &&
+        config.uiLanguage == UiLanguage::Chinese) {
+        for (int32_t feature : kFeaturesARepairAdds) {
             if (!has(feature)) {
                 lists.install.push_back(feature);
             }
         }
     }
-    if (config.productVariant != ProductVariant::VS) {
-        const auto irs = std::find(lists.install.begin(), lists.install.end(), 7);
+    if (config.productVariant != kEditionThatKeepsIrs) {
+        const auto irs = std::find(lists.install.begin(), lists.install.end(), kIrsFeature);
         if (irs != lists.install.end()) {
             lists.install.erase(irs);
-            lists.removal.push_back(7);
+            lists.removal.push_back(kIrsFeature);
         }
     }
     return lists;
 }
 
-std::string CInstallEngine::FeatureText(int32_t feature) {
+std::string CInstallEngine::FeatureText(int32_t feature) const {
     const auto key = FeatureName(feature);
-    return key ? CTextTable::Instance().GetText(*key) : "";
+    return key ? texts_.GetText(*key) : "";
 }
 
-std::string CInstallEngine::StartInstallLine(const std::string& what) {
-    return std::string(CTextTable::Instance().GetText("startInstall")) + what;
+std::string CInstallEngine::StartInstallLine(const std::string& what) const {
+    return std::string(texts_.GetText("startInstall")) + what;
 }
 
-std::string CInstallEngine::UninstallLine(const std::string& what) {
-    return std::string(CTextTable::Instance().GetText("Uninstall")) + what;
-}
-
-std::shared_ptr<CRegeditInfo> CInstallEngine::RegeditInfo() {
-    std::lock_guard<std::mutex> lock(helperMutex_);
-    if (!regeditInfo_) {
-        regeditInfo_ = std::make_shared<CRegeditInfo>();
-    }
-    return regeditInfo_;
+std::string CInstallEngine::UninstallLine(const std::string& what) const {
+    return std::string(texts_.GetText("Uninstall")) + what;
 }
 
 std::shared_ptr<CMenuAndDesk> CInstallEngine::MenuAndDesk(const std::string& installRoot) {
     std::lock_guard<std::mutex> lock(helperMutex_);
     // Made from the root the procedure works on, not from whatever root came first.
     if (!menuAndDesk_ || menuAndDeskRoot_ != installRoot) {
-        menuAndDesk_ = std::make_shared<CMenuAndDesk>(installRoot);
+        menuAndDesk_ = std::make_shared<CMenuAndDesk>(installRoot, config_, texts_);
         menuAndDeskRoot_ = installRoot;
     }
     return menuAndDesk_;
@@ -293,10 +362,34 @@ std::shared_ptr<CMenuAndDesk> CInstallEngine::MenuAndDesk(const std::string& ins
 std::shared_ptr<CProductXmlHandler> CInstallEngine::ProductXml(const std::string& installRoot) {
     std::lock_guard<std::mutex> lock(helperMutex_);
     if (!productXml_ || productXmlRoot_ != installRoot) {
-        productXml_ = std::make_shared<CProductXmlHandler>(installRoot);
+        productXml_ = std::make_shared<CProductXmlHandler>(installRoot, config_);
         productXmlRoot_ = installRoot;
     }
     return productXml_;
+}
+
+const char* StepResultName(StepResult result) {
+    switch (result) {
+        case StepResult::Done:
+            return "done";
+        case StepResult::Skipped:
+            return "skipped (cancelled)";
+        case StepResult::Abandoned:
+            return "abandoned (cancelled)";
+    }
+    return "?";
+}
+
+const char* ProcedureResultName(ProcedureResult result) {
+    switch (result) {
+        case ProcedureResult::Completed:
+            return "completed";
+        case ProcedureResult::CancelledAndRolledBack:
+            return "cancelled and rolled back";
+        case ProcedureResult::Failed:
+            return "failed";
+    }
+    return "?";
 }
 
 }  // namespace SetUp

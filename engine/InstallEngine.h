@@ -1,18 +1,22 @@
 #pragma once
-// The install engine: the ordered procedures that change the machine, run on a worker thread.
+// The install engine: runs one procedure's plan on a worker thread and tells a listener what
+// happens, step by step.
 //
-// Threads. Start operations and RequestCancel run on the user-interface thread; each start copies
-// its inputs into the worker, which it detaches. The worker calls the progress and status
-// callbacks. RequestCancel blocks the user-interface thread until the running sequence has passed
-// its last step, so a callback must never wait for the user-interface thread: the progress
-// pages' callables post their deliveries (status text as a heap copy the page frees) and return.
-// The one dialog of a procedure, the capture-driver question, is a modal dialog of its own on the
-// worker thread without an owner window, so it runs while the user-interface thread waits.
+// Threads. Start operations and RequestCancel run on the user-interface thread; each start builds
+// its plan, copies it into the worker and detaches it. The worker delivers every event through
+// the event callback. RequestCancel blocks the user-interface thread until the running sequence
+// has passed its last step, so a callback must never wait for the user-interface thread: the
+// progress pages' callables post their deliveries and return. The one dialog of a procedure, the
+// capture-driver question, is a modal dialog of its own on the worker thread without an owner
+// window, so it runs while the user-interface thread waits.
 //
 // Locks. The cancel mutex guards cancelRequested and freshInstallStarted, the done mutex guards
 // workerDone, and the done signal is waited for under the done mutex with a predicate, so the
 // wake-up of setInstallDone cannot be lost. The wait mutex only serialises RequestCancel. No lock
-// is held while a step works; the callbacks are copied under their own mutex and called outside it.
+// is held while a step works; the callback is copied under its own mutex and called outside it.
+//
+// Inputs. Everything the engine needs of the configuration is handed to it when it is built; it
+// reads no process-wide record.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -25,32 +29,32 @@
 
 #include "deploy/MenuAndDesk.h"
 #include "deploy/ProductXmlHandler.h"
+#include "engine/EngineEvents.h"
+#include "engine/InstallMode.h"
+#include "engine/InstallPlan.h"
+#include "product/SetupConfig.h"
+#include "product/TextTable.h"
 #include "registry/RegeditInfo.h"
-
-class CSetupConfig;
 
 namespace SetUp {
 
-using ProgressCallback = std::function<void(int32_t)>;
-using StatusCallback = std::function<void(const std::string&)>;
+using EventCallback = std::function<void(const CEngineEvent&)>;
 
 class CInstallEngine {
 public:
-    // The one engine, built on first use; never destroyed, a detached worker may outlive exit.
-    static CInstallEngine& Instance();
-
-    CInstallEngine();
+    explicit CInstallEngine(const CSetupConfig& config);
     CInstallEngine(const CInstallEngine&) = delete;
     CInstallEngine& operator=(const CInstallEngine&) = delete;
 
     // An empty callable is ignored: nothing is reported.
-    void SetProgressCallback(ProgressCallback callback);
-    void SetStatusCallback(StatusCallback callback);
+    void SetEventCallback(EventCallback callback);
 
     void StartInstall(const std::vector<int32_t>& features, const std::string& installRoot);
     void StartModify(const std::vector<int32_t>& added, const std::vector<int32_t>& removed);
     void StartRepair();
-    void StartUpgrade(const std::vector<int32_t>& features);
+    // The type detection found: by component list, by description file or blind (which needs
+    // the features); any other type starts nothing.
+    void StartUpgrade(InstallType type, const std::vector<int32_t>& features);
     // False when there is nothing to remove (no single record with an install location).
     bool StartRemoval();
     // Stops the running fresh install after its current component and rolls it back. Blocks
@@ -60,28 +64,27 @@ public:
     void RequestCancel();
 
     // Waits until no procedure's worker runs any more, at most for the limit; true when none
-    // runs. The end pages call it so that leaving the wizard never cuts a procedure short.
+    // runs. The end of the run calls it so that leaving the wizard never cuts a procedure short.
     bool WaitUntilIdle(std::chrono::milliseconds limit);
 
     // The recorded InstallLocation, stored as the engine's root; empty without a single record.
     std::string RefreshInstallRoot();
     std::string InstallRoot() const;
 
-    // One finished step: counts unless a cancel is pending, then reports the percentage.
-    void StepDone();
-    // The twelve steps of an install, repair or upgrade. Worker thread.
-    void RunSequence(const std::vector<int32_t>& features, const std::string& installRoot,
-                     const std::vector<int32_t>& removals);
-
     int32_t StepsTotal() const { return stepsTotal_; }
     bool CancelRequested();
+    // The plan the last start operation built (empty steps before any).
+    CInstallPlan LastPlan() const;
+    // The inputs of a plan for this engine's configuration and the machine it runs on.
+    CPlanInputs PlanInputs(Procedure procedure, const std::string& installRoot,
+                           const std::vector<int32_t>& add,
+                           const std::vector<int32_t>& remove) const;
 
     // The lists a repair works with: what to install and what to remove.
     struct RepairLists {
         std::vector<int32_t> install;
         std::vector<int32_t> removal;
     };
-    static RepairLists BuildRepairLists();
     static RepairLists BuildRepairLists(const CSetupConfig& config);
     // The recorded client components mapped back to features.
     static std::vector<int32_t> RecordedFeatures();
@@ -91,51 +94,54 @@ public:
                                                  const std::vector<int32_t>& removed);
 
     // Status lines, in the display language.
-    static std::string StartInstallLine(const std::string& what);
-    static std::string UninstallLine(const std::string& what);
-    static std::string FeatureText(int32_t feature);
+    std::string StartInstallLine(const std::string& what) const;
+    std::string UninstallLine(const std::string& what) const;
+    std::string FeatureText(int32_t feature) const;
 
 private:
-    friend void RunRemoval(CInstallEngine& engine);
-
     bool WorkerDone();
+    void Deliver(CEngineEvent event);
     void ReportProgress(int32_t percent);
     void ReportStatus(const std::string& line);
-    std::shared_ptr<CRegeditInfo> RegeditInfo();
     std::shared_ptr<CMenuAndDesk> MenuAndDesk(const std::string& installRoot);
     std::shared_ptr<CProductXmlHandler> ProductXml(const std::string& installRoot);
     void StartWorker(std::function<void()> body);
+    void StartPlan(const CInstallPlan& plan);
+    bool StartRemovalPlan(Procedure procedure);
 
-    // The steps; each returns at once when it checks cancel and finds it set.
-    void StopRunningPrograms(const std::string& installRoot);
-    void WriteRecord(const std::string& installRoot, const std::vector<int32_t>& features);
+    // The runner: every step of the plan in order, then the procedure's end.
+    void RunPlan(const CInstallPlan& plan);
+    void StepDone(const CPlanStep& step);
+    StepResult RunStep(const CPlanStep& step, const CPlanInputs& inputs);
+    // Removal steps, in Removal.cpp.
+    void RunRemovalStep(const CPlanStep& step, const std::string& installRoot);
+
+    // The steps with a body of their own.
+    void WriteRecord(const std::string& installRoot);
     void WriteComponentList(const std::vector<int32_t>& features);
-    void InstallRuntimes();
+    void InstallRuntime(int32_t index);
     void RemoveUpdateServer();
-    void InstallDriver(const std::string& installRoot);
-    void InstallWebServer();
-    void UninstallComponents(const std::string& installRoot, const std::vector<int32_t>& removals,
-                             const std::vector<int32_t>& keptFeatures);
-    void InstallComponents(const std::string& installRoot, const std::vector<int32_t>& features);
+    void UninstallFeature(const std::string& installRoot, int32_t feature,
+                          const std::vector<int32_t>& keptFeatures);
+    StepResult InstallFeature(const std::string& installRoot, int32_t feature);
     void UpdateProductXml(const std::string& installRoot, const std::vector<int32_t>& features);
-    void CreateMenu(const std::string& installRoot);
-    void ReplaceMultiMediaComm(const std::string& installRoot);
     void SetInstallDone();
-    void RemoveOldShortcuts(const std::string& installRoot);
+    // The features the installation holds once the plan is through.
+    std::vector<int32_t> ResultingFeatures(const CPlanInputs& inputs) const;
 
-    void RunModify(const std::string& installRoot, const std::vector<int32_t>& added,
-                   const std::vector<int32_t>& removed);
-    void RunUpgrade(const std::vector<int32_t>& features, const std::string& installRoot);
+    const CSetupConfig config_;
+    const CTextTable texts_;
 
     mutable std::mutex callbackMutex_;
-    ProgressCallback progress_;
-    StatusCallback status_;
+    EventCallback callback_;
 
     mutable std::mutex rootMutex_;
     std::string installRoot_;
 
+    mutable std::mutex planMutex_;
+    CInstallPlan lastPlan_;
+
     std::mutex helperMutex_;
-    std::shared_ptr<CRegeditInfo> regeditInfo_;
     std::shared_ptr<CMenuAndDesk> menuAndDesk_;
     std::shared_ptr<CProductXmlHandler> productXml_;
     std::string menuAndDeskRoot_;

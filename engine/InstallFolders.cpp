@@ -101,9 +101,10 @@ bool IsValidInstallPath(const std::string& path) {
     return true;
 }
 
-bool IsUserManualOpen() {
+bool IsUserManualOpen(const CSetupConfig& config) {
     // The engine's install root is the record's InstallLocation.
-    const std::string manual = CFolderLayout(ReadInstalledValue("InstallLocation")).UserManual();
+    const std::string manual =
+        CFolderLayout(ReadInstalledValue("InstallLocation"), config).UserManual();
     WIN32_FIND_DATAA entry{};
     if (!CFindHandle(FindFirstFileA(manual.c_str(), &entry))) {
         return false;
@@ -114,17 +115,18 @@ bool IsUserManualOpen() {
     return !file;
 }
 
-void initInstallPath(const std::string& installRoot) {
-    const CFolderLayout layout(installRoot);
+void initInstallPath(const std::string& installRoot, const CSetupConfig& config) {
+    const CFolderLayout layout(installRoot, config);
     MakeFolderIfMissing(layout.ProductDir('/'));
     MakeFolderIfMissing(layout.InstallationDir('/'));
 }
 
-void replaceMultiMediaComm(const std::string& installRoot) {
+void replaceMultiMediaComm(const std::string& installRoot, const CSetupConfig& config) {
     if (!IsNative64Bit()) {
         return;
     }
-    const std::string client = CFolderLayout(installRoot).ComponentsDir(ComponentSide::Client);
+    const std::string client =
+        CFolderLayout(installRoot, config).ComponentsDir(ComponentSide::Client);
     const std::string library = "MultimediaComm.dll";
     const std::string win64 = client + "RunInWin64";
     const std::string win32 = client + "RunInWin32";

@@ -1,30 +1,17 @@
 #include "engine/InstallMode.h"
 
-#include "base/ProcessWide.h"
 #include "base/StringUtil.h"
 #include "deploy/ProductXmlHandler.h"
 #include "product/SetupConfig.h"
 #include "registry/InstalledRecord.h"
 
-CInstallMode& CInstallMode::Instance() {
-    return CProcessWide<CInstallMode>::Get([] {
-        auto* mode = new CInstallMode();
-        mode->Detect();
-        return mode;
-    });
-}
-
-const CSetupConfig& CInstallMode::DefaultConfig() {
-    return CSetupConfig::Instance();
-}
-
-void CInstallMode::Detect(ConfigSource config) {
+void CInstallMode::Detect(const CSetupConfig& config) {
     const auto variants = SetUp::EnumerateInstalledVariants();
     if (variants.empty()) {
         installType = InstallType::Fresh;
         return;
     }
-    const CSetupConfig* settings = variants.size() == 1 ? &config() : nullptr;
+    const CSetupConfig* settings = variants.size() == 1 ? &config : nullptr;
     if (settings == nullptr || variants[0] != settings->productVariant) {
         installType = InstallType::OtherEditionInstalled;
         return;
@@ -81,8 +68,4 @@ bool IsSameEdition(const CSetupConfig& config) {
         return languageType.empty() || languageType == std::string(1, letter);
     }
     return name.find(letter) != std::string::npos;
-}
-
-bool IsSameEdition() {
-    return IsSameEdition(CSetupConfig::Instance());
 }

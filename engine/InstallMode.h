@@ -16,22 +16,12 @@ enum class InstallType : int32_t {
     NewerInstalled = 7,
 };
 
-// Where the detection gets the configuration from; it asks only when it needs it, so that the
-// configuration is read under the install-mode mutex only in that case.
-using ConfigSource = const CSetupConfig& (*)();
-
 class CInstallMode {
 public:
     InstallType installType = InstallType::None;
 
-    // The one record; the first call runs Detect() before publishing it.
-    static CInstallMode& Instance();
-
     // Sets installType from the Uninstall records of the six editions.
-    void Detect(ConfigSource config = &DefaultConfig);
-
-private:
-    static const CSetupConfig& DefaultConfig();
+    void Detect(const CSetupConfig& config);
 };
 
 // 0 equal, 1 the new version is higher, 2 it is lower. Pieces compare as decimal numbers; pieces
@@ -45,4 +35,3 @@ InstallType ClassifyUpgrade(const CSetupConfig& config, const std::string& insta
 
 // Whether the single installed record belongs to this brand and language edition.
 bool IsSameEdition(const CSetupConfig& config);
-bool IsSameEdition();

@@ -1,4 +1,4 @@
-// The steps of the install engine's procedures, run on its worker thread.
+// The bodies of the plan's steps, run on the engine's worker thread.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,26 +11,10 @@
 #include "engine/Prerequisites.h"
 #include "engine/ProcessControl.h"
 #include "product/Catalogue.h"
-#include "product/SetupConfig.h"
-#include "product/TextTable.h"
 
 namespace SetUp {
 
 namespace {
-
-// Brackets a step with the debugger traces "[QZX]Start <name>" and "[QZX]End <name>".
-class CStepTrace {
-public:
-    explicit CStepTrace(const char* name) : name_(name) {
-        OutputDebugStringA((std::string("[QZX]Start ") + name_).c_str());
-    }
-    ~CStepTrace() { OutputDebugStringA((std::string("[QZX]End ") + name_).c_str()); }
-    CStepTrace(const CStepTrace&) = delete;
-    CStepTrace& operator=(const CStepTrace&) = delete;
-
-private:
-    const char* name_;
-};
 
 void SplitBySide(const std::vector<int32_t>& components, std::vector<int32_t>* client,
                  std::vector<int32_t>* server) {
@@ -42,182 +26,147 @@ void SplitBySide(const std::vector<int32_t>& components, std::vector<int32_t>* c
 
 }  // namespace
 
-void CInstallEngine::RunSequence(const std::vector<int32_t>& features,
-                                 const std::string& installRoot,
-                                 const std::vector<int32_t>& removals) {
-    StopRunningPrograms(installRoot);
-    {
-        CStepTrace trace("initInstallPath");
-        initInstallPath(installRoot);
+std::vector<int32_t> CInstallEngine::ResultingFeatures(const CPlanInputs& inputs) const {
+    if (inputs.procedure == Procedure::Modify) {
+        return ModifiedFeatures(inputs.recordedFeatures, inputs.featuresToAdd,
+                                inputs.featuresToRemove);
     }
-    {
-        CStepTrace trace("writeToRegistry");
-        WriteRecord(installRoot, features);
-    }
-    {
-        CStepTrace trace("installRuntimeDll");
-        InstallRuntimes();
-    }
-    {
-        CStepTrace trace("installUpdateServer");
-        RemoveUpdateServer();
-    }
-    {
-        CStepTrace trace("installNpf");
-        InstallDriver(installRoot);
-    }
-    {
-        CStepTrace trace("installNginxAndUninstall");
-        InstallWebServer();
-    }
-    {
-        CStepTrace trace("uninstallComponents");
-        UninstallComponents(installRoot, removals, features);
-    }
-    {
-        CStepTrace trace("installComponents");
-        InstallComponents(installRoot, features);
-    }
-    {
-        CStepTrace trace("updateProductXml");
-        UpdateProductXml(installRoot, features);
-    }
-    {
-        CStepTrace trace("createMenu");
-        CreateMenu(installRoot);
-    }
-    {
-        CStepTrace trace("replaceMultiMediaComm");
-        ReplaceMultiMediaComm(installRoot);
-    }
-    {
-        CStepTrace trace("setInstallDone");
-        SetInstallDone();
-    }
+    return inputs.featuresToAdd;
 }
 
-void CInstallEngine::StopRunningPrograms(const std::string& installRoot) {
-    ProcessStopList(installRoot).StopPrograms();
-    StepDone();
+StepResult CInstallEngine::RunStep(const CPlanStep& step, const CPlanInputs& inputs) {
+    const std::string& root = inputs.installRoot;
+    switch (step.kind) {
+        case StepKind::StopPrograms:
+            ProcessStopList(root, config_).StopPrograms();
+            break;
+        case StepKind::CreateFolders:
+            initInstallPath(root, config_);
+            break;
+        case StepKind::WriteRecord:
+            WriteRecord(root);
+            break;
+        case StepKind::WriteComponentList:
+            WriteComponentList(ResultingFeatures(inputs));
+            break;
+        case StepKind::InstallRuntime:
+            InstallRuntime(step.argument);
+            break;
+        case StepKind::RemoveUpdateServer:
+            RemoveUpdateServer();
+            break;
+        case StepKind::SkipUpdateServer:
+            break;
+        case StepKind::InstallDriver:
+            ReportStatus(StartInstallLine("NPF"));
+            InstallNpfDriver(root, config_, GetDriverQuestion());
+            break;
+        case StepKind::InstallWebServer:
+            ReportStatus(StartInstallLine("Nginx"));
+            DeployWebServer(config_);
+            break;
+        case StepKind::UninstallFeature:
+            UninstallFeature(root, step.argument, ResultingFeatures(inputs));
+            break;
+        case StepKind::InstallFeature:
+            return InstallFeature(root, step.argument);
+        case StepKind::InstallPellowan:
+            if (IsPellowanNeeded()) {
+                InstallPellowan();
+            }
+            break;
+        case StepKind::InstallCaldry:
+            if (IsCaldryNeeded()) {
+                InstallCaldry();
+            }
+            break;
+        case StepKind::PlaceSharedLibraries:
+            PlaceSharedLibraries(root, config_);
+            break;
+        case StepKind::UpdateProductXml:
+            UpdateProductXml(root, ResultingFeatures(inputs));
+            break;
+        case StepKind::CreateMenu:
+            MenuAndDesk(root)->CreateStartMenu();
+            break;
+        case StepKind::ReplaceMultiMediaComm:
+            replaceMultiMediaComm(root, config_);
+            break;
+        case StepKind::SetInstallDone:
+            SetInstallDone();
+            break;
+        case StepKind::RemoveOldShortcuts:
+            MenuAndDesk(root)->RemoveLegacyShortcuts();
+            MenuAndDesk(root)->RemoveShortcuts(true);
+            break;
+        case StepKind::RemoveCurrentShortcuts:
+            MenuAndDesk(root)->RemoveShortcuts(true);
+            break;
+        default:
+            RunRemovalStep(step, root);
+            break;
+    }
+    return StepResult::Done;
 }
 
-void CInstallEngine::WriteRecord(const std::string& installRoot,
-                                 const std::vector<int32_t>& features) {
-    RegeditInfo()->WriteProductRecord(installRoot);
-    WriteComponentList(features);
+void CInstallEngine::WriteRecord(const std::string& installRoot) {
+    CRegeditInfo(config_).WriteProductRecord(installRoot);
 }
 
 void CInstallEngine::WriteComponentList(const std::vector<int32_t>& features) {
-    if (CancelRequested()) {
-        return;
-    }
-    RegeditInfo()->WriteComponentList(ExpandFeatures(features));
-    StepDone();
+    CRegeditInfo(config_).WriteComponentList(ExpandFeatures(features));
 }
 
-void CInstallEngine::InstallRuntimes() {
-    SetUp::InstallRuntimes([this] { return CancelRequested(); },
-                           [this](const std::string& line) { ReportStatus(line); },
-                           [this] { StepDone(); });
+void CInstallEngine::InstallRuntime(int32_t index) {
+    if (index < 0 || static_cast<size_t>(index) >= kRuntimeFileName.size()) {
+        return;
+    }
+    const RuntimeText& row = kRuntimeFileName[index];
+    if (IsRuntimeInstalled(row.key)) {
+        ReportStatus(texts_.GetText("installDone") + std::string(row.text));
+    } else {
+        ReportStatus(StartInstallLine(row.text));
+        SetUp::InstallRuntime(row.key);
+    }
 }
 
 void CInstallEngine::RemoveUpdateServer() {
-    if (CSetupConfig::Instance().translator != 0) {
-        StepDone();
-        return;
-    }
-    if (CancelRequested()) {
-        return;
-    }
-    ReportStatus(UninstallLine(CTextTable::Instance().GetText("UpdateServer")));
-    SetUp::RemoveUpdateServer();
-    StepDone();
+    ReportStatus(UninstallLine(texts_.GetText("UpdateServer")));
+    SetUp::RemoveUpdateServer(config_);
 }
 
-void CInstallEngine::InstallDriver(const std::string& installRoot) {
-    if (CancelRequested()) {
-        return;
-    }
-    ReportStatus(StartInstallLine("NPF"));
-    InstallNpfDriver(installRoot);
-    StepDone();
-}
-
-void CInstallEngine::InstallWebServer() {
-    if (CancelRequested()) {
-        return;
-    }
-    ReportStatus(StartInstallLine("Nginx"));
-    DeployWebServer();
-    StepDone();
-}
-
-void CInstallEngine::UninstallComponents(const std::string& installRoot,
-                                         const std::vector<int32_t>& removals,
-                                         const std::vector<int32_t>& keptFeatures) {
+void CInstallEngine::UninstallFeature(const std::string& installRoot, int32_t feature,
+                                      const std::vector<int32_t>& keptFeatures) {
     // Features share components (3 and 10 both carry 6 and 108): what a kept feature still
     // needs stays on disk.
     const std::vector<int32_t> kept = ExpandFeatures(keptFeatures);
-    for (int32_t feature : removals) {
-        ReportStatus(UninstallLine(FeatureText(feature)));
-        for (int32_t component : ExpandFeatures({feature})) {
-            if (std::find(kept.begin(), kept.end(), component) == kept.end()) {
-                ComponentDeployment{installRoot, component}.Remove();
-            }
+    ReportStatus(UninstallLine(FeatureText(feature)));
+    for (int32_t component : ExpandFeatures({feature})) {
+        if (std::find(kept.begin(), kept.end(), component) == kept.end()) {
+            ComponentDeployment{installRoot, component, config_}.Remove();
         }
-        StepDone();
     }
 }
 
-void CInstallEngine::InstallComponents(const std::string& installRoot,
-                                       const std::vector<int32_t>& features) {
-    if (CancelRequested()) {
-        return;
-    }
-    for (int32_t feature : features) {
-        ReportStatus(StartInstallLine(FeatureText(feature)));
-        for (int32_t component : ExpandFeatures({feature})) {
-            if (CancelRequested()) {
-                return;
-            }
-            ComponentDeployment{installRoot, component}.Install();
+StepResult CInstallEngine::InstallFeature(const std::string& installRoot, int32_t feature) {
+    ReportStatus(StartInstallLine(FeatureText(feature)));
+    for (int32_t component : ExpandFeatures({feature})) {
+        if (CancelRequested()) {
+            return StepResult::Abandoned;
         }
-        StepDone();
+        ComponentDeployment{installRoot, component, config_}.Install();
     }
-    if (IsPellowanNeeded()) {
-        InstallPellowan();
-    }
-    if (IsCaldryNeeded()) {
-        InstallCaldry();
-    }
-    PlaceSharedLibraries(installRoot);
+    return StepResult::Done;
 }
 
 void CInstallEngine::UpdateProductXml(const std::string& installRoot,
                                       const std::vector<int32_t>& features) {
-    if (CancelRequested()) {
-        return;
-    }
     std::vector<int32_t> client;
     std::vector<int32_t> server;
     SplitBySide(ExpandFeatures(features), &client, &server);
     const auto handler = ProductXml(installRoot);
     handler->WriteClientDescription(client);
     handler->WriteServerDescription(server);
-    StepDone();
-}
-
-void CInstallEngine::CreateMenu(const std::string& installRoot) {
-    if (CancelRequested()) {
-        return;
-    }
-    MenuAndDesk(installRoot)->CreateStartMenu();
-    StepDone();
-}
-
-void CInstallEngine::ReplaceMultiMediaComm(const std::string& installRoot) {
-    replaceMultiMediaComm(installRoot);
-    StepDone();
 }
 
 void CInstallEngine::SetInstallDone() {
@@ -226,32 +175,6 @@ void CInstallEngine::SetInstallDone() {
         workerDone_ = true;
     }
     doneSignal_.notify_all();
-}
-
-void CInstallEngine::RemoveOldShortcuts(const std::string& installRoot) {
-    const auto menu = MenuAndDesk(installRoot);
-    menu->RemoveLegacyShortcuts();
-    menu->RemoveShortcuts(true);
-    StepDone();
-}
-
-void CInstallEngine::RunModify(const std::string& installRoot, const std::vector<int32_t>& added,
-                               const std::vector<int32_t>& removed) {
-    const auto features = ModifiedFeatures(RecordedFeatures(), added, removed);
-    StopRunningPrograms(installRoot);
-    WriteComponentList(features);
-    UninstallComponents(installRoot, removed, features);
-    InstallComponents(installRoot, added);
-    InstallRuntimes();
-    RemoveUpdateServer();
-    UpdateProductXml(installRoot, features);
-    CreateMenu(installRoot);
-}
-
-void CInstallEngine::RunUpgrade(const std::vector<int32_t>& features,
-                                const std::string& installRoot) {
-    RemoveOldShortcuts(installRoot);
-    RunSequence(features, installRoot, {});
 }
 
 }  // namespace SetUp

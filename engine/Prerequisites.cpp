@@ -32,10 +32,6 @@ bool RunSilently(const std::string& program, const char* switches) {
     return RunCommandProcessor("/c \"\"" + program + "\"" + switches + "\"");
 }
 
-bool AppliesTo(RuntimeKey key, bool machineIs64Bit) {
-    return machineIs64Bit || key.architecture == 0;
-}
-
 }  // namespace
 
 bool IsRuntimeInstalled(RuntimeKey key) {
@@ -63,16 +59,15 @@ int InstallRuntime(RuntimeKey key) {
     return RunSilently(GetTempWorkDir() + file, kRuntimeSwitches) ? 0 : 2;
 }
 
-void InstallRuntimes(const std::function<bool()>& isCancelled,
+void InstallRuntimes(const CTextTable& texts, const std::function<bool()>& isCancelled,
                      const std::function<void(const std::string&)>& sendStatus,
                      const std::function<void()>& stepDone) {
     if (isCancelled()) {
         return;
     }
     const bool wide = IsNative64Bit();
-    const CTextTable& texts = CTextTable::Instance();
     for (const RuntimeText& row : kRuntimeFileName) {
-        if (!AppliesTo(row.key, wide)) {
+        if (!RuntimeAppliesTo(row.key, wide)) {
             continue;
         }
         if (isCancelled()) {
@@ -136,10 +131,6 @@ int RemoveUpdateServer(const CSetupConfig& config) {
         return 1;
     }
     return RunSilently(kUpdateServerUninstaller, kCompanionSwitches) ? 0 : 1;
-}
-
-int RemoveUpdateServer() {
-    return RemoveUpdateServer(CSetupConfig::Instance());
 }
 
 }  // namespace SetUp

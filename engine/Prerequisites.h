@@ -9,6 +9,7 @@
 #include "product/Catalogue.h"
 
 class CSetupConfig;
+class CTextTable;
 
 namespace SetUp {
 
@@ -24,7 +25,7 @@ int InstallRuntime(RuntimeKey key);
 // The body of the step installRuntimeDll: every runtime that applies to the machine, in key
 // order, with a status line each; a cancel ends the step without counting it. The engine lends
 // its cancel test, its status line and its step count.
-void InstallRuntimes(const std::function<bool()>& isCancelled,
+void InstallRuntimes(const CTextTable& texts, const std::function<bool()>& isCancelled,
                      const std::function<void(const std::string&)>& sendStatus,
                      const std::function<void()>& stepDone);
 
@@ -40,7 +41,6 @@ bool IsWorkstationWindows();
 
 // Runs the old update server's uninstaller unless the brand type is 1 or Windows is not a
 // workstation edition. 1 when skipped or not started, 0 when it ran.
-int RemoveUpdateServer();
 int RemoveUpdateServer(const CSetupConfig& config);
 
 }  // namespace SetUp

@@ -52,8 +52,9 @@ const char* const kPlainProgramNamesRows[] = {"UpgradeClient.exe", "Ferrowin.exe
 const CTableView<const char*> kPlainProgramNames(kPlainProgramNamesRows);
 const char kWatchDogName[] = "WatchDog.exe";
 
-ProcessStopList::ProcessStopList(const std::string& installRoot) : installRoot_(installRoot) {
-    const std::string& brand = CSetupConfig::Instance().brandName;
+ProcessStopList::ProcessStopList(const std::string& installRoot, const CSetupConfig& config)
+    : installRoot_(installRoot), config_(config) {
+    const std::string& brand = config.brandName;
     for (const char* suffix : kBrandPrefixedSuffixes) {
         brandPrefixedNames_.push_back(brand + suffix);
     }
@@ -67,7 +68,7 @@ bool ProcessStopList::StopPrograms() {
     std::vector<std::string> names = brandPrefixedNames_;
     names.insert(names.end(), plainNames_.begin(), plainNames_.end());
     KillFirstProcessOfEach(names);
-    StopWebServer();
+    StopWebServer(config_);
     return true;
 }
 
@@ -82,11 +83,11 @@ bool Launch(const std::string& path) {
 }  // namespace
 
 bool ProcessStopList::LaunchClient() {
-    return Launch(CFolderLayout(installRoot_).FrameworkExe(ComponentSide::Client, '/'));
+    return Launch(CFolderLayout(installRoot_, config_).FrameworkExe(ComponentSide::Client, '/'));
 }
 
 bool ProcessStopList::LaunchServer() {
-    return Launch(CFolderLayout(installRoot_).FrameworkExe(ComponentSide::Server, '/'));
+    return Launch(CFolderLayout(installRoot_, config_).FrameworkExe(ComponentSide::Server, '/'));
 }
 
 DWORD FindProcessByName(const std::string& exeName) {
@@ -145,12 +146,12 @@ bool KillProcessByName(const std::string& exeName) {
     return process && TerminateProcess(process.Get(), 0);
 }
 
-bool IsClientRunning() {
-    return FindProcessByName(CSetupConfig::Instance().brandName + ".Framework.C.exe") != 0;
+bool IsClientRunning(const std::string& brandName) {
+    return FindProcessByName(brandName + ".Framework.C.exe") != 0;
 }
 
-std::string WebServerProgram() {
-    return CFolderLayout::ProgramFilesProductDir('\\') + "\\Nginx\\nginx.exe";
+std::string WebServerProgram(const CSetupConfig& config) {
+    return CFolderLayout::ProgramFilesProductDir(config, '\\') + "\\Nginx\\nginx.exe";
 }
 
 int32_t KillProcessesByImagePath(const std::string& imagePath) {
@@ -184,10 +185,10 @@ int32_t KillProcessesByImagePath(const std::string& imagePath) {
     return stopped;
 }
 
-int32_t StopWebServer() {
+int32_t StopWebServer(const CSetupConfig& config) {
     // Terminated, not asked to stop: the stop command would run the server elevated with a
     // configuration from the public user folder, where any local user can create files.
-    return KillProcessesByImagePath(WebServerProgram());
+    return KillProcessesByImagePath(WebServerProgram(config));
 }
 
 }  // namespace SetUp

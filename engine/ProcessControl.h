@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/TableView.h"
+#include "product/SetupConfig.h"
 
 namespace SetUp {
 
@@ -19,7 +20,7 @@ extern const char kWatchDogName[];
 
 class ProcessStopList {
 public:
-    explicit ProcessStopList(const std::string& installRoot);
+    ProcessStopList(const std::string& installRoot, const CSetupConfig& config);
 
     // WatchDog, the brand-prefixed programs, the plain ones, then every instance of the installed
     // web server (by its full image path). Programs that cannot be stopped stay running. Always
@@ -34,6 +35,7 @@ public:
 
 private:
     std::string installRoot_;
+    CSetupConfig config_;
     std::vector<std::string> brandPrefixedNames_;
     std::vector<std::string> plainNames_;
 };
@@ -46,15 +48,15 @@ bool KillProcessByName(const std::string& exeName);
 // For each name in order, terminates the first process FindProcessByName would give, all found
 // in one snapshot.
 void KillFirstProcessOfEach(const std::vector<std::string>& exeNames);
-// Whether the client framework of this brand runs.
-bool IsClientRunning();
+// Whether the client framework of the brand runs.
+bool IsClientRunning(const std::string& brandName);
 
 // The installed web server: the Program Files product folder's "Nginx\\nginx.exe".
-std::string WebServerProgram();
+std::string WebServerProgram(const CSetupConfig& config);
 // Terminates every process whose full image path is the given one (either slash, any case);
 // returns how many were terminated.
 int32_t KillProcessesByImagePath(const std::string& imagePath);
 // Terminates every running instance of the installed web server; returns how many.
-int32_t StopWebServer();
+int32_t StopWebServer(const CSetupConfig& config);
 
 }  // namespace SetUp

@@ -24,56 +24,56 @@ void RemoveIfEmpty(const std::string& folder) {
 
 }  // namespace
 
-void RunRemoval(CInstallEngine& engine) {
-    const std::string root = engine.InstallRoot();
-    engine.stepsTotal_ = 5;
-    ProcessStopList(root).StopPrograms();
-    engine.StepDone();
-
-    RunNpfRemovalScript();
-    const CFolderLayout layout(root);
-    DeleteFolder(layout.InstallationDir('/'), false);
-    DeleteFolder(layout.DriversDir(), false);
-    RemoveIfEmpty(layout.ProductDir('/'));
-    engine.StepDone();
-
-    const std::string programFiles = CFolderLayout::ProgramFilesProductDir();
-    DeleteFolder(programFiles + "/Nginx", false);
-    DeleteFolder(programFiles + "/uninstall.exe", false);
-    RemoveIfEmpty(programFiles);
-    engine.StepDone();
-
-    engine.MenuAndDesk(root)->RemoveShortcuts(false);
-    engine.StepDone();
-
-    DeleteProductRecord();
-    engine.StepDone();
-
-    // Client device management, server device management, then the client framework.
-    for (int program : {1, 2, 0}) {
-        DeleteBrowserEmulation(kBrowserEmulationPrograms[program]);
-        engine.StepDone();
+void CInstallEngine::RunRemovalStep(const CPlanStep& step, const std::string& installRoot) {
+    switch (step.kind) {
+        case StepKind::RemoveInstallation:
+            RemoveInstallation(installRoot, config_);
+            break;
+        case StepKind::RemoveProgramFilesFolder:
+            RemoveProgramFilesFolder(config_);
+            break;
+        case StepKind::RemoveShortcuts:
+            MenuAndDesk(installRoot)->RemoveShortcuts(false);
+            break;
+        case StepKind::DeleteRecord:
+            DeleteProductRecord(config_.productVariant);
+            break;
+        case StepKind::DeleteBrowserEmulation:
+            if (step.argument >= 0 &&
+                static_cast<size_t>(step.argument) < kBrowserEmulationPrograms.size()) {
+                DeleteBrowserEmulation(kBrowserEmulationPrograms[step.argument]);
+            }
+            break;
+        default:
+            break;
     }
 }
 
-void DeleteUserData(const std::string& installRoot) {
-    const CFolderLayout layout(installRoot);
-    DeleteFolder(layout.UserDataDir('/'), false);
-    DeleteFolder(CFolderLayout::PublicUserDataDir(), false);
+void RemoveInstallation(const std::string& installRoot, const CSetupConfig& config) {
+    RunNpfRemovalScript();
+    const CFolderLayout layout(installRoot, config);
+    DeleteFolder(layout.InstallationDir('/'), false);
+    DeleteFolder(layout.DriversDir(), false);
     RemoveIfEmpty(layout.ProductDir('/'));
 }
 
-bool IsRemovalComplete(const std::string& installRoot) {
-    return IsFolderEmpty(CFolderLayout(installRoot).ProductDir('/')) &&
-           IsFolderEmpty(CFolderLayout::ProgramFilesProductDir());
+void RemoveProgramFilesFolder(const CSetupConfig& config) {
+    const std::string programFiles = CFolderLayout::ProgramFilesProductDir(config);
+    DeleteFolder(programFiles + "/Nginx", false);
+    DeleteFolder(programFiles + "/uninstall.exe", false);
+    RemoveIfEmpty(programFiles);
 }
 
-void DeleteUserData() {
-    DeleteUserData(CInstallEngine::Instance().InstallRoot());
+void DeleteUserData(const std::string& installRoot, const CSetupConfig& config) {
+    const CFolderLayout layout(installRoot, config);
+    DeleteFolder(layout.UserDataDir('/'), false);
+    DeleteFolder(CFolderLayout::PublicUserDataDir(config), false);
+    RemoveIfEmpty(layout.ProductDir('/'));
 }
 
-bool IsRemovalComplete() {
-    return IsRemovalComplete(CInstallEngine::Instance().InstallRoot());
+bool IsRemovalComplete(const std::string& installRoot, const CSetupConfig& config) {
+    return IsFolderEmpty(CFolderLayout(installRoot, config).ProductDir('/')) &&
+           IsFolderEmpty(CFolderLayout::ProgramFilesProductDir(config));
 }
 
 }  // namespace SetUp

@@ -95,5 +95,23 @@ extern const CTableView<RuntimeNumber> kRuntimePackage;
 extern const CTableView<RuntimeText> kRuntimeProductCode;
 
 std::optional<std::string> RuntimeFileName(RuntimeKey key);
+// A 32-bit machine takes only the x86 runtimes.
+inline bool RuntimeAppliesTo(RuntimeKey key, bool machineIs64Bit) {
+    return machineIs64Bit || key.architecture == 0;
+}
 std::optional<int32_t> RuntimePackage(RuntimeKey key);
 std::optional<std::string> RuntimeProductCode(RuntimeKey key);
+
+// The basic feature, which every installation holds.
+constexpr int32_t kBasicFeature = 0;
+
+// A repair of an installed version up to 3.3 on a Chinese system adds the features that version
+// lacked; IRS (7) stays only in edition VS and is otherwise removed by a repair.
+struct MajorMinor {
+    int32_t major;
+    int32_t minor;
+};
+constexpr MajorMinor kRepairAddsFeaturesUpTo{3, 3};
+constexpr int32_t kFeaturesARepairAdds[] = {9, 11};
+constexpr int32_t kIrsFeature = 7;
+constexpr ProductVariant kEditionThatKeepsIrs = ProductVariant::VS;

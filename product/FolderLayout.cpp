@@ -61,7 +61,11 @@ std::string CFolderLayout::ProgramFilesProductDir(char slash) {
 }
 
 std::string CFolderLayout::EnsureProgramFilesProductDir() {
-    const std::string folder = ProgramFilesProductDir('/');
+    return EnsureProgramFilesProductDir(CSetupConfig::Instance());
+}
+
+std::string CFolderLayout::EnsureProgramFilesProductDir(const CSetupConfig& config) {
+    const std::string folder = ProgramFilesProductDir(config, '/');
     // Every missing level: a 32-bit Windows has no "Program Files (x86)" of its own, and the
     // uninstaller, the web server and the shortcut targets must exist where the record points.
     if (!SetUp::PathExists(folder)) {
@@ -75,6 +79,9 @@ std::string CFolderLayout::Uninstaller(const CSetupConfig& config, char slash) {
 }
 
 std::string CFolderLayout::PublicUserDataDir() {
-    return SystemDriveRoot('\\') + "Users\\Public\\" +
-           CSetupConfig::Instance().GetProductFolderNames().productFolder;
+    return PublicUserDataDir(CSetupConfig::Instance());
+}
+
+std::string CFolderLayout::PublicUserDataDir(const CSetupConfig& config) {
+    return SystemDriveRoot('\\') + "Users\\Public\\" + config.GetProductFolderNames().productFolder;
 }

@@ -36,10 +36,12 @@ public:
     static std::string ProgramFilesProductDir(char slash = '\\');
     // The same with forward slashes, created with every missing level; returned either way.
     static std::string EnsureProgramFilesProductDir();
+    static std::string EnsureProgramFilesProductDir(const CSetupConfig& config);
     // The product's uninstaller in that folder.
     static std::string Uninstaller(const CSetupConfig& config, char slash = '\\');
     // d:\Users\Public\<productFolder>.
     static std::string PublicUserDataDir();
+    static std::string PublicUserDataDir(const CSetupConfig& config);
 
 private:
     std::string installRoot_;

@@ -166,7 +166,7 @@ void SetBrowserEmulation(const std::string& programFileName) {
                    reinterpret_cast<const BYTE*>(&mode), sizeof(mode));
 }
 
-void DeleteProductRecord() {
+void DeleteProductRecord(ProductVariant variant) {
     std::string root = UninstallRootPath();
     root.pop_back();
     CRegKey key;
@@ -174,7 +174,7 @@ void DeleteProductRecord() {
         ERROR_SUCCESS) {
         return;
     }
-    RegDeleteKeyA(key.Get(), ProductCodeByVariant(CSetupConfig::Instance().productVariant).c_str());
+    RegDeleteKeyA(key.Get(), ProductCodeByVariant(variant).c_str());
 }
 
 void DeleteBrowserEmulation(const std::string& programFileName) {

@@ -46,7 +46,7 @@ std::string ReadCompanionPluginVersion();
 // Creates or opens the record of the edition and sets the value as REG_SZ. Failures are skipped.
 void WriteUninstallValue(const std::string& name, const std::string& text, ProductVariant variant);
 void SetBrowserEmulation(const std::string& programFileName);
-void DeleteProductRecord();
+void DeleteProductRecord(ProductVariant variant);
 void DeleteBrowserEmulation(const std::string& programFileName);
 
 }  // namespace SetUp

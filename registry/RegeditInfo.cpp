@@ -8,8 +8,7 @@
 namespace SetUp {
 
 void CRegeditInfo::WriteLanguageType() {
-    WriteUninstallValue("LanguageType", CSetupConfig::Instance().translator != 0 ? "C" : "E",
-                        variant);
+    WriteUninstallValue("LanguageType", config_.translator != 0 ? "C" : "E", variant);
 }
 
 void CRegeditInfo::WriteProductGuid() {
@@ -19,8 +18,7 @@ void CRegeditInfo::WriteProductGuid() {
 void CRegeditInfo::WriteUninstallString() {
     // The uninstaller always lives in the fixed Program Files folder, whatever root was chosen.
     // Quoted: the path holds blanks, and an unquoted one lets Windows try "C:\\Program.exe".
-    WriteUninstallValue("UninstallString",
-                        "\"" + CFolderLayout::Uninstaller(CSetupConfig::Instance()) + "\"",
+    WriteUninstallValue("UninstallString", "\"" + CFolderLayout::Uninstaller(config_) + "\"",
                         variant);
 }
 
@@ -33,7 +31,7 @@ void CRegeditInfo::WriteComponentList(const std::vector<int32_t>& components) {
 }
 
 void CRegeditInfo::WriteProductRecord(const std::string& installRoot) {
-    const CSetupConfig& config = CSetupConfig::Instance();
+    const CSetupConfig& config = config_;
     variant = config.productVariant;
     WriteUninstallValue("DisplayVersion", config.version, variant);
     WriteUninstallValue("InstallLocation", installRoot, variant);

@@ -5,11 +5,14 @@
 #include <vector>
 
 #include "product/Catalogue.h"
+#include "product/SetupConfig.h"
 
 namespace SetUp {
 
 class CRegeditInfo {
 public:
+    explicit CRegeditInfo(const CSetupConfig& config) : config_(config) {}
+
     ProductVariant variant = ProductVariant::FULL;
 
     void WriteLanguageType();
@@ -19,6 +22,9 @@ public:
     void WriteComponentList(const std::vector<int32_t>& components);
     // Every value but ComponentList, and the browser-emulation values.
     void WriteProductRecord(const std::string& installRoot);
+
+private:
+    CSetupConfig config_;
 };
 
 }  // namespace SetUp

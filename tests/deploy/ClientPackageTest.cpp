@@ -11,6 +11,7 @@
 #include "deploy/MenuAndDesk.h"
 #include "deploy/Payload.h"
 #include "deploy/SharedLibraries.h"
+#include "product/TextTable.h"
 
 namespace {
 
@@ -27,9 +28,9 @@ bool Exists(const std::string& path) {
 TEST(ClientPackage, EveryListedLibraryIsInThePackageAndIsPlaced) {
     const std::string root = testbed::MakeTempFolder("package");
     for (int32_t component : {0, 101, 4, 5, 6, 8, 12}) {
-        SetUp::ComponentDeployment{root, component}.Install();
+        SetUp::ComponentDeployment{root, component, CSetupConfig::Instance()}.Install();
     }
-    SetUp::PlaceSharedLibraries(root);
+    SetUp::PlaceSharedLibraries(root, CSetupConfig::Instance());
 
     const std::string base = root + "\\Velmora AC\\Velmora AC Client\\";
     const std::string client = base + "Client\\";
@@ -58,7 +59,7 @@ TEST(ClientPackage, EveryListedLibraryIsInThePackageAndIsPlaced) {
 TEST(ClientPackage, IconCacheProgramIsWrittenToTheWorkingFolder) {
     const std::string temp = testbed::MakeTempFolder("Jane Doe") + "\\";
     const CTempFolderScope scope(temp);
-    SetUp::CMenuAndDesk(temp).ClearIconCache();
+    SetUp::CMenuAndDesk(temp, CSetupConfig::Instance(), CTextTable::Instance()).ClearIconCache();
     const std::string folder = SetUp::GetTempWorkDir();
     EXPECT_EQ(folder.rfind(temp + "InstallationTempFile", 0), 0u) << folder;
     EXPECT_GT(Read(folder + "ie4uinit.exe").size(), 1024u);

@@ -66,7 +66,7 @@ protected:
 
     std::vector<std::pair<int32_t, std::string>> Run(const std::vector<bool>& answers) {
         ScriptedUser user{answers, {}};
-        SetUp::InstallNpfDriver(root_, user.Question());
+        SetUp::InstallNpfDriver(root_, CSetupConfig::Instance(), user.Question());
         return user.asked;
     }
 
@@ -81,7 +81,7 @@ TEST_F(NpfDriver, SuccessRunsTheDetectorOnce) {
     EXPECT_EQ(Run({}), Asked{});
     EXPECT_EQ(DetectorRuns(), 1u);
     EXPECT_TRUE(Exists(drivers_ + "\\NpfDetectApp.exe"));
-    EXPECT_EQ(SetUp::ReadNpfOccupancy(root_), "success");
+    EXPECT_EQ(SetUp::ReadNpfOccupancy(root_, CSetupConfig::Instance()), "success");
 }
 
 TEST_F(NpfDriver, NoProcessRunsItOnceMoreWithoutAsking) {
@@ -131,7 +131,7 @@ TEST_F(NpfDriver, InstalledQuestionIsUsed) {
     SetResult("Result", "success");
     ScriptedUser user{{true}, {}};
     SetUp::SetDriverQuestion(user.Question());
-    SetUp::InstallNpfDriver(root_);
+    SetUp::InstallNpfDriver(root_, CSetupConfig::Instance(), SetUp::GetDriverQuestion());
     SetUp::SetDriverQuestion(nullptr);
     EXPECT_EQ(user.asked, (Asked{{17, "X.exe"}}));
     EXPECT_EQ(DetectorRuns(), 2u);
@@ -139,19 +139,19 @@ TEST_F(NpfDriver, InstalledQuestionIsUsed) {
     // Without a question the step goes on as if declined.
     RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey);
     SetResult("Result", "X.exe");
-    SetUp::InstallNpfDriver(root_);
+    SetUp::InstallNpfDriver(root_, CSetupConfig::Instance(), SetUp::GetDriverQuestion());
     EXPECT_EQ(DetectorRuns(), 1u);
 }
 
 TEST_F(NpfDriver, DriversFolderIsCreatedBeforeUnpackingAndBeforeReading) {
-    EXPECT_EQ(SetUp::ReadNpfOccupancy(root_), "");
+    EXPECT_EQ(SetUp::ReadNpfOccupancy(root_, CSetupConfig::Instance()), "");
     EXPECT_TRUE(Exists(drivers_));
     ASSERT_TRUE(RemoveDirectoryA(drivers_.c_str()));
 
     SetResult("Result", "A.exe");
-    SetUp::RunNpfSetup(root_);
+    SetUp::RunNpfSetup(root_, CSetupConfig::Instance());
     EXPECT_TRUE(Exists(drivers_ + "\\NpfDetectApp.exe"));
-    EXPECT_EQ(SetUp::ReadNpfOccupancy(root_), "A.exe");
+    EXPECT_EQ(SetUp::ReadNpfOccupancy(root_, CSetupConfig::Instance()), "A.exe");
     EXPECT_EQ(DetectorRuns(), 1u);
 }
 
@@ -169,7 +169,8 @@ TEST_F(NpfDriver, ReportReading) {
     };
     for (const auto& item : cases) {
         testbed::WriteFile(report, item.first);
-        EXPECT_EQ(SetUp::ReadNpfOccupancy(root_), item.second) << item.first;
+        EXPECT_EQ(SetUp::ReadNpfOccupancy(root_, CSetupConfig::Instance()), item.second)
+            << item.first;
     }
     // A thousand programs: read whole, the first is named.
     std::string programs;
@@ -177,7 +178,7 @@ TEST_F(NpfDriver, ReportReading) {
         programs += "Program" + std::to_string(i) + ".exe;";
     }
     testbed::WriteFile(report, "<NpfApp><result>" + programs + "</result></NpfApp>");
-    EXPECT_EQ(SetUp::ReadNpfOccupancy(root_), programs);
+    EXPECT_EQ(SetUp::ReadNpfOccupancy(root_, CSetupConfig::Instance()), programs);
     EXPECT_EQ(SetUp::OccupyingProcessName(programs), "Program0.exe");
 }
 

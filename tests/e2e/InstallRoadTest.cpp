@@ -16,6 +16,7 @@
 #include "base/TempWorkDir.h"
 #include "deploy/MenuAndDesk.h"
 #include "engine/ProcessControl.h"
+#include "product/TextTable.h"
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
 #include "product/ResourceIds.h"
@@ -156,8 +157,10 @@ TEST_F(InstallRoad, DefaultFolderToFinishedInstall) {
     EXPECT_TRUE(SetUp::PathExists(client + kClientExe));
     EXPECT_TRUE(SetUp::PathExists(client + "ProductDescription.xml"));
     EXPECT_TRUE(SetUp::PathExists(CFolderLayout::ProgramFilesProductDir() + "\\Nginx\\nginx.exe"));
-    EXPECT_TRUE(SetUp::PathExists(
-        SetUp::CMenuAndDesk(SetUp::ReadInstalledValue("InstallLocation")).StartFolder("1.11.1.7")));
+    EXPECT_TRUE(
+        SetUp::PathExists(SetUp::CMenuAndDesk(SetUp::ReadInstalledValue("InstallLocation"),
+                                              CSetupConfig::Instance(), CTextTable::Instance())
+                              .StartFolder("1.11.1.7")));
     EXPECT_TRUE(SetUp::PathExists(Special(CSIDL_COMMON_DESKTOPDIRECTORY) +
                                   "\\Velmora AC 1.11.1.7 Client.lnk"));
     EXPECT_TRUE(WaitFor([] { return SetUp::FindProcessByName(kServerExe) != 0; }));
@@ -306,7 +309,8 @@ TEST_F(InstallRoad, CancelDeclinedKeepsInstallingConfirmedRollsBack) {
     EXPECT_TRUE(SetUp::EnumerateInstalledVariants().empty()) << "the record stayed";
     EXPECT_FALSE(SetUp::PathExists(DefaultFolder() + "\\Velmora AC Client"));
     EXPECT_FALSE(SetUp::PathExists(
-        SetUp::CMenuAndDesk(std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)")
+        SetUp::CMenuAndDesk(std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)",
+                            CSetupConfig::Instance(), CTextTable::Instance())
             .StartFolder("1.11.1.7")));
 }
 

@@ -39,17 +39,17 @@ protected:
     // Installs features 0, 3 and 5 below the root with the engine, as a finished install
     // leaves the machine, plus some user data.
     void InstallWithTheEngine() {
-        SetUp::CInstallEngine& engine = SetUp::CInstallEngine::Instance();
+        SetUp::CInstallEngine& engine = *new SetUp::CInstallEngine(CSetupConfig::Instance());
         std::atomic<bool> done{false};
-        engine.SetProgressCallback([&](int32_t percent) {
-            if (percent == 100) {
+        engine.SetEventCallback([&](const SetUp::CEngineEvent& event) {
+            if (event.kind == SetUp::EngineEventKind::ProcedureFinished) {
                 done = true;
             }
         });
         engine.StartInstall({0, 3, 5}, root_);
         ASSERT_TRUE(WaitFor([&] { return done.load(); }, kWait));
         ASSERT_TRUE(engine.WaitUntilIdle(std::chrono::milliseconds(kWait)));
-        engine.SetProgressCallback({});
+        engine.SetEventCallback({});
         testbed::WriteFile(UserData() + "\\db.sqlite", "data");
     }
     std::string UserData() const { return CFolderLayout(root_).UserDataDir(); }

@@ -123,7 +123,8 @@ protected:
     }
 
     const CFolderLayout layout_{DefaultRoot()};
-    const SetUp::CMenuAndDesk menu_{DefaultRoot()};
+    const SetUp::CMenuAndDesk menu_{DefaultRoot(), CSetupConfig::Instance(),
+                                    CTextTable::Instance()};
     std::unique_ptr<CProgram> setup_;
 };
 

@@ -14,13 +14,17 @@
 
 class CEngineRecorder {
 public:
-    explicit CEngineRecorder(SetUp::CInstallEngine& engine) {
-        engine.SetProgressCallback([this](int32_t percent) { OnProgress(percent); });
-        engine.SetStatusCallback([this](const std::string& line) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            status_.push_back(line);
-        });
+    explicit CEngineRecorder(SetUp::CInstallEngine& engine) : engine_(engine) {
+        engine.SetEventCallback([this](const SetUp::CEngineEvent& event) { OnEvent(event); });
     }
+    // A procedure goes on delivering after the percentages a test waited for (the last steps,
+    // the end): it must not deliver into a recorder that is gone.
+    ~CEngineRecorder() {
+        engine_.SetEventCallback({});
+        engine_.WaitUntilIdle(std::chrono::seconds(120));
+    }
+    CEngineRecorder(const CEngineRecorder&) = delete;
+    CEngineRecorder& operator=(const CEngineRecorder&) = delete;
 
     void SetProgressHook(std::function<void(int32_t)> hook) {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -41,8 +45,34 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return status_;
     }
+    std::vector<SetUp::CEngineEvent> Events() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return events_;
+    }
+    // Waits until a procedure has reported its end; false when none did within the bound.
+    bool WaitForEnd(std::chrono::seconds bound = std::chrono::seconds(120)) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, bound, [&] { return ends_ > 0; });
+    }
 
 private:
+    void OnEvent(const SetUp::CEngineEvent& event) {
+        if (event.kind == SetUp::EngineEventKind::Progress) {
+            OnProgress(event.percent);
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (event.kind == SetUp::EngineEventKind::Status) {
+                status_.push_back(event.text);
+            }
+            if (event.kind == SetUp::EngineEventKind::ProcedureFinished) {
+                ++ends_;
+            }
+            events_.push_back(event);
+        }
+        changed_.notify_all();
+    }
+
     void OnProgress(int32_t percent) {
         std::function<void(int32_t)> hook;
         {
@@ -59,9 +89,12 @@ private:
         changed_.notify_all();
     }
 
+    SetUp::CInstallEngine& engine_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<int32_t> progress_;
     std::vector<std::string> status_;
+    std::vector<SetUp::CEngineEvent> events_;
+    int ends_ = 0;
     std::function<void(int32_t)> hook_;
 };

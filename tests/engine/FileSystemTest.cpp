@@ -169,9 +169,9 @@ TEST(Layout, ProgramFilesProductFolderIsCreatedWithEveryLevel) {
 
 TEST(InstallSteps, InitInstallPathCreatesTwoLevelsBelowAnExistingRoot) {
     const std::string root = testbed::MakeTempFolder("init");
-    initInstallPath(root);
+    initInstallPath(root, CSetupConfig::Instance());
     EXPECT_TRUE(IsDirectory(enginetest::InstallationFolder(root)));
-    initInstallPath(root + "\\missing");
+    initInstallPath(root + "\\missing", CSetupConfig::Instance());
     EXPECT_FALSE(Exists(root + "\\missing"));
 }
 
@@ -196,23 +196,23 @@ protected:
 };
 
 TEST_F(MultimediaComm, RepairGivesTheSameResultAsTheFirstInstall) {
-    replaceMultiMediaComm(Root());
+    replaceMultiMediaComm(Root(), CSetupConfig::Instance());
     ExpectSwapped();
     Extract();
-    replaceMultiMediaComm(Root());
+    replaceMultiMediaComm(Root(), CSetupConfig::Instance());
     ExpectSwapped();
 }
 
 TEST_F(MultimediaComm, ClientKeepsItsLibraryWithoutThe64BitOne) {
     DeleteFileA((client_ + "RunInWin64\\MultimediaComm.dll").c_str());
-    replaceMultiMediaComm(Root());
+    replaceMultiMediaComm(Root(), CSetupConfig::Instance());
     EXPECT_EQ(ReadAll(client_ + "MultimediaComm.dll"), "x86");
     EXPECT_FALSE(Exists(client_ + "RunInWin32"));
 }
 
 TEST_F(MultimediaComm, Nothing64BitMovesOnA32BitMachine) {
     CScopedNativeArchitecture x86(PROCESSOR_ARCHITECTURE_INTEL);
-    replaceMultiMediaComm(Root());
+    replaceMultiMediaComm(Root(), CSetupConfig::Instance());
     EXPECT_EQ(ReadAll(client_ + "MultimediaComm.dll"), "x86");
     EXPECT_EQ(ReadAll(client_ + "RunInWin64\\MultimediaComm.dll"), "x64");
     EXPECT_FALSE(Exists(client_ + "RunInWin32"));
@@ -228,11 +228,11 @@ TEST_F(MultimediaComm, FailedMovesLoseNoLibrary) {
             CFileHandle file(CreateFileA((client_ + held).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                          nullptr, OPEN_EXISTING, 0, nullptr));
             ASSERT_TRUE(file);
-            replaceMultiMediaComm(Root());
+            replaceMultiMediaComm(Root(), CSetupConfig::Instance());
         }
         EXPECT_EQ(ReadAll(client_ + "MultimediaComm.dll"), "x86");
         EXPECT_EQ(ReadAll(client_ + "RunInWin64\\MultimediaComm.dll"), "x64");
-        replaceMultiMediaComm(Root());
+        replaceMultiMediaComm(Root(), CSetupConfig::Instance());
         ExpectSwapped();
         Extract();
     }
@@ -243,16 +243,16 @@ TEST(UserManual, OpenOnlyWhileAnotherHandleHoldsIt) {
     const std::string root = testbed::MakeTempFolder("manual");
     testbed::CreateRecord(ProductVariant::AC, {{"InstallLocation", root}});
     const std::string manual = enginetest::InstallationFolder(root) + "\\Client\\User Manual.pdf";
-    EXPECT_FALSE(IsUserManualOpen()) << "no manual installed";
+    EXPECT_FALSE(IsUserManualOpen(CSetupConfig::Instance())) << "no manual installed";
     testbed::WriteFile(manual, "%PDF");
-    EXPECT_FALSE(IsUserManualOpen());
+    EXPECT_FALSE(IsUserManualOpen(CSetupConfig::Instance()));
     {
         CFileHandle viewer(CreateFileA(manual.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                        OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(viewer);
-        EXPECT_TRUE(IsUserManualOpen());
+        EXPECT_TRUE(IsUserManualOpen(CSetupConfig::Instance()));
     }
-    EXPECT_FALSE(IsUserManualOpen());
+    EXPECT_FALSE(IsUserManualOpen(CSetupConfig::Instance()));
     testbed::RemoveAllRecords();
 }
 

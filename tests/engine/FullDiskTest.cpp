@@ -48,7 +48,7 @@ TEST(FullDisk, InstallEndsAndRemovalLeavesTheDriveAsItWas) {
     const std::vector<std::string> before = enginetest::ListTree("S:", true);
 
     const std::vector<int32_t> features = {0, 3, 5, 10};
-    auto& engine = *new CInstallEngine();
+    auto& engine = *new CInstallEngine(CSetupConfig::Instance());
     {
         CEngineRecorder recorder(engine);
         engine.StartInstall(features, root);
@@ -59,7 +59,7 @@ TEST(FullDisk, InstallEndsAndRemovalLeavesTheDriveAsItWas) {
     EXPECT_LT(FreeBytes("S:\\"), 64u * 1024u);
     EXPECT_FALSE(EnumerateInstalledVariants().empty());
 
-    auto& removal = *new CInstallEngine();
+    auto& removal = *new CInstallEngine(CSetupConfig::Instance());
     {
         CEngineRecorder recorder(removal);
         removal.StartRemoval();

@@ -33,7 +33,7 @@ const char* const kPlantedNames[] = {"cmd.exe", "sc.exe", "7za.exe", "ie4uinit.e
 const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
 
 CInstallEngine& NewEngine() {
-    return *new CInstallEngine();
+    return *new CInstallEngine(CSetupConfig::Instance());
 }
 
 // Wine cannot make a junction (setting a reparse point is not supported), but it shows a Unix
@@ -196,7 +196,7 @@ TEST_F(HardeningTest, WorkingFolderThatCannotBeMadeFreshIsRefused) {
         EXPECT_EQ(GetTempWorkDir(), "");
         EXPECT_FALSE(SaveResourceToTemp("7za.exe", 326, "EXE"));
         EXPECT_FALSE(EnsureSevenZip());
-        ComponentDeployment{root_, 0}.Install();
+        ComponentDeployment{root_, 0, CSetupConfig::Instance()}.Install();
         EXPECT_FALSE(Exists(ClientFolder() + "Velmora.Framework.C.exe"));
         DeleteTempWorkDir();
     }
@@ -219,7 +219,7 @@ TEST_F(HardeningTest, LinksInDeletedFoldersAreNotFollowed) {
     ASSERT_TRUE(MakeFolderLink(userData + "\\linked", target));
     ASSERT_TRUE(MakeFolderLink(GetTempWorkDir() + "linked", target));
     Remove();
-    DeleteUserData(root_);
+    DeleteUserData(root_, CSetupConfig::Instance());
     DeleteTempWorkDir();
     EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
     EXPECT_FALSE(Exists(ClientFolder() + "Velmora.Framework.C.exe"));

@@ -39,7 +39,7 @@ bool Exists(const std::string& path) {
 
 // Engines are never destroyed: their detached workers may still be returning from a delivery.
 CInstallEngine& NewEngine() {
-    return *new CInstallEngine();
+    return *new CInstallEngine(CSetupConfig::Instance());
 }
 
 void SetDetectorResult(const std::string& text) {
@@ -64,7 +64,8 @@ protected:
         RegDeleteTreeA(HKEY_CURRENT_USER, kDetectorKey);
         SetDriverQuestion(nullptr);
         root_ = testbed::MakeTempFolder("install root");
-        CMenuAndDesk(root_).RemoveShortcuts(false);
+        CMenuAndDesk(root_, CSetupConfig::Instance(), CTextTable::Instance())
+            .RemoveShortcuts(false);
     }
 
     std::string Installation() const { return root_ + "\\Velmora AC\\Velmora AC Client"; }
@@ -126,7 +127,8 @@ TEST_F(InstallEngineTest, FreshInstallReportsEveryStepAndLeavesTheProductInstall
     }
     EXPECT_TRUE(Exists(ClientFolder() + "\\ProductDescription.xml"));
     EXPECT_TRUE(Exists(ServerFolder() + "\\product_description.xml"));
-    EXPECT_TRUE(Exists(CMenuAndDesk(root_).StartFolder("1.11.1.7")));
+    EXPECT_TRUE(Exists(CMenuAndDesk(root_, CSetupConfig::Instance(), CTextTable::Instance())
+                           .StartFolder("1.11.1.7")));
     EXPECT_TRUE(Exists(root_ + "\\Velmora AC\\Drivers\\NpfOccupy.xml"));
     for (const auto& row : kRuntimeFileName) {
         EXPECT_TRUE(IsRuntimeInstalled(row.key)) << row.text;
@@ -175,7 +177,8 @@ TEST_F(InstallEngineTest, CancelDuringComponentsSkipsTheRestAndRollsBack) {
     EXPECT_FALSE(Exists(CFolderLayout::ProgramFilesProductDir() + "\\Nginx"));
     EXPECT_FALSE(Exists(CFolderLayout::ProgramFilesProductDir() + "\\uninstall.exe"));
     EXPECT_TRUE(Exists(CFolderLayout::ProgramFilesProductDir() + "\\html"));
-    EXPECT_FALSE(Exists(CMenuAndDesk(root_).StartFolder("1.11.1.7")));
+    EXPECT_FALSE(Exists(CMenuAndDesk(root_, CSetupConfig::Instance(), CTextTable::Instance())
+                            .StartFolder("1.11.1.7")));
     CRegKey emulation;
     RegOpenKeyExA(HKEY_CURRENT_USER, kBrowserEmulationKey, 0, KEY_READ, emulation.Receive());
     for (const char* program : kBrowserEmulationPrograms) {
@@ -183,7 +186,7 @@ TEST_F(InstallEngineTest, CancelDuringComponentsSkipsTheRestAndRollsBack) {
                   ERROR_SUCCESS)
             << program;
     }
-    EXPECT_FALSE(IsRemovalComplete(root_));
+    EXPECT_FALSE(IsRemovalComplete(root_, CSetupConfig::Instance()));
 }
 
 TEST_F(InstallEngineTest, CancelAfterTheLastStepReturnsAndStillRollsBack) {
@@ -216,9 +219,9 @@ TEST_F(InstallEngineTest, RemovalAnnouncesFiveStepsAndLeavesTheWebPages) {
     EXPECT_TRUE(Exists(CFolderLayout::ProgramFilesProductDir() + "\\html"));
     // The product folder still holds the user data: it is not deleted with it.
     EXPECT_TRUE(Exists(root_ + "\\Velmora AC\\UserData\\db.sqlite"));
-    EXPECT_FALSE(IsRemovalComplete(root_));
+    EXPECT_FALSE(IsRemovalComplete(root_, CSetupConfig::Instance()));
 
-    DeleteUserData(root_);
+    DeleteUserData(root_, CSetupConfig::Instance());
     EXPECT_FALSE(Exists(root_ + "\\Velmora AC"));
 }
 
@@ -303,12 +306,12 @@ TEST_F(InstallEngineTest, UpgradesChooseTheirListByInstallType) {
     // An older version of this edition without a component list but with its description file.
     testbed::CreateRecord(ProductVariant::AC,
                           {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", ""}});
-    CInstallMode& mode = CInstallMode::Instance();
-    mode.Detect();
+    CInstallMode mode;
+    mode.Detect(CSetupConfig::Instance());
     ASSERT_EQ(mode.installType, InstallType::UpgradeByDescription);
     auto& byDescription = NewEngine();
     CEngineRecorder descriptionRecorder(byDescription);
-    byDescription.StartUpgrade({});
+    byDescription.StartUpgrade(mode.installType, {});
     // The client file names 0, 4, 12 and 8: feature 5, with feature 0 put first.
     EXPECT_EQ(byDescription.StepsTotal(), 2 + 10);
     ASSERT_TRUE(descriptionRecorder.WaitForReports(12));
@@ -317,24 +320,24 @@ TEST_F(InstallEngineTest, UpgradesChooseTheirListByInstallType) {
 
     testbed::CreateRecord(ProductVariant::AC,
                           {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", "0#4#2#12"}});
-    mode.Detect();
+    mode.Detect(CSetupConfig::Instance());
     ASSERT_EQ(mode.installType, InstallType::UpgradeByComponentList);
     auto& byList = NewEngine();
     CEngineRecorder listRecorder(byList);
-    byList.StartUpgrade({});
+    byList.StartUpgrade(mode.installType, {});
     EXPECT_EQ(byList.StepsTotal(), 1 + 9);
     ASSERT_TRUE(listRecorder.WaitForReports(10));
 
     testbed::CreateRecord(ProductVariant::AC,
                           {{"DisplayVersion", "1.10.0.0"}, {"ComponentList", ""}});
     DeleteFolder(ClientFolder() + "\\ProductDescription.xml", false);
-    mode.Detect();
+    mode.Detect(CSetupConfig::Instance());
     ASSERT_EQ(mode.installType, InstallType::UpgradeBlind);
     auto& blind = NewEngine();
     CEngineRecorder blindRecorder(blind);
-    blind.StartUpgrade({});
+    blind.StartUpgrade(mode.installType, {});
     EXPECT_EQ(blind.StepsTotal(), 0) << "a blind upgrade without features starts nothing";
-    blind.StartUpgrade({0, 11});
+    blind.StartUpgrade(mode.installType, {0, 11});
     EXPECT_EQ(blind.StepsTotal(), 2 + 10);
     ASSERT_TRUE(blindRecorder.WaitForReports(12));
     EXPECT_EQ(ReadInstalledValue("ComponentList"), "0#4#2#12#101#106#103#112#14#114");
@@ -445,8 +448,7 @@ TEST_F(InstallEngineTest, SecondCancelStartsNoSecondRollBack) {
 // Empty callables are ignored: an install and its roll-back run to their end without them.
 TEST_F(InstallEngineTest, EmptyCallbacksAreIgnored) {
     auto& engine = NewEngine();
-    engine.SetProgressCallback(nullptr);
-    engine.SetStatusCallback(nullptr);
+    engine.SetEventCallback(nullptr);
     engine.StartInstall({0}, root_);
     engine.RequestCancel();
     // The roll-back's last step deletes the browser-emulation entries.
@@ -457,4 +459,91 @@ TEST_F(InstallEngineTest, EmptyCallbacksAreIgnored) {
                RegQueryValueExA(emulation.Get(), kBrowserEmulationPrograms[0], nullptr, nullptr,
                                 nullptr, nullptr) != ERROR_SUCCESS;
     }));
+}
+
+namespace {
+
+// The step events of one procedure: each step starts, then finishes, in the plan's order.
+void ExpectStepsInPlanOrder(const std::vector<CEngineEvent>& events, Procedure procedure,
+                            const CInstallPlan& plan, std::vector<StepResult>* results) {
+    std::vector<CEngineEvent> steps;
+    for (const CEngineEvent& event : events) {
+        if (event.procedure == procedure && (event.kind == EngineEventKind::StepStarted ||
+                                             event.kind == EngineEventKind::StepFinished)) {
+            steps.push_back(event);
+        }
+    }
+    ASSERT_EQ(steps.size(), plan.steps.size() * 2);
+    for (size_t i = 0; i < plan.steps.size(); ++i) {
+        EXPECT_EQ(steps[2 * i].kind, EngineEventKind::StepStarted);
+        EXPECT_EQ(steps[2 * i + 1].kind, EngineEventKind::StepFinished);
+        EXPECT_EQ(steps[2 * i].stepIndex, static_cast<int32_t>(i));
+        EXPECT_EQ(steps[2 * i + 1].step.kind, plan.steps[i].kind) << i;
+        results->push_back(steps[2 * i + 1].stepResult);
+    }
+}
+
+int32_t CountEnds(const std::vector<CEngineEvent>& events) {
+    return static_cast<int32_t>(std::count_if(events.begin(), events.end(), [](const auto& e) {
+        return e.kind == EngineEventKind::ProcedureFinished;
+    }));
+}
+
+}  // namespace
+
+// The end is its own event, delivered once and last, after every step of the plan.
+TEST_F(InstallEngineTest, EventsFollowThePlanAndTheEndComesOnce) {
+    auto& engine = NewEngine();
+    CEngineRecorder recorder(engine);
+    engine.StartInstall({0, 5}, root_);
+    const CInstallPlan plan = engine.LastPlan();
+    ASSERT_TRUE(recorder.WaitForEnd());
+    ASSERT_TRUE(engine.WaitUntilIdle(std::chrono::seconds(60)));
+    const std::vector<CEngineEvent> events = recorder.Events();
+    std::vector<StepResult> results;
+    ExpectStepsInPlanOrder(events, Procedure::Fresh, plan, &results);
+    EXPECT_EQ(std::count(results.begin(), results.end(), StepResult::Done),
+              static_cast<long>(results.size()));
+    EXPECT_EQ(CountEnds(events), 1);
+    EXPECT_EQ(events.back().kind, EngineEventKind::ProcedureFinished);
+    EXPECT_EQ(events.back().result, ProcedureResult::Completed);
+    EXPECT_EQ(recorder.Progress().back(), 100);
+}
+
+// A cancel while the driver question is open: the steps that look at a cancel are skipped, the
+// install reports no end of its own, and the roll-back ends the run once.
+TEST_F(InstallEngineTest, ACancelledInstallEndsOnceWithItsRollBack) {
+    SetDetectorResult("A.exe");
+    auto& engine = NewEngine();
+    CEngineRecorder recorder(engine);
+    std::atomic<bool> asked{false};
+    SetDriverQuestion([&](MessageKind, const std::string&) {
+        asked = true;
+        for (int i = 0; i < 2000 && !engine.CancelRequested(); ++i) {
+            Sleep(5);
+        }
+        return false;
+    });
+    engine.StartInstall({0}, root_);
+    const CInstallPlan plan = engine.LastPlan();
+    ASSERT_TRUE(enginetest::WaitFor([&] { return asked.load(); }));
+    engine.RequestCancel();
+    ASSERT_TRUE(recorder.WaitForEnd());
+    ASSERT_TRUE(engine.WaitUntilIdle(std::chrono::seconds(60)));
+    SetDriverQuestion(nullptr);
+    const std::vector<CEngineEvent> events = recorder.Events();
+    std::vector<StepResult> results;
+    ExpectStepsInPlanOrder(events, Procedure::Fresh, plan, &results);
+    for (size_t i = 0; i < plan.steps.size(); ++i) {
+        const bool afterDriver = plan.steps[i].kind == StepKind::InstallWebServer ||
+                                 plan.steps[i].kind == StepKind::InstallFeature ||
+                                 plan.steps[i].kind == StepKind::CreateMenu;
+        if (afterDriver) {
+            EXPECT_EQ(results[i], StepResult::Skipped) << DescribeStep(plan.steps[i]);
+        }
+    }
+    EXPECT_EQ(CountEnds(events), 1);
+    EXPECT_EQ(events.back().procedure, Procedure::RollBack);
+    EXPECT_EQ(events.back().result, ProcedureResult::CancelledAndRolledBack);
+    EXPECT_TRUE(EnumerateInstalledVariants().empty());
 }

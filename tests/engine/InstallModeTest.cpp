@@ -27,7 +27,7 @@ protected:
 
     InstallType Detect() {
         CInstallMode mode;
-        mode.Detect(&TestConfig);
+        mode.Detect(TestConfig());
         return mode.installType;
     }
 
@@ -132,22 +132,6 @@ TEST_F(InstallModeTest, SameEditionIsFalseWithTwoRecords) {
     testbed::CreateRecord(ProductVariant::AC, {{"DisplayName", "Velmora"}});
     testbed::CreateRecord(ProductVariant::SL, {{"DisplayName", "Velmora"}});
     EXPECT_FALSE(IsSameEdition(testbed::MakeConfig(ProductVariant::AC)));
-}
-
-TEST(InstallModeInstance, DetectsOnceAndIsSharedByThreads) {
-    testbed::RemoveAllRecords();
-    CInstallMode* seen[4] = {};
-    std::vector<std::thread> threads;
-    for (auto& slot : seen) {
-        threads.emplace_back([&slot] { slot = &CInstallMode::Instance(); });
-    }
-    for (auto& thread : threads) {
-        thread.join();
-    }
-    for (auto* mode : seen) {
-        EXPECT_EQ(mode, seen[0]);
-    }
-    EXPECT_EQ(seen[0]->installType, InstallType::Fresh);
 }
 
 TEST(CompareVersions, ComparesPiecesAsNumbers) {

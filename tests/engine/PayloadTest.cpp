@@ -72,7 +72,7 @@ protected:
 };
 
 TEST_F(Components, ComponentLandsInItsFolderBelowARootWithBlanks) {
-    const ComponentDeployment component{root_, 5};
+    const ComponentDeployment component{root_, 5, CSetupConfig::Instance()};
     EXPECT_EQ(component.FolderName(), "Velmora.AccessController.C");
     EXPECT_EQ(component.ParentFolder(), base_ + "\\Client");
     component.Install();
@@ -82,8 +82,8 @@ TEST_F(Components, ComponentLandsInItsFolderBelowARootWithBlanks) {
 }
 
 TEST_F(Components, FrameworksUnpackAtTopLevel) {
-    ComponentDeployment{root_, 0}.Install();
-    ComponentDeployment{root_, 101}.Install();
+    ComponentDeployment{root_, 0, CSetupConfig::Instance()}.Install();
+    ComponentDeployment{root_, 101, CSetupConfig::Instance()}.Install();
     for (const char* file :
          {"Velmora.Framework.C.exe", "User Manual.pdf", "MultimediaComm.dll",
           "RunInWin64\\MultimediaComm.dll", "platforms\\qwindows.dll", "Player\\Player.ini",
@@ -91,32 +91,34 @@ TEST_F(Components, FrameworksUnpackAtTopLevel) {
         EXPECT_TRUE(Exists(base_ + "\\Client\\" + file)) << file;
     }
     EXPECT_TRUE(Exists(base_ + "\\Server\\Velmora.Framework.S.exe"));
-    EXPECT_EQ(ComponentDeployment({root_, 101}).ParentFolder(), base_ + "\\Server");
+    EXPECT_EQ(ComponentDeployment({root_, 101, CSetupConfig::Instance()}).ParentFolder(),
+              base_ + "\\Server");
 }
 
 TEST_F(Components, RemovalDeletesExactlyTheComponentFolder) {
-    ComponentDeployment{root_, 5}.Install();
-    ComponentDeployment{root_, 12}.Install();
-    ComponentDeployment{root_, 5}.Remove();
+    ComponentDeployment{root_, 5, CSetupConfig::Instance()}.Install();
+    ComponentDeployment{root_, 12, CSetupConfig::Instance()}.Install();
+    ComponentDeployment{root_, 5, CSetupConfig::Instance()}.Remove();
     EXPECT_FALSE(Exists(base_ + "\\Client\\Velmora.AccessController.C"));
     EXPECT_TRUE(Exists(base_ + "\\Client\\Velmora.AlarmCenter.C\\MultimediaComm.dll"));
 
-    ComponentDeployment{root_, 101}.Install();
+    ComponentDeployment{root_, 101, CSetupConfig::Instance()}.Install();
     testbed::WriteFile(base_ + "\\Server\\Server\\inner.txt", "x");
-    ComponentDeployment{root_, 101}.Remove();
+    ComponentDeployment{root_, 101, CSetupConfig::Instance()}.Remove();
     EXPECT_FALSE(Exists(base_ + "\\Server\\Server")) << "the folder named Server inside it";
     EXPECT_TRUE(Exists(base_ + "\\Server\\Velmora.Framework.S.exe"));
 }
 
 TEST_F(Components, ReinstallOverwritesAndAMissingPackageUnpacksNothing) {
     const std::string ini = base_ + "\\Client\\Velmora.AlarmCenter.C\\component.ini";
-    ComponentDeployment{root_, 12}.Install();
+    ComponentDeployment{root_, 12, CSetupConfig::Instance()}.Install();
     const std::string shipped = ReadAll(ini);
     testbed::WriteFile(ini, "changed");
-    ComponentDeployment{root_, 12}.Install();
+    ComponentDeployment{root_, 12, CSetupConfig::Instance()}.Install();
     EXPECT_EQ(ReadAll(ini), shipped);
 
-    ComponentDeployment{root_, 2}.Install();  // edition AC does not carry it
+    ComponentDeployment{root_, 2, CSetupConfig::Instance()}
+        .Install();  // edition AC does not carry it
     EXPECT_TRUE(Exists(GetTempWorkDir() + "Velmora.Log.C.7z"));
     EXPECT_EQ(ReadAll(GetTempWorkDir() + "Velmora.Log.C.7z"), "");
     EXPECT_FALSE(Exists(base_ + "\\Client\\Velmora.Log.C"));
@@ -133,13 +135,13 @@ TEST(Extraction, StartResultAndDestinationWithForwardSlashes) {
 TEST(WebServer, LandsInTheProgramFilesProductFolder) {
     const std::string folder = CFolderLayout::ProgramFilesProductDir();
     DeleteFolder(folder, false);
-    DeployWebServer();
+    DeployWebServer(CSetupConfig::Instance());
     EXPECT_TRUE(Exists(folder + "\\Nginx\\nginx.exe"));
     EXPECT_TRUE(Exists(folder + "\\Nginx\\conf\\nginx.conf"));
     EXPECT_TRUE(IsDirectory(folder + "\\html"));
     EXPECT_EQ(ReadAll(folder + "\\uninstall.exe"), ResourceBytes(176, "EXE"));
     testbed::WriteFile(folder + "\\uninstall.exe", "old");
-    DeployWebServer();
+    DeployWebServer(CSetupConfig::Instance());
     EXPECT_EQ(ReadAll(folder + "\\uninstall.exe"), ResourceBytes(176, "EXE"));
 }
 

@@ -55,6 +55,7 @@ struct StepRecord {
 StepRecord RunStep(int cancelAfterLines = -1) {
     StepRecord record;
     InstallRuntimes(
+        CTextTable::Instance(),
         [&] {
             return cancelAfterLines >= 0 &&
                    static_cast<int>(record.lines.size()) >= cancelAfterLines;
@@ -197,7 +198,8 @@ protected:
 TEST_F(UpdateServer, RunsSilentlyOnAWorkstationUnlessTheBrandTypeIs1) {
     ASSERT_TRUE(IsWorkstationWindows()) << "Wine reports Windows 10 workstation by default";
     EXPECT_EQ(RemoveUpdateServer(testbed::MakeConfig(ProductVariant::AC, 1)), 1);
-    EXPECT_EQ(RemoveUpdateServer(), 1) << "the embedded configuration has brand type 1";
+    EXPECT_EQ(RemoveUpdateServer(CSetupConfig::Instance()), 1)
+        << "the embedded configuration has brand type 1";
     EXPECT_FALSE(Ran());
     EXPECT_EQ(RemoveUpdateServer(testbed::MakeConfig(ProductVariant::AC, 0)), 0);
     ASSERT_TRUE(Ran());

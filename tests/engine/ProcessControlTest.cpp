@@ -91,7 +91,7 @@ protected:
 }  // namespace
 
 TEST_F(ProcessControlTest, StopListHasTheBrandPrefixedAndPlainNames) {
-    ProcessStopList list("C:\\R");
+    ProcessStopList list("C:\\R", CSetupConfig::Instance());
     ASSERT_EQ(list.BrandPrefixedNames().size(), 25u);
     EXPECT_EQ(list.BrandPrefixedNames().front(), "Velmora.Framework.C.exe");
     EXPECT_EQ(list.BrandPrefixedNames().back(), "Velmora.Broadcast.C.exe");
@@ -106,9 +106,9 @@ TEST_F(ProcessControlTest, StopProgramsStopsTheProductAndWatchDogButNotCaseVaria
     auto plain = Start("Lumora.exe");
     auto otherCase = Start("velmora.framework.c.exe", "lower");
     auto unrelated = Start("Notepad2.exe");
-    EXPECT_TRUE(IsClientRunning());
+    EXPECT_TRUE(IsClientRunning(CSetupConfig::Instance().brandName));
 
-    EXPECT_TRUE(ProcessStopList("C:\\R").StopPrograms());
+    EXPECT_TRUE(ProcessStopList("C:\\R", CSetupConfig::Instance()).StopPrograms());
 
     EXPECT_TRUE(watchDog->EndsWithin(10000));
     EXPECT_TRUE(client->EndsWithin(10000));
@@ -116,7 +116,7 @@ TEST_F(ProcessControlTest, StopProgramsStopsTheProductAndWatchDogButNotCaseVaria
     EXPECT_TRUE(plain->EndsWithin(10000));
     EXPECT_TRUE(otherCase->Running());
     EXPECT_TRUE(unrelated->Running());
-    EXPECT_FALSE(IsClientRunning());
+    EXPECT_FALSE(IsClientRunning(CSetupConfig::Instance().brandName));
 }
 
 TEST_F(ProcessControlTest, KillStopsOnlyTheFirstOfTwoInstances) {
@@ -135,15 +135,15 @@ TEST_F(ProcessControlTest, KillStopsOnlyTheFirstOfTwoInstances) {
 TEST_F(ProcessControlTest, NothingToStopIsNotAnError) {
     EXPECT_EQ(FindProcessByName("NoSuchProgram.exe"), 0u);
     EXPECT_FALSE(KillProcessByName("NoSuchProgram.exe"));
-    EXPECT_FALSE(IsClientRunning());
-    EXPECT_TRUE(ProcessStopList("C:\\R").StopPrograms());
+    EXPECT_FALSE(IsClientRunning(CSetupConfig::Instance().brandName));
+    EXPECT_TRUE(ProcessStopList("C:\\R", CSetupConfig::Instance()).StopPrograms());
 }
 
 // Every instance of the installed web server goes, by its full image path; a program of the same
 // name elsewhere keeps running, and nothing is read from the public user folder.
 TEST_F(ProcessControlTest, WebServerStopTerminatesEveryInstalledInstanceOnly) {
     const char drive = SystemDirectory()[0];
-    EXPECT_EQ(WebServerProgram(),
+    EXPECT_EQ(WebServerProgram(CSetupConfig::Instance()),
               std::string(1, drive) + ":\\Program Files (x86)\\Velmora AC\\Nginx\\nginx.exe");
     const std::string installed = CFolderLayout::ProgramFilesProductDir() + "\\Nginx";
     CreateFolderTree(installed);
@@ -153,12 +153,12 @@ TEST_F(ProcessControlTest, WebServerStopTerminatesEveryInstalledInstanceOnly) {
     ASSERT_TRUE(first.Started());
     ASSERT_TRUE(second.Started());
 
-    EXPECT_TRUE(ProcessStopList("C:\\R").StopPrograms());
+    EXPECT_TRUE(ProcessStopList("C:\\R", CSetupConfig::Instance()).StopPrograms());
 
     EXPECT_TRUE(first.EndsWithin(10000));
     EXPECT_TRUE(second.EndsWithin(10000));
     EXPECT_TRUE(elsewhere->Running());
-    EXPECT_EQ(StopWebServer(), 0) << "nothing is left to stop";
+    EXPECT_EQ(StopWebServer(CSetupConfig::Instance()), 0) << "nothing is left to stop";
     DeleteFolder(CFolderLayout::ProgramFilesProductDir(), false);
 }
 
@@ -171,7 +171,7 @@ TEST_F(ProcessControlTest, LaunchStartsTheInstalledFrameworks) {
     CopyFileA(SleeperPath().c_str(), (client + "\\Velmora.Framework.C.exe").c_str(), FALSE);
     CopyFileA(SleeperPath().c_str(), (server + "\\Velmora.Framework.S.exe").c_str(), FALSE);
 
-    ProcessStopList list(root);
+    ProcessStopList list(root, CSetupConfig::Instance());
     EXPECT_TRUE(list.LaunchServer());
     EXPECT_TRUE(list.LaunchClient());
     // ShellExecute returns once the program is started; find it with a bound.
@@ -186,5 +186,6 @@ TEST_F(ProcessControlTest, LaunchStartsTheInstalledFrameworks) {
     EXPECT_TRUE(both);
     KillProcessByName("Velmora.Framework.C.exe");
     KillProcessByName("Velmora.Framework.S.exe");
-    EXPECT_FALSE(ProcessStopList(testbed::MakeTempFolder("empty")).LaunchClient());
+    EXPECT_FALSE(
+        ProcessStopList(testbed::MakeTempFolder("empty"), CSetupConfig::Instance()).LaunchClient());
 }

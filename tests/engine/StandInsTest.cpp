@@ -33,7 +33,7 @@ CHandle Start(const std::string& program, const std::string& arguments, const st
 }
 
 TEST(StandIns, WebServerRunsUntilToldToStop) {
-    DeployWebServer();
+    DeployWebServer(CSetupConfig::Instance());
     const std::string nginx = CFolderLayout::ProgramFilesProductDir() + "\\Nginx";
     CHandle server = Start(nginx + "\\nginx.exe", "", nginx);
     ASSERT_TRUE(server);

@@ -68,7 +68,7 @@ TEST_F(RecordTest, RootFollowsTheNativeArchitecture) {
 }
 
 TEST_F(RecordTest, ProductRecordHoldsEveryValueAsTextWithItsTerminator) {
-    CRegeditInfo info;
+    CRegeditInfo info(CSetupConfig::Instance());
     info.WriteProductRecord("D:\\My Apps");
     info.WriteComponentList(ExpandFeatures({0, 3}));
     const std::string key = std::string(kWowRoot) + kACCode;
@@ -101,7 +101,7 @@ TEST_F(RecordTest, ProductRecordHoldsEveryValueAsTextWithItsTerminator) {
 
 TEST_F(RecordTest, ThirtyTwoBitWindowsUsesThePlainRoot) {
     CScopedNativeArchitecture x86(PROCESSOR_ARCHITECTURE_INTEL);
-    CRegeditInfo info;
+    CRegeditInfo info(CSetupConfig::Instance());
     info.WriteProductRecord("C:\\R");
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kPlainRoot) + kACCode));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kWowRoot) + kACCode));
@@ -109,7 +109,7 @@ TEST_F(RecordTest, ThirtyTwoBitWindowsUsesThePlainRoot) {
 }
 
 TEST_F(RecordTest, EmptyComponentListIsTheEmptyTextAndReadsAsNotFound) {
-    CRegeditInfo info;
+    CRegeditInfo info(CSetupConfig::Instance());
     info.WriteProductRecord("C:\\R");
     info.WriteComponentList({});
     const RawValue raw =
@@ -120,7 +120,7 @@ TEST_F(RecordTest, EmptyComponentListIsTheEmptyTextAndReadsAsNotFound) {
 
 TEST_F(RecordTest, ComponentListWritesToTheSingleInstalledEdition) {
     testbed::CreateRecord(ProductVariant::SL, {{"DisplayVersion", "1.0"}});
-    CRegeditInfo info;  // edition 0 until told otherwise
+    CRegeditInfo info(CSetupConfig::Instance());  // edition 0 until told otherwise
     info.WriteComponentList({0, 101});
     EXPECT_EQ(info.variant, ProductVariant::SL);
     EXPECT_EQ(ReadUninstallValue(ProductVariant::SL, "ComponentList"), "0#101");
@@ -192,10 +192,10 @@ TEST_F(RecordTest, TextStopsAtTheFirstNulAndNeverPassesTheData) {
 }
 
 TEST_F(RecordTest, RemovalDeletesTheRecordAndTheBrowserValues) {
-    CRegeditInfo info;
+    CRegeditInfo info(CSetupConfig::Instance());
     info.WriteProductRecord("C:\\R");
     info.WriteComponentList({0});
-    DeleteProductRecord();
+    DeleteProductRecord(CSetupConfig::Instance().productVariant);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kWowRoot) + kACCode));
     for (const char* program : kBrowserEmulationPrograms) {
         DeleteBrowserEmulation(program);
@@ -203,7 +203,7 @@ TEST_F(RecordTest, RemovalDeletesTheRecordAndTheBrowserValues) {
                   static_cast<DWORD>(REG_NONE));
     }
     // Deleting again is harmless.
-    DeleteProductRecord();
+    DeleteProductRecord(CSetupConfig::Instance().productVariant);
     DeleteBrowserEmulation(kBrowserEmulationPrograms[0]);
 }
 

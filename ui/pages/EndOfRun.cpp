@@ -4,10 +4,10 @@
 #include <cstdlib>
 
 #include "base/TempWorkDir.h"
-#include "engine/InstallEngine.h"
+#include "ui/WizardEngine.h"
 
 void WaitForEngine() {
-    SetUp::CInstallEngine::Instance().WaitUntilIdle(std::chrono::seconds(30));
+    WizardEngine().WaitUntilIdle(std::chrono::seconds(30));
 }
 
 void EndRun() {

@@ -28,7 +28,7 @@ constexpr int kSizeWidth = 51;
 constexpr int kLabelHeight = 20;
 
 InstallType PageInstallType() {
-    return CInstallMode::Instance().installType;
+    return CInstallContext::Instance().installType;
 }
 
 std::vector<int32_t> RecordedFeatures() {

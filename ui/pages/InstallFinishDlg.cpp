@@ -4,6 +4,9 @@
 #include "engine/InstallEngine.h"
 #include "engine/InstallMode.h"
 #include "engine/ProcessControl.h"
+#include "product/TextTable.h"
+#include "ui/InstallContext.h"
+#include "ui/WizardEngine.h"
 #include "ui/pages/EndOfRun.h"
 
 namespace {
@@ -73,14 +76,14 @@ void CInstallFinishDlg::Finish() {
     WaitForEngine();
     const bool desktop = SendMessageA(desktopBox_.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
     const bool client = SendMessageA(clientBox_.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    const std::string root = SetUp::CInstallEngine::Instance().RefreshInstallRoot();
-    SetUp::ProcessStopList programs(root);
+    const std::string root = WizardEngine().RefreshInstallRoot();
+    SetUp::ProcessStopList programs(root, CSetupConfig::Instance());
     programs.LaunchServer();
     if (client) {
         programs.LaunchClient();
     }
-    const SetUp::CMenuAndDesk menu(root);
-    if (CInstallMode::Instance().installType == InstallType::Maintenance && !desktop) {
+    const SetUp::CMenuAndDesk menu(root, CSetupConfig::Instance(), CTextTable::Instance());
+    if (CInstallContext::Instance().installType == InstallType::Maintenance && !desktop) {
         menu.DeleteDesktopShortcut();
     }
     if (desktop) {

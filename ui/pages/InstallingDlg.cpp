@@ -8,6 +8,7 @@
 #include "engine/InstallEngine.h"
 #include "ui/InstallContext.h"
 #include "ui/TipDlg.h"
+#include "ui/WizardEngine.h"
 #include "ui/pages/InstallFinishDlg.h"
 #include "ui/pages/InstallStopDlg.h"
 #include "ui/pages/PageMessages.h"
@@ -42,7 +43,7 @@ const PageLayout kLayout(kLayoutRows);
 // The install type as a second detection sees it now.
 InstallType DetectAgain() {
     CInstallMode mode;
-    mode.Detect();
+    mode.Detect(CSetupConfig::Instance());
     return mode.installType;
 }
 
@@ -74,21 +75,13 @@ BOOL CInstallingDlg::OnInitDialog() {
 }
 
 void CInstallingDlg::InstallCallbacks() {
-    SetUp::CInstallEngine& engine = SetUp::CInstallEngine::Instance();
-    HWND page = Handle();
     // Worker thread: everything reaches the page as posted messages, so that nothing waits for
     // the user-interface thread while it waits inside RequestCancel.
-    engine.SetProgressCallback(MakeProgressRelay(page, &completionPosted_));
-    engine.SetStatusCallback([page](const std::string& line) {
-        auto* copy = new std::string(line);
-        if (!PostMessageA(page, kStatusMessage, 0, reinterpret_cast<LPARAM>(copy))) {
-            delete copy;
-        }
-    });
+    WizardEngine().SetEventCallback(MakeEventRelay(Handle(), true, &completionPosted_));
 }
 
 void CInstallingDlg::StartProcedure() {
-    SetUp::CInstallEngine& engine = SetUp::CInstallEngine::Instance();
+    SetUp::CInstallEngine& engine = WizardEngine();
     const CInstallContext& context = CInstallContext::Instance();
     const bool fresh = pageInstallType_ == InstallType::Fresh;
     EnableWindow(closeButton_.Handle(), fresh);
@@ -107,11 +100,11 @@ void CInstallingDlg::StartProcedure() {
             }
             break;
         case InstallType::UpgradeBlind:
-            engine.StartUpgrade(added);
+            engine.StartUpgrade(pageInstallType_, added);
             break;
         case InstallType::UpgradeByComponentList:
         case InstallType::UpgradeByDescription:
-            engine.StartUpgrade({});
+            engine.StartUpgrade(pageInstallType_, {});
             break;
         default:
             break;
@@ -143,7 +136,7 @@ void CInstallingDlg::Cancel() {
         notCancelled_ = false;
         EnableWindow(closeButton_.Handle(), FALSE);
         EnableWindow(cancel_.Handle(), FALSE);
-        SetUp::CInstallEngine::Instance().RequestCancel();
+        WizardEngine().RequestCancel();
     }
     if (completionPending_) {
         Complete();
@@ -160,9 +153,7 @@ void CInstallingDlg::Complete() {
     }
     completed_ = true;
     // Nothing of the procedure reaches this page any more.
-    SetUp::CInstallEngine& engine = SetUp::CInstallEngine::Instance();
-    engine.SetProgressCallback({});
-    engine.SetStatusCallback({});
+    WizardEngine().SetEventCallback({});
     if (notCancelled_) {
         CInstallFinishDlg finish;
         EndDialog(IDCANCEL);

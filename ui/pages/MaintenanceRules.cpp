@@ -24,8 +24,8 @@ std::optional<MessageKind> RefusalToGoOn(const GoOnCheckHooks& hooks) {
 
 GoOnCheckHooks MachineGoOnCheckHooks() {
     GoOnCheckHooks hooks;
-    hooks.isUserManualOpen = [] { return SetUp::IsUserManualOpen(); };
-    hooks.isClientRunning = [] { return SetUp::IsClientRunning(); };
+    hooks.isUserManualOpen = [] { return SetUp::IsUserManualOpen(CSetupConfig::Instance()); };
+    hooks.isClientRunning = [] { return SetUp::IsClientRunning(CSetupConfig::Instance().brandName); };
     return hooks;
 }
 

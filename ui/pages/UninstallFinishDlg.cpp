@@ -4,6 +4,7 @@
 #include "ui/InstallContext.h"
 #include "ui/TipDlg.h"
 #include "ui/pages/EndOfRun.h"
+#include "ui/WizardEngine.h"
 #include "ui/pages/PageMessages.h"
 
 namespace {
@@ -52,7 +53,7 @@ BOOL CUninstallFinishDlg::OnInitDialog() {
 void CUninstallFinishDlg::WarnIfFoldersRemain() {
     // The removal's last steps may still run: judge what is left once they are done.
     WaitForEngine();
-    if (!SetUp::IsRemovalComplete()) {
+    if (!SetUp::IsRemovalComplete(WizardEngine().InstallRoot(), CSetupConfig::Instance())) {
         CInstallContext::Instance().messageKind = MessageKind::UninstallFinish;
         CTipDlg message;
         message.DoModal();

@@ -6,6 +6,7 @@
 #include "engine/Removal.h"
 #include "ui/InstallContext.h"
 #include "ui/TipDlg.h"
+#include "ui/WizardEngine.h"
 #include "ui/pages/EndOfRun.h"
 #include "ui/pages/PageMessages.h"
 #include "ui/pages/ProgressRelay.h"
@@ -37,8 +38,8 @@ BOOL CUninstallingDlg::OnInitDialog() {
     SendMessageA(progress_.Handle(), PBM_SETPOS, 0, 0);
     EnableWindow(closeButton_.Handle(), FALSE);
     RepaintAll();
-    SetUp::CInstallEngine& engine = SetUp::CInstallEngine::Instance();
-    engine.SetProgressCallback(MakeProgressRelay(Handle(), &completionPosted_));
+    SetUp::CInstallEngine& engine = WizardEngine();
+    engine.SetEventCallback(MakeEventRelay(Handle(), false, &completionPosted_));
     if (!engine.StartRemoval()) {
         // Nothing installed to remove: the page would wait for ever; its close button ends it.
         nothingToRemove_ = true;
@@ -58,13 +59,13 @@ void CUninstallingDlg::Complete() {
         return;
     }
     completed_ = true;
-    SetUp::CInstallEngine::Instance().SetProgressCallback({});
+    WizardEngine().SetEventCallback({});
     CInstallContext::Instance().messageKind = MessageKind::DeleteUserData;
     CTipCertainDlg question;
     if (question.DoModal() == IDOK) {
         // The removal's last steps may still run below the same root.
         WaitForEngine();
-        SetUp::DeleteUserData();
+        SetUp::DeleteUserData(WizardEngine().InstallRoot(), CSetupConfig::Instance());
     }
     CUninstallFinishDlg finish;
     EndDialog(IDCANCEL);

@@ -63,7 +63,7 @@ void CUpdataDlg::Upgrade() {
         message.DoModal();
         return;
     }
-    const UpgradeRoute route = RouteUpgrade(CInstallMode::Instance().installType,
+    const UpgradeRoute route = RouteUpgrade(CInstallContext::Instance().installType,
                                             Settings().productVariant, Settings().uiLanguage);
     if (route.featurePage != FeaturePageKind::None) {
         EndDialog(IDCANCEL);
