@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "base/FileSystem.h"
+#include "base/RunLog.h"
+#include "base/StringUtil.h"
 #include "base/SystemInfo.h"
 
 namespace SetUp {
@@ -40,19 +42,36 @@ bool StartCommandProcessor(const std::string& parameters, const char* verb, CHan
     info.nShow = SW_HIDE;
     const bool started = ShellExecuteExA(&info) != FALSE;
     process->Reset(started ? info.hProcess : nullptr);
+    LogLine((started ? "started: " : "could not start: ") + file + " " + given);
     return started;
 }
 
-bool RunCommandProcessor(const std::string& parameters) {
+namespace {
+
+void LogExitCode(HANDLE process, const std::string& what, unsigned long* exitCode) {
+    DWORD code = 0;
+    const bool known = GetExitCodeProcess(process, &code) != FALSE;
+    if (exitCode != nullptr) {
+        *exitCode = known ? code : 1;
+    }
+    LogLine(known ? FormatString("exit code %lu: ", static_cast<unsigned long>(code)) + what
+                  : "exit code unknown: " + what);
+}
+
+}  // namespace
+
+bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode) {
     CHandle process;
     const bool started = StartCommandProcessor(parameters, "open", &process);
     if (process) {
         WaitForSingleObject(process.Get(), INFINITE);
+        LogExitCode(process.Get(), "cmd.exe " + CommandProcessorParameters(parameters), exitCode);
     }
     return started;
 }
 
-bool RunProgram(const std::string& program, const std::string& arguments) {
+bool RunProgram(const std::string& program, const std::string& arguments,
+                unsigned long* exitCode) {
     const std::string system = SystemDirectory();
     if (!IsAbsoluteLocalPath(program) || !IsAbsoluteLocalPath(system)) {
         return false;
@@ -68,11 +87,13 @@ bool RunProgram(const std::string& program, const std::string& arguments) {
     // The application name is given: the command line's first word is never looked up.
     if (!CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
                         nullptr, system.c_str(), &startup, &started)) {
+        LogLine(FormatString("could not start (error %lu): ", GetLastError()) + line);
         return false;
     }
     CHandle process(started.hProcess);
     CHandle thread(started.hThread);
     WaitForSingleObject(process.Get(), INFINITE);
+    LogExitCode(process.Get(), line, exitCode);
     return true;
 }
 

@@ -22,12 +22,14 @@ std::string CommandProcessorParameters(const std::string& parameters);
 bool StartCommandProcessor(const std::string& parameters, const char* verb, CHandle* process);
 
 // Starts the command processor and waits for it without a time limit; false when it could not
-// be started. The exit code is not read.
-bool RunCommandProcessor(const std::string& parameters);
+// be started. Its exit code goes to *exitCode when asked for. Both go to the run's log.
+bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode = nullptr);
 
 // Starts the program by its full path (never through the search order), hidden, with the
 // arguments after the quoted path and the system folder as working folder, and waits for it
-// without a time limit. False when it could not be started or the path is not absolute.
-bool RunProgram(const std::string& program, const std::string& arguments);
+// without a time limit. False when it could not be started or the path is not absolute. Its exit
+// code goes to *exitCode when asked for; the command line and the exit code go to the run's log.
+bool RunProgram(const std::string& program, const std::string& arguments,
+                unsigned long* exitCode = nullptr);
 
 }  // namespace SetUp

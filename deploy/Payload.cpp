@@ -1,9 +1,12 @@
 #include "deploy/Payload.h"
 
+#include <windows.h>
+
 #include <mutex>
 
 #include "base/CommandProcessor.h"
 #include "base/FileSystem.h"
+#include "base/StringUtil.h"
 #include "base/TempWorkDir.h"
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
@@ -37,14 +40,67 @@ bool EnsureSevenZip() {
     return true;
 }
 
-bool Extract7z(const std::string& destination, const std::string& archive) {
+bool Extract7z(const std::string& destination, const std::string& archive,
+               unsigned long* exitCode) {
     const std::string folder = GetTempWorkDir();
     if (folder.empty()) {
         return false;
     }
+    unsigned long code = 1;
     // By its full path in the protected folder, without a command processor in between.
-    return RunProgram(folder + "7za.exe", "x \"" + archive + "\" -o\"" + destination + "\" -aoa");
+    const bool ran = RunProgram(folder + "7za.exe",
+                                "x \"" + archive + "\" -o\"" + destination + "\" -aoa", &code);
+    if (exitCode != nullptr) {
+        *exitCode = code;
+    }
+    return ran && code == 0;
 }
+
+namespace {
+
+// Below this a failed write or unpacking is put down to a full drive: 7-Zip says only "fatal
+// error" (2) when it cannot write.
+constexpr ULONGLONG kNearlyFullBytes = 1024 * 1024;
+
+bool NearlyFull(const std::string& path) {
+    ULARGE_INTEGER available{};
+    return GetDiskFreeSpaceExA(path.c_str(), &available, nullptr, nullptr) &&
+           available.QuadPart < kNearlyFullBytes;
+}
+
+CDeployOutcome WriteFailed(const std::string& file) {
+    const DWORD error = GetLastError();
+    CDeployOutcome outcome;
+    outcome.failed = true;
+    outcome.diskFull = error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ||
+                       NearlyFull(GetTempWorkDir());
+    outcome.detail = FormatString("could not write %s to the working folder (error %lu)",
+                                  file.c_str(), static_cast<unsigned long>(error));
+    return outcome;
+}
+
+CDeployOutcome Unpack(const std::string& destination, const std::string& archive) {
+    CDeployOutcome outcome;
+    if (!EnsureSevenZip()) {
+        outcome.failed = true;
+        outcome.detail = "could not write 7za.exe to the working folder";
+        return outcome;
+    }
+    unsigned long code = 0;
+    if (!Extract7z(destination, GetTempWorkDir() + archive, &code)) {
+        outcome.failed = true;
+        outcome.diskFull = NearlyFull(destination) || NearlyFull(GetTempWorkDir());
+        outcome.detail = FormatString("7-Zip ended with exit code %lu unpacking %s into %s", code,
+                                      archive.c_str(), destination.c_str());
+    }
+    return outcome;
+}
+
+bool PackageCarries(int id, const char* type) {
+    return id != 0 && FindResourceA(nullptr, MAKEINTRESOURCEA(id), type) != nullptr;
+}
+
+}  // namespace
 
 std::string ComponentDeployment::FolderName() const {
     return ComponentName(config, componentNumber);
@@ -57,28 +113,35 @@ std::string ComponentDeployment::ParentFolder() const {
     return folder;
 }
 
-void ComponentDeployment::Install() const {
+CDeployOutcome ComponentDeployment::Install() const {
     const std::string archive = FolderName() + ".7z";
     // An unknown component has no package; id 0 names no resource, so the file stays empty.
-    // A write that failed (a full disk, an archive the package does not carry) unpacks nothing.
-    if (!SaveResourceToTemp(archive, ComponentPackage(componentNumber).value_or(0), "ZIP") ||
-        !EnsureSevenZip()) {
-        return;
+    const int package = ComponentPackage(componentNumber).value_or(0);
+    if (!SaveResourceToTemp(archive, package, "ZIP")) {
+        return PackageCarries(package, "ZIP") ? WriteFailed(archive) : CDeployOutcome{};
     }
-    Extract7z(ParentFolder(), GetTempWorkDir() + archive);
+    return Unpack(ParentFolder(), archive);
 }
 
 void ComponentDeployment::Remove() const {
     DeleteFolder(ParentFolder() + "/" + FolderName(), false);
 }
 
-void DeployWebServer(const CSetupConfig& config) {
+CDeployOutcome DeployWebServer(const CSetupConfig& config) {
     const bool saved = SaveResourceToTemp("Nginx.7z", IDR_WEB_SERVER, "ZIP");
+    CDeployOutcome outcome = saved ? CDeployOutcome{} : WriteFailed("Nginx.7z");
     const std::string folder = CFolderLayout::EnsureProgramFilesProductDir(config);
-    WriteResourceToFile(folder + "/uninstall.exe", IDR_UNINSTALLER, "EXE");
-    if (saved && EnsureSevenZip()) {
-        Extract7z(folder, GetTempWorkDir() + "Nginx.7z");
+    if (!WriteResourceToFile(folder + "/uninstall.exe", IDR_UNINSTALLER, "EXE") && !outcome.failed) {
+        outcome = WriteFailed("uninstall.exe");
+        outcome.detail = "could not write " + folder + "/uninstall.exe";
     }
+    if (saved) {
+        const CDeployOutcome unpacked = Unpack(folder, "Nginx.7z");
+        if (unpacked.failed && !outcome.failed) {
+            outcome = unpacked;
+        }
+    }
+    return outcome;
 }
 
 }  // namespace SetUp

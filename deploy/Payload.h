@@ -15,8 +15,20 @@ bool EnsureSevenZip();
 
 // Unpacks the archive into the destination (full paths, existing files overwritten) by running
 // 7-Zip by its full path in the working folder, and waits until it has ended. False when 7-Zip
-// could not be started. EnsureSevenZip must have returned true before.
-bool Extract7z(const std::string& destination, const std::string& archive);
+// could not be started or did not end with exit code 0 (its code then goes to *exitCode).
+// EnsureSevenZip must have returned true before.
+bool Extract7z(const std::string& destination, const std::string& archive,
+               unsigned long* exitCode = nullptr);
+
+// What a deployment that can fail came to: a resource that could not be written, or an
+// unpacking that failed.
+struct CDeployOutcome {
+    bool failed = false;
+    // The destination or the working folder's drive ran out of space.
+    bool diskFull = false;
+    // In English, for the log and the failed page.
+    std::string detail;
+};
 
 // One component of the product below an install root.
 struct ComponentDeployment {
@@ -29,14 +41,15 @@ struct ComponentDeployment {
     // <root>\<productFolder>\<clientFolder>\Client (components up to 100) or ...\Server.
     std::string ParentFolder() const;
     // Saves the component's archive to the working folder and unpacks it into the parent folder.
-    // An archive the package does not carry leaves an empty file and unpacks nothing.
-    void Install() const;
+    // An archive the package does not carry leaves an empty file and unpacks nothing, and is no
+    // failure: not every edition carries every component.
+    CDeployOutcome Install() const;
     // Deletes the component's folder.
     void Remove() const;
 };
 
 // Places the product's uninstaller and the web server (Nginx, html) in the product folder under
 // Program Files.
-void DeployWebServer(const CSetupConfig& config);
+CDeployOutcome DeployWebServer(const CSetupConfig& config);
 
 }  // namespace SetUp

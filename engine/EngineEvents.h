@@ -12,6 +12,7 @@ enum class StepResult {
     Done,
     Skipped,    // a cancel was pending when the step came up
     Abandoned,  // a cancel came while the step worked; the rest of it was left out
+    Failed,     // a write or an unpacking failed: the procedure stops
 };
 
 enum class ProcedureResult {
@@ -38,6 +39,11 @@ struct CEngineEvent {
     int32_t percent = 0;
     std::string text;
     ProcedureResult result = ProcedureResult::Completed;
+    // StepFinished with Failed, and the end of a failed procedure: what failed, in English.
+    std::string detail;
+    bool diskFull = false;
+    // The end: a runtime installer asked for a restart.
+    bool restartNeeded = false;
 };
 
 const char* StepResultName(StepResult result);

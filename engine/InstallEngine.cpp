@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "base/RunLog.h"
 #include "base/StringUtil.h"
 #include "base/SystemInfo.h"
 #include "product/Catalogue.h"
@@ -108,6 +109,7 @@ bool CInstallEngine::WaitUntilIdle(std::chrono::milliseconds limit) {
 }
 
 void CInstallEngine::StartPlan(const CInstallPlan& plan) {
+    LogLine("the plan:\r\n" + PrintPlan(plan));
     stepsTotal_ = plan.total;
     {
         std::lock_guard<std::mutex> lock(planMutex_);
@@ -195,6 +197,7 @@ bool CInstallEngine::StartRemovalPlan(Procedure procedure) {
     }
     ReportStatus(texts_.GetText("cancelinstall"));
     const CInstallPlan plan = BuildPlan(PlanInputs(procedure, root, {}, {}));
+    LogLine("the plan:\r\n" + PrintPlan(plan));
     {
         std::lock_guard<std::mutex> lock(planMutex_);
         lastPlan_ = plan;
@@ -241,7 +244,20 @@ void CInstallEngine::StepDone(const CPlanStep& step) {
     }
 }
 
+namespace {
+
+bool ChangesTheInstallation(Procedure procedure) {
+    return procedure != Procedure::Removal && procedure != Procedure::RollBack;
+}
+
+}  // namespace
+
 void CInstallEngine::RunPlan(const CInstallPlan& plan) {
+    // A run that is killed from here on leaves the mark, and the next start offers a repair.
+    if (ChangesTheInstallation(plan.inputs.procedure)) {
+        WriteUninstallValue(kRunAtWorkValue, ProcedureName(plan.inputs.procedure),
+                            config_.productVariant);
+    }
     const std::string* openTrace = nullptr;
     for (size_t i = 0; i < plan.steps.size(); ++i) {
         const CPlanStep& step = plan.steps[i];
@@ -260,27 +276,82 @@ void CInstallEngine::RunPlan(const CInstallPlan& plan) {
         event.stepIndex = static_cast<int32_t>(i);
         Deliver(event);
 
-        event.stepResult = step.checksCancel && CancelRequested() ? StepResult::Skipped
-                                                                  : RunStep(step, plan.inputs);
+        LogLine(FormatString("step %u/%u: ", static_cast<unsigned>(i + 1),
+                             static_cast<unsigned>(plan.steps.size())) +
+                DescribeStep(step));
+        const ULONGLONG started = GetTickCount64();
+        CDeployOutcome failure;
+        event.stepResult = step.checksCancel && CancelRequested()
+                               ? StepResult::Skipped
+                               : RunStep(step, plan.inputs, &failure);
         if (event.stepResult == StepResult::Done) {
             StepDone(step);
         }
+        if (event.stepResult == StepResult::Failed) {
+            RecordFailure(step, failure);
+            event.detail = failure.detail;
+            event.diskFull = failure.diskFull;
+        }
+        LogLine(FormatString("step %u: %s in %.2f s", static_cast<unsigned>(i + 1),
+                             StepResultName(event.stepResult),
+                             static_cast<double>(GetTickCount64() - started) / 1000.0) +
+                (event.detail.empty() ? "" : ": " + event.detail));
         event.kind = EngineEventKind::StepFinished;
         Deliver(event);
     }
     if (openTrace != nullptr) {
         OutputDebugStringA(("[QZX]End " + *openTrace).c_str());
     }
-    // A cancelled install ends with its roll-back, which reports the end of both.
-    const Procedure procedure = plan.inputs.procedure;
+    EndProcedure(plan.inputs.procedure);
+}
+
+void CInstallEngine::RecordFailure(const CPlanStep& step, const CDeployOutcome& failure) {
+    std::lock_guard<std::mutex> lock(cancelMutex_);
+    if (failed_) {
+        return;
+    }
+    failed_ = true;
+    failedStep_ = step;
+    failure_ = failure;
+    // The rest of the procedure runs as after a cancel: what looks at a cancel is skipped.
+    cancelRequested_ = true;
+}
+
+bool CInstallEngine::Failed() {
+    std::lock_guard<std::mutex> lock(cancelMutex_);
+    return failed_;
+}
+
+void CInstallEngine::EndProcedure(Procedure procedure) {
+    DeleteUninstallValue(kRunAtWorkValue, config_.productVariant);
+    const bool failed = Failed();
     if (procedure == Procedure::Fresh && CancelRequested()) {
+        // A cancelled install ends with its roll-back, which reports the end of both. The user's
+        // cancel starts it from RequestCancel; a failure starts it here.
+        if (failed) {
+            LogLine("the install failed: rolling back");
+            stepsDone_ = 0;
+            ReportProgress(0);
+            StartRemovalPlan(Procedure::RollBack);
+        }
         return;
     }
     CEngineEvent end;
     end.kind = EngineEventKind::ProcedureFinished;
     end.procedure = procedure;
-    end.result = procedure == Procedure::RollBack ? ProcedureResult::CancelledAndRolledBack
-                                                  : ProcedureResult::Completed;
+    if (failed) {
+        std::lock_guard<std::mutex> lock(cancelMutex_);
+        end.result = ProcedureResult::Failed;
+        end.step = failedStep_;
+        end.detail = failure_.detail;
+        end.diskFull = failure_.diskFull;
+    } else {
+        end.result = procedure == Procedure::RollBack ? ProcedureResult::CancelledAndRolledBack
+                                                      : ProcedureResult::Completed;
+        std::lock_guard<std::mutex> lock(cancelMutex_);
+        end.restartNeeded = restartNeeded_;
+    }
+    LogLine(std::string(ProcedureName(procedure)) + ": " + ProcedureResultName(end.result));
     Deliver(end);
 }
 
@@ -376,6 +447,8 @@ const char* StepResultName(StepResult result) {
             return "skipped (cancelled)";
         case StepResult::Abandoned:
             return "abandoned (cancelled)";
+        case StepResult::Failed:
+            return "failed";
     }
     return "?";
 }

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "deploy/MenuAndDesk.h"
+#include "deploy/Payload.h"
 #include "deploy/ProductXmlHandler.h"
 #include "engine/EngineEvents.h"
 #include "engine/InstallMode.h"
@@ -112,7 +113,12 @@ private:
     // The runner: every step of the plan in order, then the procedure's end.
     void RunPlan(const CInstallPlan& plan);
     void StepDone(const CPlanStep& step);
-    StepResult RunStep(const CPlanStep& step, const CPlanInputs& inputs);
+    // A failed step fills *failure.
+    StepResult RunStep(const CPlanStep& step, const CPlanInputs& inputs, CDeployOutcome* failure);
+    // A failed step stops the procedure as a cancel would; a fresh install is then rolled back.
+    void RecordFailure(const CPlanStep& step, const CDeployOutcome& failure);
+    bool Failed();
+    void EndProcedure(Procedure procedure);
     // Removal steps, in Removal.cpp.
     void RunRemovalStep(const CPlanStep& step, const std::string& installRoot);
 
@@ -123,7 +129,8 @@ private:
     void RemoveUpdateServer();
     void UninstallFeature(const std::string& installRoot, int32_t feature,
                           const std::vector<int32_t>& keptFeatures);
-    StepResult InstallFeature(const std::string& installRoot, int32_t feature);
+    StepResult InstallFeature(const std::string& installRoot, int32_t feature,
+                              CDeployOutcome* failure);
     void UpdateProductXml(const std::string& installRoot, const std::vector<int32_t>& features);
     void SetInstallDone();
     // The features the installation holds once the plan is through.
@@ -157,6 +164,10 @@ private:
     std::mutex cancelMutex_;
     bool cancelRequested_ = false;
     bool freshInstallStarted_ = false;
+    bool failed_ = false;
+    bool restartNeeded_ = false;
+    CPlanStep failedStep_{StepKind::StopPrograms};
+    CDeployOutcome failure_;
     std::mutex waitMutex_;
     std::mutex doneMutex_;
     bool workerDone_ = false;

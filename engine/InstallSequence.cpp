@@ -34,7 +34,8 @@ std::vector<int32_t> CInstallEngine::ResultingFeatures(const CPlanInputs& inputs
     return inputs.featuresToAdd;
 }
 
-StepResult CInstallEngine::RunStep(const CPlanStep& step, const CPlanInputs& inputs) {
+StepResult CInstallEngine::RunStep(const CPlanStep& step, const CPlanInputs& inputs,
+                                   CDeployOutcome* failure) {
     const std::string& root = inputs.installRoot;
     switch (step.kind) {
         case StepKind::StopPrograms:
@@ -63,13 +64,13 @@ StepResult CInstallEngine::RunStep(const CPlanStep& step, const CPlanInputs& inp
             break;
         case StepKind::InstallWebServer:
             ReportStatus(StartInstallLine("Nginx"));
-            DeployWebServer(config_);
-            break;
+            *failure = DeployWebServer(config_);
+            return failure->failed ? StepResult::Failed : StepResult::Done;
         case StepKind::UninstallFeature:
             UninstallFeature(root, step.argument, ResultingFeatures(inputs));
             break;
         case StepKind::InstallFeature:
-            return InstallFeature(root, step.argument);
+            return InstallFeature(root, step.argument, failure);
         case StepKind::InstallPellowan:
             if (IsPellowanNeeded()) {
                 InstallPellowan();
@@ -126,7 +127,12 @@ void CInstallEngine::InstallRuntime(int32_t index) {
         ReportStatus(texts_.GetText("installDone") + std::string(row.text));
     } else {
         ReportStatus(StartInstallLine(row.text));
-        SetUp::InstallRuntime(row.key);
+        bool restart = false;
+        SetUp::InstallRuntime(row.key, &restart);
+        if (restart) {
+            std::lock_guard<std::mutex> lock(cancelMutex_);
+            restartNeeded_ = true;
+        }
     }
 }
 
@@ -148,13 +154,17 @@ void CInstallEngine::UninstallFeature(const std::string& installRoot, int32_t fe
     }
 }
 
-StepResult CInstallEngine::InstallFeature(const std::string& installRoot, int32_t feature) {
+StepResult CInstallEngine::InstallFeature(const std::string& installRoot, int32_t feature,
+                                          CDeployOutcome* failure) {
     ReportStatus(StartInstallLine(FeatureText(feature)));
     for (int32_t component : ExpandFeatures({feature})) {
         if (CancelRequested()) {
             return StepResult::Abandoned;
         }
-        ComponentDeployment{installRoot, component, config_}.Install();
+        *failure = ComponentDeployment{installRoot, component, config_}.Install();
+        if (failure->failed) {
+            return StepResult::Failed;
+        }
     }
     return StepResult::Done;
 }

@@ -28,8 +28,9 @@ const RuntimeKey kRuntime2008x64{0, 1};
 // The whole command goes in one more pair of quotes: the command processor keeps the quotes
 // around the program only when the path holds no special character, and
 // "C:\Program Files (x86)\..." holds two. With the outer pair it strips that pair alone.
-bool RunSilently(const std::string& program, const char* switches) {
-    return RunCommandProcessor("/c \"\"" + program + "\"" + switches + "\"");
+bool RunSilently(const std::string& program, const char* switches,
+                 unsigned long* exitCode = nullptr) {
+    return RunCommandProcessor("/c \"\"" + program + "\"" + switches + "\"", exitCode);
 }
 
 }  // namespace
@@ -48,7 +49,7 @@ bool IsRuntimeInstalled(RuntimeKey key) {
            ERROR_SUCCESS;
 }
 
-int InstallRuntime(RuntimeKey key) {
+int InstallRuntime(RuntimeKey key, bool* restartNeeded) {
     if (IsRuntimeInstalled(key)) {
         return 1;
     }
@@ -56,7 +57,16 @@ int InstallRuntime(RuntimeKey key) {
     if (!SaveResourceToTemp(file, RuntimePackage(key).value_or(0), "EXE")) {
         return 2;
     }
-    return RunSilently(GetTempWorkDir() + file, kRuntimeSwitches) ? 0 : 2;
+    unsigned long code = 0;
+    if (!RunSilently(GetTempWorkDir() + file, kRuntimeSwitches, &code)) {
+        return 2;
+    }
+    // The installers' own way of saying that the machine must restart (the install is done).
+    if (restartNeeded != nullptr && (code == ERROR_SUCCESS_REBOOT_REQUIRED ||
+                                     code == ERROR_SUCCESS_REBOOT_INITIATED)) {
+        *restartNeeded = true;
+    }
+    return 0;
 }
 
 void InstallRuntimes(const CTextTable& texts, const std::function<bool()>& isCancelled,

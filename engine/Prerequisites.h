@@ -19,8 +19,8 @@ namespace SetUp {
 bool IsRuntimeInstalled(RuntimeKey key);
 
 // 1 when already installed, 0 when its installer ran, 2 when the command processor could not be
-// started.
-int InstallRuntime(RuntimeKey key);
+// started. An installer that ends with 3010 or 1641 sets *restartNeeded.
+int InstallRuntime(RuntimeKey key, bool* restartNeeded = nullptr);
 
 // The body of the step installRuntimeDll: every runtime that applies to the machine, in key
 // order, with a status line each; a cancel ends the step without counting it. The engine lends

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/FileSystem.h"
+#include "base/RunLog.h"
 #include "deploy/NpfDriver.h"
 #include "engine/InstallEngine.h"
 #include "engine/ProcessControl.h"
@@ -19,6 +20,13 @@ namespace {
 void RemoveIfEmpty(const std::string& folder) {
     if (IsFolderEmpty(folder)) {
         RemoveDirectoryA(folder.c_str());
+    }
+}
+
+// A removal goes on past what it cannot delete (a file held open); the log says what stayed.
+void DeleteOrSaySo(const std::string& path) {
+    if (DeleteFolder(path, false)) {
+        LogLine("could not delete all of " + path + "; the removal goes on");
     }
 }
 
@@ -52,15 +60,15 @@ void CInstallEngine::RunRemovalStep(const CPlanStep& step, const std::string& in
 void RemoveInstallation(const std::string& installRoot, const CSetupConfig& config) {
     RunNpfRemovalScript();
     const CFolderLayout layout(installRoot, config);
-    DeleteFolder(layout.InstallationDir('/'), false);
-    DeleteFolder(layout.DriversDir(), false);
+    DeleteOrSaySo(layout.InstallationDir('/'));
+    DeleteOrSaySo(layout.DriversDir());
     RemoveIfEmpty(layout.ProductDir('/'));
 }
 
 void RemoveProgramFilesFolder(const CSetupConfig& config) {
     const std::string programFiles = CFolderLayout::ProgramFilesProductDir(config);
-    DeleteFolder(programFiles + "/Nginx", false);
-    DeleteFolder(programFiles + "/uninstall.exe", false);
+    DeleteOrSaySo(programFiles + "/Nginx");
+    DeleteOrSaySo(programFiles + "/uninstall.exe");
     RemoveIfEmpty(programFiles);
 }
 

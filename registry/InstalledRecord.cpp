@@ -10,6 +10,8 @@
 
 namespace SetUp {
 
+const char kRunAtWorkValue[] = "SetupRunAtWork";
+
 const char kBrowserEmulationKey[] =
     "SOFTWARE\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
 const char kCompanionPluginKey[] = "SOFTWARE\\MozillaPlugins\\Veskar";
@@ -137,21 +139,48 @@ std::string ReadCompanionPluginVersion() {
     return ReadValue(HKEY_CURRENT_USER, kCompanionPluginKey, "CurrentVersion");
 }
 
-void WriteUninstallValue(const std::string& name, const std::string& text, ProductVariant variant) {
+namespace {
+
+// The edition's record, created when missing; an invalid key when that fails.
+CRegKey CreateRecordKey(ProductVariant variant) {
     CRegKey root;
+    CRegKey record;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallRootPath().c_str(), 0, nullptr,
                         REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, root.Receive(),
-                        nullptr) != ERROR_SUCCESS) {
-        return;
+                        nullptr) == ERROR_SUCCESS) {
+        RegCreateKeyA(root.Get(), ProductCodeByVariant(variant).c_str(), record.Receive());
     }
-    CRegKey record;
-    if (RegCreateKeyA(root.Get(), ProductCodeByVariant(variant).c_str(), record.Receive()) !=
-        ERROR_SUCCESS) {
+    return record;
+}
+
+}  // namespace
+
+void WriteUninstallValue(const std::string& name, const std::string& text, ProductVariant variant) {
+    const CRegKey record = CreateRecordKey(variant);
+    if (!record) {
         return;
     }
     RegSetValueExA(record.Get(), name.c_str(), 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
+}
+
+void WriteUninstallNumber(const std::string& name, unsigned long value, ProductVariant variant) {
+    const CRegKey record = CreateRecordKey(variant);
+    if (!record) {
+        return;
+    }
+    const DWORD number = value;
+    RegSetValueExA(record.Get(), name.c_str(), 0, REG_DWORD,
+                   reinterpret_cast<const BYTE*>(&number), sizeof(number));
+}
+
+void DeleteUninstallValue(const std::string& name, ProductVariant variant) {
+    CRegKey record;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ProductKeyPath(variant).c_str(), 0, KEY_SET_VALUE,
+                      record.Receive()) == ERROR_SUCCESS) {
+        RegDeleteValueA(record.Get(), name.c_str());
+    }
 }
 
 void SetBrowserEmulation(const std::string& programFileName) {

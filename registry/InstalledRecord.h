@@ -45,6 +45,13 @@ std::string ReadCompanionPluginVersion();
 
 // Creates or opens the record of the edition and sets the value as REG_SZ. Failures are skipped.
 void WriteUninstallValue(const std::string& name, const std::string& text, ProductVariant variant);
+// The same as REG_DWORD.
+void WriteUninstallNumber(const std::string& name, unsigned long value, ProductVariant variant);
+void DeleteUninstallValue(const std::string& name, ProductVariant variant);
+
+// Set while an install, modify, repair or upgrade is at work, to the procedure's name; a record
+// that still carries it after the run was killed half-way.
+extern const char kRunAtWorkValue[];
 void SetBrowserEmulation(const std::string& programFileName);
 void DeleteProductRecord(ProductVariant variant);
 void DeleteBrowserEmulation(const std::string& programFileName);

@@ -1,5 +1,9 @@
 #include "registry/RegeditInfo.h"
 
+#include <windows.h>
+
+#include "base/StringUtil.h"
+
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
 #include "product/SetupConfig.h"
@@ -43,6 +47,15 @@ void CRegeditInfo::WriteProductRecord(const std::string& installRoot) {
         SetBrowserEmulation(program);
     }
     WriteUninstallString();
+    // What Apps & Features and deployment tools show besides.
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    WriteUninstallValue("InstallDate",
+                        FormatString("%04u%02u%02u", today.wYear, today.wMonth, today.wDay),
+                        variant);
+    WriteUninstallValue(
+        "DisplayIcon", CFolderLayout(installRoot, config).FrameworkExe(ComponentSide::Client) + ",0",
+        variant);
 }
 
 }  // namespace SetUp

@@ -1,10 +1,12 @@
-// An install onto a drive that fills up during extraction: it reaches its end without a crash,
-// and a removal afterwards leaves the drive as it was. The drive S: is a small tmpfs the test
-// runner mounts (SETUP_SMALL_DRIVE_KB); Wine cannot make a small drive by itself.
+// An install onto a drive that fills up during extraction fails: the step that could not unpack
+// says so, the install is rolled back, and the drive is left as it was. The drive S: is a small
+// tmpfs the test runner mounts (SETUP_SMALL_DRIVE_KB); Wine cannot make a small drive by itself.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -23,15 +25,10 @@ namespace {
 
 const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
 
-ULONGLONG FreeBytes(const char* root) {
-    ULARGE_INTEGER free{};
-    GetDiskFreeSpaceExA(root, &free, nullptr, nullptr);
-    return free.QuadPart;
-}
 
 }  // namespace
 
-TEST(FullDisk, InstallEndsAndRemovalLeavesTheDriveAsItWas) {
+TEST(FullDisk, AnInstallThatFillsTheDriveFailsAndIsRolledBack) {
     if (GetDriveTypeA("S:\\") == DRIVE_NO_ROOT_DIR) {
         GTEST_SKIP() << "no small drive S: (the runner could not mount one)";
     }
@@ -49,25 +46,25 @@ TEST(FullDisk, InstallEndsAndRemovalLeavesTheDriveAsItWas) {
 
     const std::vector<int32_t> features = {0, 3, 5, 10};
     auto& engine = *new CInstallEngine(CSetupConfig::Instance());
-    {
-        CEngineRecorder recorder(engine);
-        engine.StartInstall(features, root);
-        ASSERT_TRUE(recorder.WaitForReports(features.size() + 9));
-        EXPECT_EQ(recorder.Progress().back(), 100);
-    }
-    // The drive did run full: what was unpacked stopped short of the whole client.
-    EXPECT_LT(FreeBytes("S:\\"), 64u * 1024u);
-    EXPECT_FALSE(EnumerateInstalledVariants().empty());
+    CEngineRecorder recorder(engine);
+    engine.StartInstall(features, root);
+    ASSERT_TRUE(recorder.WaitForEnd());
+    ASSERT_TRUE(engine.WaitUntilIdle(std::chrono::seconds(120)));
 
-    auto& removal = *new CInstallEngine(CSetupConfig::Instance());
-    {
-        CEngineRecorder recorder(removal);
-        removal.StartRemoval();
-        ASSERT_TRUE(recorder.WaitForReports(8));
-    }
-    const std::vector<std::string> after = enginetest::ListTree("S:", true);
-    EXPECT_EQ(after, before);
+    const CEngineEvent end = recorder.Events().back();
+    ASSERT_EQ(end.kind, EngineEventKind::ProcedureFinished);
+    EXPECT_EQ(end.procedure, Procedure::RollBack);
+    EXPECT_EQ(end.result, ProcedureResult::Failed);
+    EXPECT_TRUE(end.diskFull) << end.detail;
+    EXPECT_EQ(end.step.kind, StepKind::InstallFeature);
+    EXPECT_NE(end.detail.find("7-Zip ended with exit code"), std::string::npos) << end.detail;
+    // The bar went back to 0 for the roll-back and ended at 100.
+    const std::vector<int32_t> progress = recorder.Progress();
+    EXPECT_NE(std::find(progress.begin(), progress.end(), 0), progress.end());
+    EXPECT_EQ(progress.back(), 100);
+
     EXPECT_TRUE(EnumerateInstalledVariants().empty());
-    // A removal keeps the web pages by design; they lie in Program Files, not on S:.
+    EXPECT_EQ(enginetest::ListTree("S:", true), before);
+    // A roll-back keeps the web pages, as a removal does; they lie in Program Files, not on S:.
     EXPECT_TRUE(enginetest::Exists(CFolderLayout::ProgramFilesProductDir() + "\\html"));
 }

@@ -246,9 +246,10 @@ TEST_F(HardeningTest, LinkAsTheRootOfADeletionIsNotFollowed) {
     EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
 }
 
-// A component file held open by a running program: a repair and a removal still end, and every
-// file that was not held is gone after the removal.
-TEST_F(HardeningTest, FilesHeldOpenDoNotStopRepairOrRemoval) {
+// A component file held open by a running program: the repair cannot put it back, says so and
+// stops (a failure is not reported as success; the installation stays, for another repair), and
+// a removal still goes past it: every file that was not held is gone after the removal.
+TEST_F(HardeningTest, FilesHeldOpenFailTheRepairButNotTheRemoval) {
     Install({0, 3});
     const std::string held = ClientFolder() + "Velmora.Framework.C.exe";
     // As a running program holds its image: others may read it, nobody may write or delete it.
@@ -260,8 +261,12 @@ TEST_F(HardeningTest, FilesHeldOpenDoNotStopRepairOrRemoval) {
         CEngineRecorder recorder(engine);
         engine.StartRepair();
         ASSERT_GT(engine.StepsTotal(), 0);
-        ASSERT_TRUE(recorder.WaitForReports(static_cast<size_t>(engine.StepsTotal())));
-        EXPECT_EQ(recorder.Progress().back(), 100);
+        ASSERT_TRUE(recorder.WaitForEnd());
+        const CEngineEvent end = recorder.Events().back();
+        EXPECT_EQ(end.result, ProcedureResult::Failed);
+        EXPECT_EQ(end.step.kind, StepKind::InstallFeature);
+        EXPECT_NE(end.detail.find("7-Zip ended with exit code"), std::string::npos) << end.detail;
+        EXPECT_FALSE(EnumerateInstalledVariants().empty()) << "a failed repair keeps the record";
     }
     Remove();
     const std::vector<std::string> left =

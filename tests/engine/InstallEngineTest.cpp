@@ -547,3 +547,33 @@ TEST_F(InstallEngineTest, ACancelledInstallEndsOnceWithItsRollBack) {
     EXPECT_EQ(events.back().result, ProcedureResult::CancelledAndRolledBack);
     EXPECT_TRUE(EnumerateInstalledVariants().empty());
 }
+
+// While an install is at work its record says so; a run that ends in any way takes the mark
+// away, so that only a run that was killed leaves it for the next start to find.
+TEST_F(InstallEngineTest, TheRecordIsMarkedWhileAnInstallIsAtWork) {
+    SetDetectorResult("A.exe");
+    auto& engine = NewEngine();
+    CEngineRecorder recorder(engine);
+    std::atomic<bool> asked{false};
+    std::atomic<bool> release{false};
+    std::string markDuringTheRun;
+    SetDriverQuestion([&](MessageKind, const std::string&) {
+        markDuringTheRun = ReadInstalledValue(kRunAtWorkValue);
+        asked = true;
+        for (int i = 0; i < 2000 && !release; ++i) {
+            Sleep(5);
+        }
+        return false;
+    });
+    engine.StartInstall({0}, root_);
+    ASSERT_TRUE(enginetest::WaitFor([&] { return asked.load(); }));
+    release = true;
+    ASSERT_TRUE(recorder.WaitForEnd());
+    ASSERT_TRUE(engine.WaitUntilIdle(std::chrono::seconds(60)));
+    SetDriverQuestion(nullptr);
+    EXPECT_EQ(markDuringTheRun, "fresh install");
+    EXPECT_EQ(ReadInstalledValue(kRunAtWorkValue), "");
+    EXPECT_EQ(ReadInstalledValue("DisplayVersion"), "1.11.1.7");
+    EXPECT_EQ(ReadInstalledValue("DisplayIcon"), ClientFolder() + "\\Velmora.Framework.C.exe,0");
+    EXPECT_EQ(ReadInstalledValue("InstallDate").size(), 8u);
+}
