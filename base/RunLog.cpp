@@ -55,9 +55,11 @@ void WriteRaw(const std::string& text) {
 
 }  // namespace
 
-bool OpenRunLog(const std::string& path) {
+bool OpenRunLog(const std::string& path, bool replaceExisting) {
     std::lock_guard<std::mutex> lock(logMutex);
-    DeleteWithoutFollowing(path);
+    if (replaceExisting) {
+        DeleteWithoutFollowing(path);
+    }
     // CREATE_NEW fails on anything that is still there, link or not: nothing is followed.
     CFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));

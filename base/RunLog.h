@@ -6,9 +6,10 @@
 
 namespace SetUp {
 
-// Creates the file new, never through a link: an existing file or link at the path is first
-// deleted as itself. False when it cannot be created; the caller then picks another path.
-bool OpenRunLog(const std::string& path);
+// Creates the file new, never through a link: with replaceExisting an existing file or link at
+// the path is first deleted as itself, without it an existing name fails. False when it cannot be
+// created; the caller then picks another path.
+bool OpenRunLog(const std::string& path, bool replaceExisting);
 // The path of the open log; empty without one.
 std::string RunLogPath();
 // One line, prefixed with the seconds since the log was opened.

@@ -36,6 +36,38 @@ char SystemDriveLetter() {
     return SystemDirectory()[0];
 }
 
+std::string WindowsDirectory() {
+    char buffer[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+    if (length < 3 || length >= MAX_PATH || buffer[1] != ':' || buffer[2] != '\\') {
+        return {};
+    }
+    std::string folder(buffer, length);
+    if (folder.back() == '\\') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+std::string WindowsVersionText() {
+    using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    const auto rtlGetVersion =
+        ntdll ? reinterpret_cast<RtlGetVersionFunction>(
+                    reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
+              : nullptr;
+    OSVERSIONINFOEXW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (rtlGetVersion == nullptr || rtlGetVersion(&version) != 0) {
+        return "Windows (version unknown)";
+    }
+    char text[96] = {};
+    wsprintfA(text, "Windows %lu.%lu build %lu, %s", version.dwMajorVersion,
+              version.dwMinorVersion, version.dwBuildNumber,
+              version.wProductType == VER_NT_WORKSTATION ? "workstation" : "server");
+    return text;
+}
+
 CScopedNativeArchitecture::CScopedNativeArchitecture(WORD architecture)
     : previous_(gArchitectureOverride.exchange(architecture)) {}
 

@@ -17,6 +17,13 @@ std::string SystemDirectory();
 // The first character of the system directory.
 char SystemDriveLetter();
 
+// GetWindowsDirectoryA, without a trailing backslash; empty when it is not an absolute drive path.
+std::string WindowsDirectory();
+
+// "Windows 10.0 build 19045, workstation", from RtlGetVersion (which does not lie to programs
+// without a compatibility manifest).
+std::string WindowsVersionText();
+
 // Test seam: while an object lives, NativeProcessorArchitecture() reports the given value.
 class CScopedNativeArchitecture {
 public:
