@@ -24,9 +24,10 @@ void StartRunLog(const CCommandLine& line, const std::string& commandLine,
     std::string fallbackReason;
     if (line.logPath) {
         if (!SetUp::OpenRunLog(*line.logPath, true)) {
-            fallbackReason = FormatString("could not write the log at %s (error %lu): the "
-                                          "default folder is used",
-                                          line.logPath->c_str(), GetLastError());
+            fallbackReason = FormatString(
+                "could not write the log at %s (error %lu): the "
+                "default folder is used",
+                line.logPath->c_str(), GetLastError());
         }
     }
     if (SetUp::RunLogPath().empty()) {
@@ -47,8 +48,7 @@ void StartRunLog(const CCommandLine& line, const std::string& commandLine,
                    VariantTypeName(config.productVariant).value_or("?") + ", brand " +
                    config.brandName + ", brand type " + std::to_string(config.brandType) +
                    ", translator " + std::to_string(config.translator));
-    SetUp::LogLine(WindowsVersionText() +
-                   (IsNative64Bit() ? ", 64-bit" : ", 32-bit") +
+    SetUp::LogLine(WindowsVersionText() + (IsNative64Bit() ? ", 64-bit" : ", 32-bit") +
                    FormatString(", system language %u", GetSystemDefaultLangID()));
     SetUp::LogLine(std::string("display language: ") +
                    (config.uiLanguage == UiLanguage::Chinese ? "Chinese" : "English"));

@@ -54,8 +54,9 @@ CUnattendedDecision DecideUnattended(RequestedAction action, const CDetection& f
             // The wizard offers only the upgrade for an older version: it cannot repair, change
             // or remove it.
             if (action != RequestedAction::Install) {
-                return End(kExitOtherProduct, "an older version is installed: only /install "
-                                              "upgrades it");
+                return End(kExitOtherProduct,
+                           "an older version is installed: only /install "
+                           "upgrades it");
             }
             return Do(UnattendedWork::Upgrade, "an older version is installed: upgrade");
         case InstallType::OtherEditionInstalled:

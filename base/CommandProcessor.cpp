@@ -70,8 +70,7 @@ bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode)
     return started;
 }
 
-bool RunProgram(const std::string& program, const std::string& arguments,
-                unsigned long* exitCode) {
+bool RunProgram(const std::string& program, const std::string& arguments, unsigned long* exitCode) {
     const std::string system = SystemDirectory();
     if (!IsAbsoluteLocalPath(program) || !IsAbsoluteLocalPath(system)) {
         return false;

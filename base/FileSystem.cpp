@@ -189,6 +189,28 @@ bool ListFolder(const std::string& folder, std::vector<std::string>& list) {
     return true;
 }
 
+unsigned long long TreeSizeBytes(const std::string& folder) {
+    WIN32_FIND_DATAA entry{};
+    CFindHandle find(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!find) {
+        return 0;
+    }
+    unsigned long long total = 0;
+    do {
+        if (IsDotEntry(entry.cFileName) ||
+            (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            continue;
+        }
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            total += TreeSizeBytes(folder + "\\" + entry.cFileName);
+        } else {
+            total +=
+                (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+        }
+    } while (FindNextFileA(find.Get(), &entry));
+    return total;
+}
+
 void CopyFolder(const std::string& source, const std::string& destination) {
     if (_mkdir(destination.c_str()) != 0) {
         return;

@@ -24,6 +24,8 @@ bool IsAbsoluteLocalPath(const std::string& path);
 bool IsFolderEmpty(const std::string& path);
 // Replaces the list by the folder's entry names; false when the folder cannot be listed.
 bool ListFolder(const std::string& folder, std::vector<std::string>& list);
+// The bytes of every file below the folder; links are not followed (they count nothing).
+unsigned long long TreeSizeBytes(const std::string& folder);
 // Creates the destination and copies the files directly in the source into it; nothing when
 // the destination exists.
 void CopyFolder(const std::string& source, const std::string& destination);

@@ -34,15 +34,15 @@ void DeleteWithoutFollowing(const std::string& path) {
 
 // The installer's texts and paths are in the ANSI code page; the log is UTF-8 whatever the system.
 std::string AnsiToUtf8(const std::string& text) {
-    const int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
+    const int wide =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (wide <= 0) {
         return text;
     }
     std::wstring utf16(static_cast<size_t>(wide), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &utf16[0], wide);
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr,
-                                          nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(bytes), '\0');
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, &utf8[0], bytes, nullptr, nullptr);
     return utf8;
@@ -84,7 +84,8 @@ void LogLine(const std::string& line) {
         return;
     }
     const ULONGLONG elapsed = GetTickCount64() - openedAt;
-    WriteRaw(FormatString("[%7.3f] ", static_cast<double>(elapsed) / 1000.0) + AnsiToUtf8(line) + "\r\n");
+    WriteRaw(FormatString("[%7.3f] ", static_cast<double>(elapsed) / 1000.0) + AnsiToUtf8(line) +
+             "\r\n");
 }
 
 void CloseRunLog() {

@@ -62,8 +62,8 @@ std::string WindowsVersionText() {
         return "Windows (version unknown)";
     }
     char text[96] = {};
-    wsprintfA(text, "Windows %lu.%lu build %lu, %s", version.dwMajorVersion,
-              version.dwMinorVersion, version.dwBuildNumber,
+    wsprintfA(text, "Windows %lu.%lu build %lu, %s", version.dwMajorVersion, version.dwMinorVersion,
+              version.dwBuildNumber,
               version.wProductType == VER_NT_WORKSTATION ? "workstation" : "server");
     return text;
 }

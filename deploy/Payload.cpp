@@ -72,8 +72,8 @@ CDeployOutcome WriteFailed(const std::string& file) {
     const DWORD error = GetLastError();
     CDeployOutcome outcome;
     outcome.failed = true;
-    outcome.diskFull = error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ||
-                       NearlyFull(GetTempWorkDir());
+    outcome.diskFull =
+        error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL || NearlyFull(GetTempWorkDir());
     outcome.detail = FormatString("could not write %s to the working folder (error %lu)",
                                   file.c_str(), static_cast<unsigned long>(error));
     return outcome;
@@ -131,7 +131,8 @@ CDeployOutcome DeployWebServer(const CSetupConfig& config) {
     const bool saved = SaveResourceToTemp("Nginx.7z", IDR_WEB_SERVER, "ZIP");
     CDeployOutcome outcome = saved ? CDeployOutcome{} : WriteFailed("Nginx.7z");
     const std::string folder = CFolderLayout::EnsureProgramFilesProductDir(config);
-    if (!WriteResourceToFile(folder + "/uninstall.exe", IDR_UNINSTALLER, "EXE") && !outcome.failed) {
+    if (!WriteResourceToFile(folder + "/uninstall.exe", IDR_UNINSTALLER, "EXE") &&
+        !outcome.failed) {
         outcome = WriteFailed("uninstall.exe");
         outcome.detail = "could not write " + folder + "/uninstall.exe";
     }

@@ -33,7 +33,7 @@ struct CEngineEvent {
     EngineEventKind kind = EngineEventKind::Progress;
     Procedure procedure = Procedure::Fresh;
     // StepStarted and StepFinished.
-    CPlanStep step{StepKind::StopPrograms};
+    CPlanStep step;
     int32_t stepIndex = -1;
     StepResult stepResult = StepResult::Done;
     int32_t percent = 0;

@@ -166,7 +166,7 @@ private:
     bool freshInstallStarted_ = false;
     bool failed_ = false;
     bool restartNeeded_ = false;
-    CPlanStep failedStep_{StepKind::StopPrograms};
+    CPlanStep failedStep_;
     CDeployOutcome failure_;
     std::mutex waitMutex_;
     std::mutex doneMutex_;

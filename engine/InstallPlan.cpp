@@ -71,6 +71,7 @@ private:
         Add(StepKind::UpdateProductXml, -1, 1, true);
         trace_ = "createMenu";
         Add(StepKind::CreateMenu, -1, 1, true);
+        Add(StepKind::RecordInstalledSize, -1, 0, true);
         trace_ = "replaceMultiMediaComm";
         // Argument 0: a 32-bit machine keeps the client's library; the step still counts.
         Add(StepKind::ReplaceMultiMediaComm, inputs_.machineIs64Bit ? 1 : 0, 1, false);
@@ -89,6 +90,7 @@ private:
         UpdateServer();
         Add(StepKind::UpdateProductXml, -1, 1, true);
         Add(StepKind::CreateMenu, -1, 1, true);
+        Add(StepKind::RecordInstalledSize, -1, 0, true);
     }
 
     void Removal() {
@@ -242,6 +244,8 @@ const char* StepKindName(StepKind kind) {
             return "create Start menu";
         case StepKind::ReplaceMultiMediaComm:
             return "swap in 64-bit multimedia library";
+        case StepKind::RecordInstalledSize:
+            return "record installed size";
         case StepKind::SetInstallDone:
             return "mark sequence done";
         case StepKind::RemoveOldShortcuts:

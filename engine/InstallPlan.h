@@ -40,6 +40,7 @@ enum class StepKind {
     UpdateProductXml,
     CreateMenu,
     ReplaceMultiMediaComm,  // nothing to swap on a 32-bit machine; the step still counts
+    RecordInstalledSize,    // the record's EstimatedSize, from what is on disk
     SetInstallDone,
     RemoveOldShortcuts,      // legacy and current shortcuts, counted
     RemoveCurrentShortcuts,  // current shortcuts only, not counted
@@ -51,7 +52,7 @@ enum class StepKind {
 };
 
 struct CPlanStep {
-    StepKind kind;
+    StepKind kind = StepKind::StopPrograms;
     int32_t argument = -1;
     // What the step adds to the steps done when it finishes.
     int32_t weight = 0;

@@ -10,7 +10,10 @@
 #include "engine/InstallFolders.h"
 #include "engine/Prerequisites.h"
 #include "engine/ProcessControl.h"
+#include "base/FileSystem.h"
 #include "product/Catalogue.h"
+#include "product/FolderLayout.h"
+#include "registry/InstalledRecord.h"
 
 namespace SetUp {
 
@@ -92,6 +95,14 @@ StepResult CInstallEngine::RunStep(const CPlanStep& step, const CPlanInputs& inp
             break;
         case StepKind::ReplaceMultiMediaComm:
             replaceMultiMediaComm(root, config_);
+            break;
+        case StepKind::RecordInstalledSize:
+            // Apps & Features shows it; KB of what the installation holds on disk.
+            WriteUninstallNumber(
+                "EstimatedSize",
+                static_cast<unsigned long>(
+                    TreeSizeBytes(CFolderLayout(root, config_).InstallationDir()) / 1024),
+                config_.productVariant);
             break;
         case StepKind::SetInstallDone:
             SetInstallDone();

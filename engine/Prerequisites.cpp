@@ -62,8 +62,8 @@ int InstallRuntime(RuntimeKey key, bool* restartNeeded) {
         return 2;
     }
     // The installers' own way of saying that the machine must restart (the install is done).
-    if (restartNeeded != nullptr && (code == ERROR_SUCCESS_REBOOT_REQUIRED ||
-                                     code == ERROR_SUCCESS_REBOOT_INITIATED)) {
+    if (restartNeeded != nullptr &&
+        (code == ERROR_SUCCESS_REBOOT_REQUIRED || code == ERROR_SUCCESS_REBOOT_INITIATED)) {
         *restartNeeded = true;
     }
     return 0;

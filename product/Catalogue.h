@@ -102,6 +102,11 @@ inline bool RuntimeAppliesTo(RuntimeKey key, bool machineIs64Bit) {
 std::optional<int32_t> RuntimePackage(RuntimeKey key);
 std::optional<std::string> RuntimeProductCode(RuntimeKey key);
 
+// AC and SL install a fixed set of features: they have no feature page, so nothing to modify.
+inline bool EditionChoosesFeatures(ProductVariant variant) {
+    return variant != ProductVariant::AC && variant != ProductVariant::SL;
+}
+
 // The basic feature, which every installation holds.
 constexpr int32_t kBasicFeature = 0;
 

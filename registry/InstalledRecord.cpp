@@ -171,8 +171,8 @@ void WriteUninstallNumber(const std::string& name, unsigned long value, ProductV
         return;
     }
     const DWORD number = value;
-    RegSetValueExA(record.Get(), name.c_str(), 0, REG_DWORD,
-                   reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    RegSetValueExA(record.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                   sizeof(number));
 }
 
 void DeleteUninstallValue(const std::string& name, ProductVariant variant) {

@@ -53,9 +53,13 @@ void CRegeditInfo::WriteProductRecord(const std::string& installRoot) {
     WriteUninstallValue("InstallDate",
                         FormatString("%04u%02u%02u", today.wYear, today.wMonth, today.wDay),
                         variant);
+    // As the maintenance page offers them: Repair always, Modify where features are chosen.
+    WriteUninstallNumber("NoModify", EditionChoosesFeatures(config.productVariant) ? 0 : 1,
+                         variant);
+    WriteUninstallNumber("NoRepair", 0, variant);
     WriteUninstallValue(
-        "DisplayIcon", CFolderLayout(installRoot, config).FrameworkExe(ComponentSide::Client) + ",0",
-        variant);
+        "DisplayIcon",
+        CFolderLayout(installRoot, config).FrameworkExe(ComponentSide::Client) + ",0", variant);
 }
 
 }  // namespace SetUp

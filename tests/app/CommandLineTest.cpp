@@ -75,8 +75,8 @@ TEST(CommandLine, FeaturesAndData) {
 TEST(CommandLine, RefusedLines) {
     for (const char* arguments :
          {"/bogus", "INSTALLDIR=", "/D=", "ADDLOCAL=", "ADDLOCAL=,", "REMOVE=Video",
-          "/install REMOVE=Video", "REMOVEDATA=2", "REMOVEDATA=yes", "/log", "/l", "/LOG=",
-          "/repair /uninstall", "/modify /x", "FOO=1", "quiet", "-quiet"}) {
+          "/install REMOVE=Video", "REMOVEDATA=2", "REMOVEDATA=yes", "/log", "/l",
+          "/LOG=", "/repair /uninstall", "/modify /x", "FOO=1", "quiet", "-quiet"}) {
         SCOPED_TRACE(arguments);
         EXPECT_NE(ParseCommandLine(arguments).error, "");
     }

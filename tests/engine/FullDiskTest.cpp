@@ -25,7 +25,6 @@ namespace {
 
 const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
 
-
 }  // namespace
 
 TEST(FullDisk, AnInstallThatFillsTheDriveFailsAndIsRolledBack) {

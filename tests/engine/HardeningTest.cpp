@@ -11,7 +11,6 @@
 #include "EngineTestSupport.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
-#include "base/RunLog.h"
 #include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
 #include "deploy/DriverQuestion.h"
@@ -274,22 +273,4 @@ TEST_F(HardeningTest, FilesHeldOpenFailTheRepairButNotTheRemoval) {
         enginetest::ListTree(enginetest::InstallationFolder(root_), false);
     EXPECT_EQ(left, std::vector<std::string>{held});
     EXPECT_TRUE(EnumerateInstalledVariants().empty());
-}
-
-// The log of an elevated run is never written through a link planted where it goes: the link's
-// target stays as it was. Where Wine can delete the link itself, the log takes its place.
-TEST_F(HardeningTest, TheLogIsNeverWrittenThroughALink) {
-    const std::string folder = testbed::MakeTempFolder("log link");
-    const std::string target = folder + "\\system file.txt";
-    testbed::WriteFile(target, "system file");
-    const std::string link = folder + "\\setup.log";
-    ASSERT_TRUE(MakeFolderLink(link, target));
-    const bool opened = OpenRunLog(link, true);
-    LogLine("a line of the log");
-    CloseRunLog();
-    EXPECT_EQ(enginetest::ReadAll(target), "system file");
-    if (opened) {
-        EXPECT_FALSE(IsReparsePoint(link));
-        EXPECT_NE(enginetest::ReadAll(link).find("a line of the log"), std::string::npos);
-    }
 }

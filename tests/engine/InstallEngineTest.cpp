@@ -154,8 +154,8 @@ TEST_F(InstallEngineTest, CancelDuringComponentsSkipsTheRestAndRollsBack) {
     engine.StartInstall({0, 3, 5}, root_);
     ASSERT_TRUE(recorder.WaitForReports(6));
     // Bounded by time, not by a count of short sleeps: a busy machine unpacks slowly.
-    ASSERT_TRUE(enginetest::WaitFor([&] { return heldAtFirstFeature.load(); },
-                                    std::chrono::minutes(2)));
+    ASSERT_TRUE(
+        enginetest::WaitFor([&] { return heldAtFirstFeature.load(); }, std::chrono::minutes(2)));
     engine.RequestCancel();
 
     // 7 steps, then 0, then the roll-back's 8 reports.
@@ -573,4 +573,18 @@ TEST_F(InstallEngineTest, TheRecordIsMarkedWhileAnInstallIsAtWork) {
     EXPECT_EQ(ReadInstalledValue("DisplayVersion"), "1.11.1.7");
     EXPECT_EQ(ReadInstalledValue("DisplayIcon"), ClientFolder() + "\\Velmora.Framework.C.exe,0");
     EXPECT_EQ(ReadInstalledValue("InstallDate").size(), 8u);
+    // What Apps & Features shows: AC has no feature page, so nothing to modify; the size is what
+    // the installation holds, in KB.
+    auto number = [](const char* name) {
+        DWORD value = 0;
+        DWORD size = sizeof(value);
+        const LSTATUS status =
+            RegGetValueA(HKEY_LOCAL_MACHINE, ProductKeyPath(ProductVariant::AC).c_str(), name,
+                         RRF_RT_REG_DWORD, nullptr, &value, &size);
+        return status == ERROR_SUCCESS ? static_cast<int64_t>(value) : -1;
+    };
+    EXPECT_EQ(number("NoModify"), 1);
+    EXPECT_EQ(number("NoRepair"), 0);
+    EXPECT_EQ(number("EstimatedSize"), static_cast<int64_t>(TreeSizeBytes(Installation()) / 1024));
+    EXPECT_GT(number("EstimatedSize"), 0);
 }
