@@ -6,6 +6,7 @@
 #include "registry/InstalledRecord.h"
 
 void CInstallMode::Detect(const CSetupConfig& config) {
+    interrupted = !SetUp::ReadInstalledValue(SetUp::kRunAtWorkValue).empty();
     const auto variants = SetUp::EnumerateInstalledVariants();
     if (variants.empty()) {
         installType = InstallType::Fresh;

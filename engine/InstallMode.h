@@ -19,6 +19,9 @@ enum class InstallType : int32_t {
 class CInstallMode {
 public:
     InstallType installType = InstallType::None;
+    // The single record still carries the mark of an install, modify, repair or upgrade that was
+    // killed at work: what it says is installed may not be there.
+    bool interrupted = false;
 
     // Sets installType from the Uninstall records of the six editions.
     void Detect(const CSetupConfig& config);

@@ -206,3 +206,16 @@ TEST_F(InstallModeTest, RecordValuesOfTheWrongTypeReadAsAbsent) {
               ERROR_SUCCESS);
     EXPECT_EQ(Detect(), InstallType::Fresh);
 }
+
+// A record that still carries the mark of a run at work was left by a run that was killed.
+TEST_F(InstallModeTest, AMarkedRecordIsAnInterruptedRun) {
+    RecordAC("1.11.1.7", "0#4#2#12");
+    CInstallMode clean;
+    clean.Detect(TestConfig());
+    EXPECT_FALSE(clean.interrupted);
+    testbed::CreateRecord(ProductVariant::AC, {{SetUp::kRunAtWorkValue, "repair"}});
+    CInstallMode marked;
+    marked.Detect(TestConfig());
+    EXPECT_TRUE(marked.interrupted);
+    EXPECT_EQ(marked.installType, InstallType::Maintenance);
+}
