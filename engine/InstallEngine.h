@@ -10,7 +10,12 @@
 // capture-driver question, is a modal dialog of its own on the worker thread without an owner
 // window, so it runs while the user-interface thread waits.
 //
-// Locks. The cancel mutex guards cancelRequested and freshInstallStarted, the done mutex guards
+// Failures. A step whose write or unpacking fails stops the procedure the way a cancel does (the
+// steps that look at a cancel are skipped); a fresh install is then rolled back by its own worker.
+// The end event says which step failed and why.
+//
+// Locks. The cancel mutex guards cancelRequested, freshInstallStarted and what a failure or a
+// runtime installer left for the end event; the done mutex guards
 // workerDone, and the done signal is waited for under the done mutex with a predicate, so the
 // wake-up of setInstallDone cannot be lost. The wait mutex only serialises RequestCancel. No lock
 // is held while a step works; the callback is copied under its own mutex and called outside it.

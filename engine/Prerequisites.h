@@ -22,9 +22,8 @@ bool IsRuntimeInstalled(RuntimeKey key);
 // started. An installer that ends with 3010 or 1641 sets *restartNeeded.
 int InstallRuntime(RuntimeKey key, bool* restartNeeded = nullptr);
 
-// The body of the step installRuntimeDll: every runtime that applies to the machine, in key
-// order, with a status line each; a cancel ends the step without counting it. The engine lends
-// its cancel test, its status line and its step count.
+// Every runtime that applies to the machine, in key order, with a status line each; a cancel ends
+// the run without counting it. The engine's plans run the same rules one runtime a step.
 void InstallRuntimes(const CTextTable& texts, const std::function<bool()>& isCancelled,
                      const std::function<void(const std::string&)>& sendStatus,
                      const std::function<void()>& stepDone);
