@@ -9,6 +9,7 @@
 #include <string>
 
 #include "SamplePage.h"
+#include "app/WizardHost.h"
 #include "deploy/NpfDriver.h"
 #include "ui/InstallContext.h"
 #include "ui/SharedFonts.h"
@@ -16,7 +17,6 @@
 #include "ui/TipMessage.h"
 #include "ui/pages/DiskSpaceDlg.h"
 #include "ui/pages/LicenseDlg.h"
-#include "ui/pages/UninstallingDlg.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     CreateSharedFonts();
@@ -24,8 +24,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const int number = __argc > 2 ? std::atoi(__argv[2]) : 0;
     const auto kind = static_cast<MessageKind>(number);
     if (what == "tip") {
-        CInstallContext::Instance().messageKind = kind;
-        CTipDlg dialog;
+        CTipDlg dialog(kind);
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "certain" && __argc > 3) {
@@ -34,14 +33,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "certain") {
-        CInstallContext::Instance().messageKind = kind;
-        CTipCertainDlg dialog;
+        CTipCertainDlg dialog(kind);
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "uninstall") {
-        // The removal pages on whatever this machine has installed.
-        CUninstallingDlg page;
-        return static_cast<int>(page.DoModal());
+        // The removal pages on whatever this machine has installed, through the wizard's host.
+        return RunWizard({WizardPage::UninstallingDlg});
     }
     if (what == "page") {
         PageSettings settings = PageSettings::FromConfig();
