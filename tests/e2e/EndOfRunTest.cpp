@@ -102,16 +102,6 @@ protected:
         ExpectEnded();
     }
 
-    // Alt+F4 on a page whose close button is disabled: no question, the page stays.
-    void ExpectAltF4DoesNothing(const CWindow& page) {
-        ASSERT_FALSE(page.Control(IDC_CLOSE).IsEnabled());
-        PressAltF4(page);
-        ASSERT_TRUE(scenario::WaitPostedHandled(page.Control(IDC_CLOSE)));
-        EXPECT_FALSE(WaitForMessageWith(*setup_, "", 0)) << "Alt+F4 asked";
-        EXPECT_TRUE(page.IsVisible());
-        EXPECT_FALSE(setup_->WaitExit(0).has_value()) << "Alt+F4 ended the program";
-    }
-
     const CFolderLayout layout_{scenario::DefaultRoot()};
     std::vector<std::string> before_;
     std::unique_ptr<CProgram> setup_;
@@ -215,9 +205,16 @@ TEST_F(EndOfRun, FinishThenRemovalFinished) {
     const CWindow removing = WaitForWindowWith(setup_->Id(), IDC_UNINSTALL_TEXT);
     ASSERT_TRUE(removing) << "no removal page";
     WaitInitialised(removing);
-    ExpectAltF4DoesNothing(removing);
-    ASSERT_TRUE(scenario::Answer(
-        WaitForMessageWith(*setup_, "Clear all the remaining database", kInstallWait), IDOK));
+    // The close button is disabled while the removal runs: Alt+F4 neither asks nor ends the
+    // page, which goes on to its question about the user data.
+    ASSERT_FALSE(removing.Control(IDC_CLOSE).IsEnabled());
+    PressAltF4(removing);
+    const CWindow userData =
+        WaitForMessageWith(*setup_, "Clear all the remaining database", kInstallWait);
+    ASSERT_TRUE(userData) << "no question about the user data";
+    EXPECT_FALSE(WaitForMessageWith(*setup_, "cancel", 0)) << "Alt+F4 asked";
+    EXPECT_TRUE(removing.IsVisible()) << "Alt+F4 ended the removal page";
+    ASSERT_TRUE(scenario::Answer(userData, IDOK));
     // html stays by design: the finished page warns once.
     ASSERT_TRUE(scenario::Answer(
         WaitForMessageWith(*setup_, "Clearing the installation directory failed", kInstallWait),

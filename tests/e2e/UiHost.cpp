@@ -2,7 +2,8 @@
 // scenarios to drive:
 //   uihost tip KIND | certain KIND [PROCESS] | page BRANDTYPE | license ACCEPTED | uninstall
 //          | diskspace REQUIREDMB
-// The exit code is the dialog's result.
+// The exit code is the dialog's result; the sample page's confirmed close and the removal pages
+// end with the wizard's exit code.
 #include <windows.h>
 
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "app/WizardHost.h"
 #include "deploy/NpfDriver.h"
 #include "ui/InstallContext.h"
+#include "ui/PageOutcome.h"
 #include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
 #include "ui/TipMessage.h"
@@ -45,7 +47,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         settings.brandType = number;
         settings.logoId = IDB_LOGO_AC;
         CSamplePage page(settings);
-        return static_cast<int>(page.DoModal());
+        const INT_PTR result = page.DoModal();
+        // A confirmed close ends the run as the wizard's host ends it, with exit code 0.
+        return result == PageResult(PageOutcome::Closed) ? 0 : static_cast<int>(result);
     }
     if (what == "license") {
         CLicenseDlg dialog(number);
