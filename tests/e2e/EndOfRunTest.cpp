@@ -202,7 +202,8 @@ TEST_F(EndOfRun, FinishThenRemovalFinished) {
     ASSERT_TRUE(maintenance.ClickControl(IDC_NEXT));
     ASSERT_TRUE(
         scenario::Answer(WaitForMessageWith(*setup_, "Confirm to completely remove"), IDOK));
-    const CWindow removing = WaitForWindowWith(setup_->Id(), IDC_UNINSTALL_TEXT);
+    // The progress bar: the maintenance page has a label with the removal page's label id.
+    const CWindow removing = WaitForWindowWith(setup_->Id(), IDC_PROGRESS);
     ASSERT_TRUE(removing) << "no removal page";
     WaitInitialised(removing);
     // The close button is disabled while the removal runs: Alt+F4 neither asks nor ends the
