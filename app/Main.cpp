@@ -26,5 +26,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RestrictLibrarySearch();
     CsetupApp app;
     app.InitInstance();
-    return 0;
+    return app.ExitCode();
 }

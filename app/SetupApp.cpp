@@ -1,7 +1,7 @@
 #include "app/SetupApp.h"
 
 #include "app/FirstPage.h"
-#include "app/FirstPageRunner.h"
+#include "app/WizardHost.h"
 #include "base/TempWorkDir.h"
 #include "deploy/DriverQuestion.h"
 #include "engine/InstallMode.h"
@@ -14,7 +14,7 @@ BOOL CsetupApp::InitInstance() {
     CreateSharedFonts();
     // Nothing is written or run before the private working folder exists and is safe.
     if (SetUp::PrepareTempWorkDir() != SetUp::TempWorkDirState::Ready) {
-        RunFirstPage({FirstPage::TipDlg, MessageKind::UnsafeWorkFolder});
+        exitCode_ = RunWizard({WizardPage::TipDlg, MessageKind::UnsafeWorkFolder});
         return FALSE;
     }
     // The driver question runs on the engine's worker thread, with its kind and process name
@@ -30,8 +30,6 @@ BOOL CsetupApp::InitInstance() {
     context.installType = mode.installType;
     const FirstPageChoice choice =
         ChooseFirstPage(mode.installType, config, [&config] { return IsSameEdition(config); });
-    RunFirstPage(choice);
-    // Every way out of the wizard ends here: the working folder goes with it.
-    SetUp::DeleteTempWorkDir();
+    exitCode_ = RunWizard(choice);
     return FALSE;
 }

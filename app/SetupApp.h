@@ -1,10 +1,14 @@
 #pragma once
-// The application object: start-up, then exactly one first page run modally.
+// The application object: start-up, then the wizard from its first page to the end of the run.
 #include <windows.h>
 
 class CsetupApp {
 public:
-    // Fonts, detection, context, then the first page; always returns FALSE: the wizard runs
-    // inside the first page's modal loop and the program ends when it returns.
+    // Fonts, detection, context, then the wizard; always returns FALSE: the run is over when it
+    // returns, and ExitCode says how it ended.
     BOOL InitInstance();
+    int ExitCode() const { return exitCode_; }
+
+private:
+    int exitCode_ = 0;
 };

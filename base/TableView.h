@@ -9,6 +9,8 @@ public:
     constexpr CTableView() : rows_(nullptr), count_(0) {}
     template <size_t N>
     constexpr CTableView(const T (&rows)[N]) : rows_(rows), count_(N) {}
+    // Rows read at run time, which outlive the view.
+    constexpr CTableView(const T* rows, size_t count) : rows_(rows), count_(count) {}
 
     constexpr const T* begin() const { return rows_; }
     constexpr const T* end() const { return rows_ + count_; }

@@ -115,6 +115,24 @@ const ComponentNumber kComponentFeatureRows[] = {
 };
 const CTableView<ComponentNumber> kComponentFeature(kComponentFeatureRows);
 
+const FeatureNumber kFeatureSizeMbRows[] = {
+    {0, 508}, {1, 59}, {2, 13}, {3, 27},  {4, 13},  {5, 13},
+    {6, 11},  {8, 59}, {9, 24}, {11, 24}, {12, 11},
+};
+const CTableView<FeatureNumber> kFeatureSizeMb(kFeatureSizeMbRows);
+
+const VariantFeatureList kFixedFeaturesRows[] = {
+    {ProductVariant::AC, UiLanguage::English, {0, 3, 5}},
+    {ProductVariant::AC, UiLanguage::Chinese, {0, 3, 5, 9, 11}},
+    {ProductVariant::SL, UiLanguage::English, {0, 10}},
+    {ProductVariant::SL, UiLanguage::Chinese, {0, 10}},
+};
+const CTableView<VariantFeatureList> kFixedFeatures(kFixedFeaturesRows);
+
+const VariantNumber kStartPageSpaceMbRows[] = {{ProductVariant::AC, 548},
+                                               {ProductVariant::SL, 535}};
+const CTableView<VariantNumber> kStartPageSpaceMb(kStartPageSpaceMbRows);
+
 const RuntimeText kRuntimeFileNameRows[] = {
     {{0, 0}, "vcredist2008.exe"},      {{0, 1}, "vcredist_x64_2008.exe"},
     {{1, 0}, "vcredist_x86.exe"},      {{1, 1}, "vcredist_x64_2013.exe"},
@@ -212,6 +230,32 @@ std::optional<int32_t> ComponentFeature(int32_t clientComponent) {
     const auto* row = FindRow(kComponentFeature, clientComponent,
                               [](const ComponentNumber& r) { return r.component; });
     return row ? std::optional<int32_t>(row->number) : std::nullopt;
+}
+
+int32_t FeaturesSizeMb(const std::vector<int32_t>& features) {
+    int32_t total = 0;
+    for (int32_t feature : features) {
+        if (const auto* row = FindRow(kFeatureSizeMb, feature,
+                                      [](const FeatureNumber& r) { return r.feature; })) {
+            total += row->number;
+        }
+    }
+    return total;
+}
+
+std::vector<int32_t> FixedFeatures(ProductVariant variant, UiLanguage language) {
+    for (const VariantFeatureList& row : kFixedFeatures) {
+        if (row.variant == variant && row.language == language) {
+            return row.features;
+        }
+    }
+    return {};
+}
+
+int32_t RequiredSpaceMb(ProductVariant variant) {
+    const auto* row =
+        FindRow(kStartPageSpaceMb, variant, [](const VariantNumber& r) { return r.variant; });
+    return row ? row->number : kStartPageSpaceMb[0].number;
 }
 
 std::vector<int32_t> ExpandFeatures(const std::vector<int32_t>& features) {

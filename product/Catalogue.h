@@ -10,6 +10,9 @@
 
 enum class ProductVariant : int32_t { FULL = 0, AC = 1, VS = 2, SL = 3, SC = 4, DP = 5 };
 
+// The language of the texts. A configuration may hold another number; it then has no texts.
+enum class UiLanguage : int32_t { English = 0, Chinese = 1 };
+
 struct VariantName {
     const char* key;
     ProductVariant variant;
@@ -38,6 +41,16 @@ struct FeatureComponentList {
     int32_t feature;
     std::vector<int32_t> components;
 };
+struct FeatureNumber {
+    int32_t feature;
+    int32_t number;
+};
+// The features an edition without a feature page installs, in the language of the texts.
+struct VariantFeatureList {
+    ProductVariant variant;
+    UiLanguage language;
+    std::vector<int32_t> features;
+};
 
 extern const CTableView<VariantName> kVariantByName;
 extern const CTableView<VariantText> kVariantTypeName;
@@ -48,6 +61,14 @@ extern const CTableView<ComponentText> kComponentSuffix;
 extern const CTableView<FeatureText> kFeatureName;
 extern const CTableView<FeatureComponentList> kFeatureComponents;
 extern const CTableView<ComponentNumber> kComponentFeature;
+// The megabytes a feature page shows for a feature; the features it never offers have none.
+extern const CTableView<FeatureNumber> kFeatureSizeMb;
+extern const CTableView<VariantFeatureList> kFixedFeatures;
+// The megabytes the start/install page asks for.
+extern const CTableView<VariantNumber> kStartPageSpaceMb;
+
+// What the disk-space dialog opened from the start/install page compares the drives with.
+constexpr int32_t kStartPageDiskSpaceMb = 448;
 
 std::optional<ProductVariant> VariantByName(const std::string& key);
 // The empty text for an unknown edition.
@@ -64,6 +85,14 @@ std::optional<std::string> FeatureName(int32_t feature);
 // Null when the feature is unknown.
 const std::vector<int32_t>* FeatureComponents(int32_t feature);
 std::optional<int32_t> ComponentFeature(int32_t clientComponent);
+
+// The sum of the features' sizes; a feature without a size adds nothing.
+int32_t FeaturesSizeMb(const std::vector<int32_t>& features);
+// The features the start/install page installs without asking; none for the editions that
+// choose on a feature page.
+std::vector<int32_t> FixedFeatures(ProductVariant variant, UiLanguage language);
+// The space the start/install page asks for, in MB; 548 unless the edition has its own figure.
+int32_t RequiredSpaceMb(ProductVariant variant);
 
 // The concatenation of the features' component lists, in list order; unknown features add
 // nothing. A component shared by two listed features appears twice.

@@ -51,6 +51,10 @@ std::string CFolderLayout::UserManual() const {
     return ComponentsDir(ComponentSide::Client) + "User Manual.pdf";
 }
 
+std::string CFolderLayout::DefaultInstallRoot() {
+    return SystemDriveRoot('\\') + kProgramFiles;
+}
+
 std::string CFolderLayout::ProgramFilesProductDir(const CSetupConfig& config, char slash) {
     return SystemDriveRoot(slash) + kProgramFiles + slash +
            config.GetProductFolderNames().productFolder;

@@ -31,6 +31,8 @@ public:
     // <components>\User Manual.pdf of the client side.
     std::string UserManual() const;
 
+    // The install root the pages propose: d:\Program Files (x86) on the system drive.
+    static std::string DefaultInstallRoot();
     // d:\Program Files (x86)\<productFolder>, on the system drive, whatever the install root.
     static std::string ProgramFilesProductDir(const CSetupConfig& config, char slash = '\\');
     static std::string ProgramFilesProductDir(char slash = '\\');

@@ -226,3 +226,30 @@
 #define IDC_BROADCAST_CHECK 1153
 #define IDC_BROADCAST_NAME 1152
 #define IDC_BROADCAST_SIZE 1154
+
+// --- Page layouts ----------------------------------------------------------------------------
+// Where each control of a dialog sits, what it says and how it is drawn: resources of type
+// PAGELAYOUT, one row a control, read by ui/PageLayout. A dialog's own layout has the dialog's
+// id; these are the parts a page applies only in some cases.
+#define IDL_PAGE_HEADER 1     // logo, title and close button of the large pages
+#define IDL_FEATURE_HEADER 2  // title and close button of the feature pages
+#define IDL_START_AC_LICENCE 3
+#define IDL_MAINTENANCE_THREE_OPTIONS 4
+#define IDL_MAINTENANCE_TWO_OPTIONS 5
+
+// A row: control id, LAYOUT_FIXED and one rectangle (x, y, width, height) or LAYOUT_BY_... and
+// two (English then Chinese, or brand type 0 then 1), font, colour, LAYOUT_BRAND_TEXT when the
+// text is a format with the brand name, then the text key as a string ending in \0 (only the \0
+// when the page sets the text itself). Every number is 16 bits.
+#define LAYOUT_FIXED 0
+#define LAYOUT_BY_LANGUAGE 1
+#define LAYOUT_BY_BRAND_TYPE 2
+#define LAYOUT_NO_FONT 0
+#define LAYOUT_TITLE_FONT 1
+#define LAYOUT_BOLD_FONT 2
+#define LAYOUT_TEXT_FONT 3
+#define LAYOUT_DEFAULT_COLOUR 0
+#define LAYOUT_WHITE 1
+#define LAYOUT_GREY 2
+#define LAYOUT_PLAIN_TEXT 0
+#define LAYOUT_BRAND_TEXT 1

@@ -10,9 +10,6 @@ namespace tinyxml2 {
 class XMLDocument;
 }
 
-// The language of the texts. A configuration may hold another number; it then has no texts.
-enum class UiLanguage : int32_t { English = 0, Chinese = 1 };
-
 struct ProductFolderNames {
     std::string productFolder;  // brand + " " + type name
     std::string clientFolder;   // the same + " Client" (edition FULL: brand + " Client")

@@ -1,12 +1,10 @@
 #pragma once
 // The pages' hand-over record: what one page chose and the next page or the engine needs.
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "engine/InstallMode.h"
-#include "product/MessageKind.h"
 
 class CInstallContext {
 public:
@@ -14,9 +12,6 @@ public:
     std::vector<int32_t> featuresToRemove;
     std::string installRoot;
     int32_t maintenanceAction = 0;  // 1 repair, 2 modify
-    // Set just before a message dialog is constructed. Atomic: the engine's worker stores a kind
-    // once while the user-interface thread may store one too.
-    std::atomic<MessageKind> messageKind{MessageKind::CheckComponent};
     int32_t requiredSpaceMb = 0;
     InstallType installType = InstallType::None;  // decided at start-up, never changed afterwards
 

@@ -1,13 +1,12 @@
 #include "ui/SkinDialog.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "product/Catalogue.h"
 #include "base/StringUtil.h"
 #include "product/SetupConfig.h"
 #include "product/TextTable.h"
-#include "ui/InstallContext.h"
+#include "ui/PageOutcome.h"
 #include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
 #include "ui/framework/Window.h"
@@ -110,27 +109,16 @@ void CSkinDlg::SetUpWindow() {
 }
 
 void CSkinDlg::SetUpHeader(const std::string& title) {
+    ApplyLayout(LoadPageLayout(IDL_PAGE_HEADER));
     SetControlText(IDC_TITLE, title);
-    SetControlFont(IDC_TITLE, GetSharedFonts().title);
     PlaceLogo();
-    HWND logo = Item(IDC_LOGO);
-    // Other brand types leave logo and title where the template puts them.
-    if (settings_.brandType == 0) {
-        PlaceControl(IDC_LOGO, 24, 16, 24, 24);
-        ShowWindow(logo, SW_SHOW);
-        PlaceControl(IDC_TITLE, 56, 16, 250, 24);
-    } else if (settings_.brandType == 1) {
-        ShowWindow(logo, SW_HIDE);
-        PlaceControl(IDC_TITLE, 24, 16, 250, 24);
-    }
-    PlaceControl(IDC_CLOSE, 688, 10, 24, 24);
+    // Brand type 1 shows the title alone, where the logo would begin.
+    ShowWindow(Item(IDC_LOGO), settings_.brandType == 1 ? SW_HIDE : SW_SHOW);
 }
 
 void CSkinDlg::SetUpFeatureHeader(const std::string& title) {
+    ApplyLayout(LoadPageLayout(IDL_FEATURE_HEADER));
     SetControlText(IDC_TITLE, title);
-    SetControlFont(IDC_TITLE, GetSharedFonts().title);
-    PlaceControl(IDC_TITLE, 20, 12, 224, 24);
-    PlaceControl(IDC_CLOSE, 688, 8, 24, 24);
 }
 
 void CSkinDlg::PlaceLogo() {
@@ -152,9 +140,8 @@ void CSkinDlg::PlaceLogo() {
 void CSkinDlg::ApplyLayout(PageLayout rows) {
     const SharedFonts& fonts = GetSharedFonts();
     for (const LayoutRow& row : rows) {
-        if (const PageRect* rect = ChooseRect(row, settings_.uiLanguage, settings_.brandType)) {
-            PlaceControl(row.id, rect->x, rect->y, rect->width, rect->height);
-        }
+        const PageRect& rect = ChooseRect(row, settings_.uiLanguage, settings_.brandType);
+        PlaceControl(row.id, rect.x, rect.y, rect.width, rect.height);
         if (row.textKey != nullptr) {
             SetControlText(row.id, row.withBrandName ? BrandText(row.textKey)
                                                      : CTextTable::Instance().GetText(row.textKey));
@@ -217,11 +204,18 @@ void CSkinDlg::SetTextColours(std::vector<int> white, std::vector<int> grey, boo
 }
 
 void CSkinDlg::RunCancelProtocol() {
-    CInstallContext::Instance().messageKind = MessageKind::CancelInstall;
-    CTipCertainDlg question;
+    CTipCertainDlg question(MessageKind::CancelInstall);
     if (question.DoModal() == IDOK) {
-        std::exit(0);
+        EndDialog(PageResult(PageOutcome::Closed));
     }
+}
+
+bool CSkinDlg::OnClose() {
+    HWND button = closeButton_.Handle();
+    if (button != nullptr && IsWindowEnabled(button)) {
+        OnCloseButton();
+    }
+    return true;
 }
 
 bool CSkinDlg::OnPaint() {

@@ -54,6 +54,8 @@ protected:
 
     // Places every row's control, sets its text and font, and adds it to the colour lists.
     void ApplyLayout(PageLayout rows);
+    // The layout of the dialog's own template.
+    void ApplyLayout() { ApplyLayout(LoadPageLayout(TemplateId())); }
     // The text of a key, formatted with the brand name when the text has a placeholder for it.
     std::string BrandText(const char* key) const;
 
@@ -73,8 +75,8 @@ protected:
     // Feature pages and the disk-space dialog: Escape cancels instead of being swallowed.
     void SetEscapeEndsDialog(bool ends) { escapeEndsDialog_ = ends; }
 
-    // Asks kind 2; OK ends the process with exit code 0, anything else keeps the page.
-    static void RunCancelProtocol();
+    // Asks kind 2; OK ends the page with a confirmed close, anything else keeps it.
+    void RunCancelProtocol();
 
     bool OnPaint() override;
     bool OnEraseBackground(HDC) override { return true; }
@@ -82,6 +84,8 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnLeftButtonDown(POINT point) override;
     bool PreTranslateMessage(MSG& msg) override;
+    // The system's close command is the close button: nothing while the button is disabled.
+    bool OnClose() override;
     // The close button 1118; pages without their own handling ask the cancel question.
     virtual void OnCloseButton() { RunCancelProtocol(); }
 

@@ -2,7 +2,6 @@
 
 #include "product/SetupConfig.h"
 #include "product/TextTable.h"
-#include "ui/InstallContext.h"
 #include "ui/SharedFonts.h"
 #include "ui/TipMessage.h"
 #include "ui/framework/Gdi.h"
@@ -94,15 +93,11 @@ HBRUSH CTipDlgBase::OnControlColour(HDC dc, HWND control, UINT type) {
     return CSkinDlg::OnControlColour(dc, control, type);
 }
 
-CTipDlg::CTipDlg()
-    : CTipDlgBase(IDD_TIP, false, CInstallContext::Instance().messageKind.load(), "") {}
+CTipDlg::CTipDlg(MessageKind kind) : CTipDlgBase(IDD_TIP, false, kind, "") {}
 
 void CTipDlg::SetUpButtons() {
     SetUpButton(closeTextButton_, IDCANCEL, "close", 240, kSecondaryButton);
 }
-
-CTipCertainDlg::CTipCertainDlg()
-    : CTipDlgBase(IDD_TIP_CERTAIN, true, CInstallContext::Instance().messageKind.load(), "") {}
 
 CTipCertainDlg::CTipCertainDlg(MessageKind kind, std::string processName)
     : CTipDlgBase(IDD_TIP_CERTAIN, true, kind, std::move(processName)) {}

@@ -2,10 +2,9 @@
 // The message dialogs: CTipDlg (a message with Close) and CTipCertainDlg (a question with OK and
 // Cancel). Results: OK 1, Close and Cancel 2, the top-right close button 8.
 //
-// Callers store the kind in CInstallContext::messageKind and construct the dialog afterwards:
-// the dialog reads the kind when it is made. The one exception is the engine's driver question
-// (kind 17), made on the worker thread with the kind and the process name handed over directly
-// (see the threading rule in ui/framework/Dialog.h).
+// The kind is given when the dialog is made. The engine's driver question (kind 17) is made on
+// the worker thread with the process name as well (see the threading rule in
+// ui/framework/Dialog.h).
 #include <cstdint>
 #include <string>
 
@@ -43,7 +42,7 @@ private:
 
 class CTipDlg : public CTipDlgBase {
 public:
-    CTipDlg();
+    explicit CTipDlg(MessageKind kind);
 
 protected:
     void SetUpButtons() override;
@@ -56,11 +55,8 @@ private:
 
 class CTipCertainDlg : public CTipDlgBase {
 public:
-    // The kind from CInstallContext::messageKind. Kind 17 needs the process name and is made
-    // with the other constructor.
-    CTipCertainDlg();
-    // For the worker thread's driver question: nothing is read from the shared context.
-    CTipCertainDlg(MessageKind kind, std::string processName);
+    // Kind 17 names the process that holds the driver.
+    explicit CTipCertainDlg(MessageKind kind, std::string processName = "");
 
 protected:
     void SetUpButtons() override;

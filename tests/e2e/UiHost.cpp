@@ -2,21 +2,23 @@
 // scenarios to drive:
 //   uihost tip KIND | certain KIND [PROCESS] | page BRANDTYPE | license ACCEPTED | uninstall
 //          | diskspace REQUIREDMB
-// The exit code is the dialog's result.
+// The exit code is the dialog's result; the sample page's confirmed close and the removal pages
+// end with the wizard's exit code.
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "SamplePage.h"
+#include "app/WizardHost.h"
 #include "deploy/NpfDriver.h"
 #include "ui/InstallContext.h"
+#include "ui/PageOutcome.h"
 #include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
 #include "ui/TipMessage.h"
 #include "ui/pages/DiskSpaceDlg.h"
 #include "ui/pages/LicenseDlg.h"
-#include "ui/pages/UninstallingDlg.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     CreateSharedFonts();
@@ -24,8 +26,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const int number = __argc > 2 ? std::atoi(__argv[2]) : 0;
     const auto kind = static_cast<MessageKind>(number);
     if (what == "tip") {
-        CInstallContext::Instance().messageKind = kind;
-        CTipDlg dialog;
+        CTipDlg dialog(kind);
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "certain" && __argc > 3) {
@@ -34,21 +35,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "certain") {
-        CInstallContext::Instance().messageKind = kind;
-        CTipCertainDlg dialog;
+        CTipCertainDlg dialog(kind);
         return static_cast<int>(dialog.DoModal());
     }
     if (what == "uninstall") {
-        // The removal pages on whatever this machine has installed.
-        CUninstallingDlg page;
-        return static_cast<int>(page.DoModal());
+        // The removal pages on whatever this machine has installed, through the wizard's host.
+        return RunWizard({WizardPage::UninstallingDlg});
     }
     if (what == "page") {
         PageSettings settings = PageSettings::FromConfig();
         settings.brandType = number;
         settings.logoId = IDB_LOGO_AC;
         CSamplePage page(settings);
-        return static_cast<int>(page.DoModal());
+        const INT_PTR result = page.DoModal();
+        // A confirmed close ends the run as the wizard's host ends it, with exit code 0.
+        return result == PageResult(PageOutcome::Closed) ? 0 : static_cast<int>(result);
     }
     if (what == "license") {
         CLicenseDlg dialog(number);

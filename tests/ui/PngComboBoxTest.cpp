@@ -41,6 +41,8 @@ protected:
         shown = Handle();
         return TRUE;
     }
+    // The system's close command is the close button; this host has no question to ask.
+    void OnCloseButton() override { EndDialog(IDCANCEL); }
 };
 
 int Count(const uidriver::CCapture& shot, COLORREF colour) {

@@ -123,6 +123,12 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return OnCommand(LOWORD(wParam), HIWORD(wParam), control);
         }
+        case WM_CLOSE:
+            if (OnClose()) {
+                SetWindowLongPtrA(window_, DWLP_MSGRESULT, 0);
+                return TRUE;
+            }
+            return FALSE;
         case WM_LBUTTONDOWN:
             return OnLeftButtonDown(
                 {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

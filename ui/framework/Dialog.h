@@ -29,11 +29,11 @@ public:
     // result given to EndDialog, or -1 when the template cannot be loaded.
     INT_PTR DoModal();
 
-    // Hides the dialog at once; its loop ends when the handler that called this returns, so a
-    // handler can run the next dialog modally in between (the pages' hand-over).
+    // Hides the dialog at once; its loop ends when the handler that called this returns.
     void EndDialog(INT_PTR result);
 
     HWND Handle() const { return window_; }
+    int TemplateId() const { return templateId_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
 
 protected:
@@ -48,6 +48,9 @@ protected:
     virtual bool OnLeftButtonDown(POINT) { return false; }
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // The system's close command (Alt+F4, the window menu's Close, WM_CLOSE); false leaves it to
+    // the platform, which turns it into a cancel.
+    virtual bool OnClose() { return false; }
     // Sees every message the dialog's loop takes off the queue for this dialog or one of its
     // controls, before the dialog's keyboard handling; true consumes it.
     virtual bool PreTranslateMessage(MSG&) { return false; }

@@ -6,55 +6,6 @@
 
 namespace {
 
-using F = LayoutFont;
-using C = LayoutColour;
-constexpr LayoutBy kFixed = LayoutBy::Fixed;
-constexpr LayoutBy kByLanguage = LayoutBy::Language;
-
-const LayoutRow kDiskSpaceLayout[] = {
-    {IDC_CLOSE, kFixed, {{348, 8, 24, 24}}, nullptr, F::None, C::Default, false},
-    {IDC_DISK_SPACE_TITLE, kFixed, {{20, 8, 224, 24}}, "diskspace", F::Title, C::White, false},
-    // The Chinese labels are wider than the English ones: they get the room the values leave.
-    {IDC_DRIVE_LABEL,
-     kByLanguage,
-     {{54, 69, 36, 20}, {52, 69, 46, 20}},
-     "driver",
-     F::Text,
-     C::Default,
-     false},
-    {IDC_DRIVE_BOX, kFixed, {{100, 64, 212, 100}}, nullptr, F::None, C::Default, false},
-    {IDC_DROP_DOWN_SQUARE, kFixed, {{312, 64, 28, 32}}, nullptr, F::None, C::Default, false},
-    {IDC_PAGE_CANCEL, kFixed, {{310, 68, 24, 24}}, nullptr, F::None, C::Default, false},
-    {IDC_NEED_SPACE_LABEL,
-     kByLanguage,
-     {{100, 106, 60, 20}, {100, 106, 72, 20}},
-     "needspace",
-     F::Text,
-     C::Default,
-     false},
-    {IDC_NEED_SPACE,
-     kByLanguage,
-     {{160, 106, 51, 20}, {172, 106, 56, 20}},
-     nullptr,
-     F::Text,
-     C::Default,
-     false},
-    {IDC_FREE_SPACE_LABEL,
-     kByLanguage,
-     {{220, 106, 60, 20}, {232, 106, 72, 20}},
-     "enblespace",
-     F::Text,
-     C::Default,
-     false},
-    {IDC_FREE_SPACE,
-     kByLanguage,
-     {{280, 106, 70, 20}, {304, 106, 72, 20}},
-     nullptr,
-     F::Text,
-     C::Default,
-     false},
-};
-
 constexpr int kDroppedWidth = 240;
 constexpr int kItemHeight = 26;
 
@@ -96,7 +47,7 @@ BOOL CDiskSpaceDlg::OnInitDialog() {
     SetUpWindow();
     // Statics on no list are grey; the layout adds the white title.
     SetTextColours({}, {}, true);
-    ApplyLayout(kDiskSpaceLayout);
+    ApplyLayout();
     if (dropDownButton_.Attach(Handle(), IDC_PAGE_CANCEL)) {
         dropDownButton_.SetBitmaps(IDB_DROP_DOWN_HOVER, IDB_DROP_DOWN_PRESSED,
                                    IDB_DROP_DOWN_NORMAL);

@@ -11,11 +11,9 @@
 #include "ui/pages/DiskSpaceDlg.h"
 #include "ui/pages/FolderBrowser.h"
 #include "ui/pages/InstallChecks.h"
-#include "ui/pages/InstallingDlg.h"
-#include "ui/pages/SecondInstallDlg.h"
+#include "ui/PageOutcome.h"
 #include "ui/pages/SpaceRule.h"
 #include "ui/pages/StartDlg.h"
-#include "ui/pages/UpdataDlg.h"
 
 namespace {
 
@@ -50,7 +48,7 @@ void SetHighlightedImages(CButtonST& box, bool highlighted) {
 CFeaturePage::CFeaturePage(int templateId, const FeaturePageTable& table)
     : CSkinDlg(templateId, SkinKind::Page),
       table_(table),
-      root_(DefaultInstallRoot()),
+      root_(CFolderLayout::DefaultInstallRoot()),
       folderName_(CSetupConfig::Instance().GetProductFolderNames().productFolder) {
     SetEscapeEndsDialog(true);
 }
@@ -95,7 +93,7 @@ void CFeaturePage::SetUpRows() {
         PlaceControl(row.name, kNameX, textTop, kNameWidth, kLabelHeight);
         PlaceControl(row.size, kSizeX, textTop, kSizeWidth, kLabelHeight);
         SetControlText(row.name, CTextTable::Instance().GetText(row.nameKey));
-        SetControlText(row.size, MegabytesText(row.sizeMb));
+        SetControlText(row.size, MegabytesText(RowSizeMb(row)));
         SetControlFont(row.name, fonts.text);
         SetControlFont(row.size, fonts.text);
         auto box = std::make_unique<CButtonST>();
@@ -260,28 +258,7 @@ bool CFeaturePage::OnCommand(int id, int code, HWND control) {
 
 void CFeaturePage::Previous() {
     // The earlier page is built anew; this page's choices go.
-    switch (PageInstallType()) {
-        case InstallType::Fresh: {
-            CStartDlg start(true);
-            EndDialog(IDCANCEL);
-            start.DoModal();
-            break;
-        }
-        case InstallType::Maintenance: {
-            CSecondInstallDlg maintenance(true);
-            EndDialog(IDCANCEL);
-            maintenance.DoModal();
-            break;
-        }
-        case InstallType::UpgradeBlind: {
-            CUpdataDlg upgrade;
-            EndDialog(IDCANCEL);
-            upgrade.DoModal();
-            break;
-        }
-        default:
-            break;
-    }
+    EndDialog(PageResult(PageOutcome::Previous));
 }
 
 void CFeaturePage::Install() {
@@ -294,9 +271,7 @@ void CFeaturePage::Install() {
     if (!StoreChoice(selection)) {
         return;
     }
-    CInstallingDlg installing;
-    EndDialog(IDCANCEL);
-    installing.DoModal();
+    EndDialog(PageResult(PageOutcome::Install));
 }
 
 bool CFeaturePage::StoreChoice(const std::vector<int32_t>& selection) {

@@ -1,6 +1,6 @@
 #pragma once
-// Which feature page an edition shows, and running it: the start page, the maintenance page,
-// the upgrade page and the application all go to "the feature page of this edition".
+// Which feature page an edition shows: the start page, the maintenance page, the upgrade page and
+// the first page all lead to "the feature page of this edition".
 #include "product/SetupConfig.h"
 
 enum class FeaturePageKind {
@@ -11,6 +11,3 @@ enum class FeaturePageKind {
 };
 
 FeaturePageKind FeaturePageFor(ProductVariant variant, UiLanguage language);
-
-// Runs the page modally; None runs nothing. A page handing over ends its own dialog first.
-void RunFeaturePage(FeaturePageKind kind);

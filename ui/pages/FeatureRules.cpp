@@ -37,11 +37,21 @@ bool OnlyBasicFeature(const std::vector<int32_t>& selection) {
     return selection == std::vector<int32_t>{0};
 }
 
+int32_t RowSizeMb(const FeatureRow& row) {
+    std::vector<int32_t> features;
+    for (int32_t feature : row.features) {
+        if (feature != kNoFeature) {
+            features.push_back(feature);
+        }
+    }
+    return FeaturesSizeMb(features);
+}
+
 int32_t RequiredSpaceMb(FeatureRows rows, const std::vector<bool>& ticked) {
     int32_t sum = 0;
     for (size_t index = 0; index < rows.size(); ++index) {
         if (ticked[index]) {
-            sum += rows[index].sizeMb;
+            sum += RowSizeMb(rows[index]);
         }
     }
     return sum;

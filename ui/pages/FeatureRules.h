@@ -16,7 +16,6 @@ struct FeatureRow {
     int name;
     int size;
     const char* nameKey;
-    int32_t sizeMb;
     int32_t features[2];  // the second is kNoFeature on every row but the Chinese basic one
     const char* descriptionKey;
     int top;         // the box's top; name and size sit a page's text offset lower
@@ -31,6 +30,9 @@ std::vector<int32_t> SelectedFeatures(FeatureRows rows, const std::vector<bool>&
 
 // A selection of the basic configuration alone: the English and VS pages refuse it.
 bool OnlyBasicFeature(const std::vector<int32_t>& selection);
+
+// What a row's features take, as the catalogue gives it.
+int32_t RowSizeMb(const FeatureRow& row);
 
 // The sum of the ticked rows' sizes.
 int32_t RequiredSpaceMb(FeatureRows rows, const std::vector<bool>& ticked);

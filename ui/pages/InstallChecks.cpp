@@ -1,13 +1,7 @@
 #include "ui/pages/InstallChecks.h"
 
 #include "base/FileSystem.h"
-#include "base/SystemInfo.h"
-#include "ui/InstallContext.h"
 #include "ui/TipDlg.h"
-
-std::string DefaultInstallRoot() {
-    return std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)";
-}
 
 std::string StripProductFolder(const std::string& path, const std::string& folderName) {
     const std::string suffix = "\\" + folderName;
@@ -23,24 +17,6 @@ std::string PathBoxAfterBrowse(std::string chosen, const std::string& folderName
         chosen.pop_back();
     }
     return StripProductFolder(chosen, folderName) + "\\" + folderName;
-}
-
-std::vector<int32_t> FixedFeatures(ProductVariant variant, UiLanguage language) {
-    switch (variant) {
-        case ProductVariant::AC:
-            if (language == UiLanguage::Chinese) {
-                return {0, 3, 5, 9, 11};
-            }
-            return {0, 3, 5};
-        case ProductVariant::SL:
-            return {0, 10};
-        default:
-            return {};
-    }
-}
-
-int32_t RequiredSpaceMb(ProductVariant variant) {
-    return variant == ProductVariant::SL ? 535 : 548;
 }
 
 namespace {
@@ -99,13 +75,11 @@ std::string RunInstallChecks(const InstallCheckInput& input, const InstallCheckH
 InstallCheckHooks MachineInstallCheckHooks() {
     InstallCheckHooks hooks;
     hooks.tell = [](MessageKind kind) {
-        CInstallContext::Instance().messageKind = kind;
-        CTipDlg dialog;
+        CTipDlg dialog(kind);
         dialog.DoModal();
     };
     hooks.ask = [](MessageKind kind) {
-        CInstallContext::Instance().messageKind = kind;
-        CTipCertainDlg dialog;
+        CTipCertainDlg dialog(kind);
         return static_cast<int>(dialog.DoModal());
     };
     hooks.isFolderEmpty = [](const std::string& folder) { return SetUp::IsFolderEmpty(folder); };

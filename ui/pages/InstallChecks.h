@@ -10,9 +10,6 @@
 #include "product/MessageKind.h"
 #include "product/SetupConfig.h"
 
-// The default root: the system drive's "Program Files (x86)".
-std::string DefaultInstallRoot();
-
 // The root without the product folder name at its end; the name counts only as a whole last
 // piece, with a backslash right before it ("D:\MyVelmora AC" is a root of its own).
 std::string StripProductFolder(const std::string& path, const std::string& folderName);
@@ -20,12 +17,6 @@ std::string StripProductFolder(const std::string& path, const std::string& folde
 // What the path box shows after the folder browser returned a path: without a trailing
 // backslash and without the folder name, then a backslash and the folder name.
 std::string PathBoxAfterBrowse(std::string chosen, const std::string& folderName);
-
-// The features the start/install page installs without asking.
-std::vector<int32_t> FixedFeatures(ProductVariant variant, UiLanguage language);
-
-// The space the start/install page asks for, in MB.
-int32_t RequiredSpaceMb(ProductVariant variant);
 
 // Answers of the two message dialogs, as the dialogs return them.
 constexpr int kAnswerOk = 1;

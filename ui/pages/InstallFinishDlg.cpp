@@ -6,48 +6,16 @@
 #include "engine/ProcessControl.h"
 #include "product/TextTable.h"
 #include "ui/InstallContext.h"
+#include "ui/PageOutcome.h"
 #include "ui/WizardEngine.h"
 #include "ui/pages/EndOfRun.h"
-
-namespace {
-
-using F = LayoutFont;
-using C = LayoutColour;
-constexpr LayoutBy kFixed = LayoutBy::Fixed;
-
-const LayoutRow kLayoutRows[] = {
-    {IDC_LOWER_PANEL, kFixed, {{0, 260, 720, 260}}, nullptr, F::None, C::Default, false},
-    {IDC_RESULT_MARK,
-     LayoutBy::Language,
-     {{248, 300, 40, 40}, {288, 300, 40, 40}},
-     nullptr,
-     F::None,
-     C::Default,
-     false},
-    // Wide enough for the Chinese headline in the fonts we draw with.
-    {IDC_RESULT_TEXT,
-     LayoutBy::Language,
-     {{308, 307, 184, 19}, {348, 307, 120, 19}},
-     "installcomplete",
-     F::Title,
-     C::White,
-     false},
-    {IDC_DESKTOP_CHECK, kFixed, {{44, 350, 24, 24}}, nullptr, F::None, C::Default, false},
-    {IDC_DESKTOP_TEXT, kFixed, {{72, 353, 200, 20}}, "deskshortcut", F::Text, C::Grey, false},
-    {IDC_CLIENT_CHECK, kFixed, {{44, 400, 24, 24}}, nullptr, F::None, C::Default, false},
-    {IDC_CLIENT_TEXT, kFixed, {{72, 403, 150, 20}}, "startclient", F::Text, C::Grey, false},
-    {IDC_FINISH, kFixed, {{584, 464, 96, 32}}, "complete", F::Bold, C::Default, false},
-};
-const PageLayout kLayout(kLayoutRows);
-
-}  // namespace
 
 CInstallFinishDlg::CInstallFinishDlg() : CSkinDlg(IDD_INSTALL_FINISH, SkinKind::Page) {}
 
 BOOL CInstallFinishDlg::OnInitDialog() {
     SetUpWindow();
     SetUpHeader(BrandText("installguide"));
-    ApplyLayout(kLayout);
+    ApplyLayout();
     SetGreyStatics(true);
     for (CButtonST* box : {&desktopBox_, &clientBox_}) {
         box->Attach(Handle(), box == &desktopBox_ ? IDC_DESKTOP_CHECK : IDC_CLIENT_CHECK);
@@ -69,7 +37,7 @@ bool CInstallFinishDlg::OnCommand(int id, int code, HWND control) {
 }
 
 void CInstallFinishDlg::OnCloseButton() {
-    EndRun();
+    EndDialog(PageResult(PageOutcome::Closed));
 }
 
 void CInstallFinishDlg::Finish() {
@@ -90,5 +58,5 @@ void CInstallFinishDlg::Finish() {
         menu.CreateDesktopShortcut();
     }
     menu.ClearIconCache();
-    EndRun();
+    EndDialog(PageResult(PageOutcome::Finished));
 }

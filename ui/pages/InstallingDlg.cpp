@@ -2,43 +2,17 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "engine/InstallEngine.h"
 #include "ui/InstallContext.h"
 #include "ui/TipDlg.h"
+#include "ui/PageOutcome.h"
 #include "ui/WizardEngine.h"
-#include "ui/pages/InstallFinishDlg.h"
-#include "ui/pages/InstallStopDlg.h"
 #include "ui/pages/PageMessages.h"
 #include "ui/pages/ProgressRelay.h"
 
 namespace {
-
-using F = LayoutFont;
-using C = LayoutColour;
-
-const LayoutRow kLayoutRows[] = {
-    {IDC_LOWER_PANEL, LayoutBy::Fixed, {{0, 368, 720, 152}}, nullptr, F::None, C::Default, false},
-    {IDC_INSTALLING_TEXT,
-     LayoutBy::BrandType,
-     {{40, 394, 180, 20}, {40, 394, 230, 20}},
-     "installsoft",
-     F::Text,
-     C::Grey,
-     true},
-    {IDC_STATUS_TEXT,
-     LayoutBy::BrandType,
-     {{220, 394, 400, 20}, {270, 394, 400, 20}},
-     nullptr,
-     F::Text,
-     C::Grey,
-     false},
-    {IDC_PROGRESS, LayoutBy::Fixed, {{40, 430, 642, 12}}, nullptr, F::None, C::Default, false},
-    {IDC_PAGE_CANCEL, LayoutBy::Fixed, {{584, 464, 96, 32}}, "cancel", F::Bold, C::Default, false},
-};
-const PageLayout kLayout(kLayoutRows);
 
 // The install type as a second detection sees it now.
 InstallType DetectAgain() {
@@ -55,7 +29,7 @@ CInstallingDlg::CInstallingDlg()
 BOOL CInstallingDlg::OnInitDialog() {
     SetUpWindow();
     SetUpHeader(BrandText("installguide"));
-    ApplyLayout(kLayout);
+    ApplyLayout();
     progress_.Attach(Handle(), IDC_PROGRESS);
     SendMessageA(progress_.Handle(), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     SendMessageA(progress_.Handle(), PBM_SETPOS, 0, 0);
@@ -65,10 +39,10 @@ BOOL CInstallingDlg::OnInitDialog() {
     InstallCallbacks();
     // Another installer has changed the machine since this one started.
     if (pageInstallType_ != CInstallContext::Instance().installType) {
-        CInstallContext::Instance().messageKind = MessageKind::InstallingMutex;
-        CTipDlg message;
+        CTipDlg message(MessageKind::InstallingMutex);
         message.DoModal();
-        std::exit(0);
+        EndDialog(PageResult(PageOutcome::Refused));
+        return TRUE;
     }
     StartProcedure();
     return TRUE;
@@ -123,8 +97,7 @@ void CInstallingDlg::Cancel() {
     if (!notCancelled_ || completed_) {
         return;
     }
-    CInstallContext::Instance().messageKind = MessageKind::CancelInstall;
-    CTipCertainDlg question;
+    CTipCertainDlg question(MessageKind::CancelInstall);
     // The question's loop also delivers this page's messages; a completion that arrives
     // meanwhile waits for the answer.
     questionOpen_ = true;
@@ -154,15 +127,7 @@ void CInstallingDlg::Complete() {
     completed_ = true;
     // Nothing of the procedure reaches this page any more.
     WizardEngine().SetEventCallback({});
-    if (notCancelled_) {
-        CInstallFinishDlg finish;
-        EndDialog(IDCANCEL);
-        finish.DoModal();
-    } else {
-        CInstallStopDlg stopped;
-        EndDialog(IDCANCEL);
-        stopped.DoModal();
-    }
+    EndDialog(PageResult(notCancelled_ ? PageOutcome::Completed : PageOutcome::Stopped));
 }
 
 INT_PTR CInstallingDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {

@@ -1,7 +1,7 @@
 #pragma once
 // The install progress page: starts the procedure the install type calls for, shows its
-// progress and status, offers Cancel during a first installation, then opens the finished or
-// the stopped page.
+// progress and status, offers Cancel during a first installation, then ends as completed or, after
+// a cancel, as stopped.
 #include <atomic>
 
 #include "engine/InstallMode.h"

@@ -12,35 +12,6 @@
 
 namespace {
 
-using F = LayoutFont;
-using C = LayoutColour;
-constexpr LayoutBy kFixed = LayoutBy::Fixed;
-constexpr LayoutBy kByLanguage = LayoutBy::Language;
-
-const LayoutRow kLicenceLayout[] = {
-    // The English texts need more room than the Chinese ones to stay on one line.
-    {IDC_LICENSE_LINK,
-     kByLanguage,
-     {{20, 8, 400, 24}, {20, 8, 224, 24}},
-     "license",
-     F::Title,
-     C::White,
-     false},
-    {IDC_CLOSE, kFixed, {{568, 8, 24, 24}}, nullptr, F::None, C::Default, false},
-    {IDC_LICENSE_HINT, kFixed, {{24, 56, 400, 16}}, "licensetip", F::Text, C::Grey, false},
-    {IDC_LICENSE_TEXT, kFixed, {{24, 82, 552, 478}}, nullptr, F::None, C::Default, false},
-    // The box paints through the null brush as the labels do.
-    {IDC_ACCEPT_CHECK, kFixed, {{28, 586, 24, 24}}, nullptr, F::None, C::Grey, false},
-    {IDC_ACCEPT_LICENSE_TEXT,
-     kByLanguage,
-     {{56, 589, 410, 20}, {56, 589, 300, 20}},
-     "acceptlicense",
-     F::Text,
-     C::Grey,
-     false},
-    {IDC_PRINT, kFixed, {{480, 588, 96, 32}}, "print", F::Bold, C::Default, false},
-};
-
 constexpr char kRtfResourceType[] = "RTF";
 constexpr LONG kTwipsPerInch = 1440;
 constexpr LONG kPrintMargin = kTwipsPerInch * 3 / 4;
@@ -290,7 +261,7 @@ CLicenseDlg::CLicenseDlg(int32_t accepted, PageSettings settings)
 
 BOOL CLicenseDlg::OnInitDialog() {
     SetUpWindow();
-    ApplyLayout(kLicenceLayout);
+    ApplyLayout();
     if (acceptBox_.Attach(Handle(), IDC_ACCEPT_CHECK)) {
         acceptBox_.SetBitmaps(IDB_CHECK_HOVER, IDB_CHECK_CHECKED, IDB_CHECK_NORMAL);
         SendMessageA(acceptBox_.Handle(), BM_SETCHECK, accepted_ != 0 ? BST_CHECKED : BST_UNCHECKED,

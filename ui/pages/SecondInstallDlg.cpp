@@ -7,52 +7,7 @@
 #include "product/TextTable.h"
 #include "ui/InstallContext.h"
 #include "ui/TipDlg.h"
-#include "ui/pages/InstallingDlg.h"
-#include "ui/pages/UninstallingDlg.h"
-
-namespace {
-
-using F = LayoutFont;
-using C = LayoutColour;
-constexpr LayoutBy kFixed = LayoutBy::Fixed;
-
-const LayoutRow kLayoutRows[] = {
-    {IDC_LOWER_PANEL, kFixed, {{0, 230, 720, 290}}, nullptr, F::None, C::Default, false},
-    // The headline is formatted with the version as well: the page fills it in. It and the
-    // labels are wider than their first design: in our fonts the texts wrapped.
-    {IDC_ACCEPT_TEXT, kFixed, {{48, 254, 640, 20}}, nullptr, F::Title, C::White, false},
-    {IDC_DETAILS_TEXT,
-     kFixed,
-     {{48, 314, 640, 20}},
-     "secondinstalldetails",
-     F::Text,
-     C::Grey,
-     false},
-    {IDC_NEXT, kFixed, {{600, 472, 96, 32}}, "nextstep", F::Bold, C::Default, false},
-};
-const PageLayout kLayout(kLayoutRows);
-
-// Modify, Repair and Remove, for the editions with a feature page.
-const LayoutRow kThreeOptionRows[] = {
-    {IDC_MODIFY_OPTION, kFixed, {{44, 348, 24, 24}}, nullptr, F::None, C::Default, false},
-    {IDC_MODIFY_TEXT, kFixed, {{72, 351, 640, 20}}, "modify", F::Text, C::Grey, false},
-    {IDC_REPAIR_OPTION, kFixed, {{44, 388, 24, 24}}, nullptr, F::None, C::Default, false},
-    {IDC_REPAIR_TEXT, kFixed, {{72, 391, 640, 20}}, "repair", F::Text, C::Grey, false},
-    {IDC_REMOVE_OPTION, kFixed, {{44, 428, 24, 24}}, nullptr, F::None, C::Default, false},
-    {IDC_UNINSTALL_TEXT, kFixed, {{72, 431, 640, 20}}, "uninstall", F::Text, C::Grey, false},
-};
-const PageLayout kThreeOptions(kThreeOptionRows);
-
-// Repair and Remove move up into the first two places.
-const LayoutRow kTwoOptionRows[] = {
-    {IDC_REPAIR_OPTION, kFixed, {{44, 348, 24, 24}}, nullptr, F::None, C::Default, false},
-    {IDC_REPAIR_TEXT, kFixed, {{72, 351, 640, 20}}, "repair", F::Text, C::Grey, false},
-    {IDC_REMOVE_OPTION, kFixed, {{44, 388, 24, 24}}, nullptr, F::None, C::Default, false},
-    {IDC_UNINSTALL_TEXT, kFixed, {{72, 391, 640, 20}}, "uninstall", F::Text, C::Grey, false},
-};
-const PageLayout kTwoOptions(kTwoOptionRows);
-
-}  // namespace
+#include "ui/PageOutcome.h"
 
 CSecondInstallDlg::CSecondInstallDlg(bool preselectModify)
     : CSkinDlg(IDD_SECOND_INSTALL, SkinKind::Page), preselectModify_(preselectModify) {}
@@ -60,13 +15,14 @@ CSecondInstallDlg::CSecondInstallDlg(bool preselectModify)
 BOOL CSecondInstallDlg::OnInitDialog() {
     SetUpWindow();
     SetUpHeader(BrandText("installguide"));
-    ApplyLayout(kLayout);
+    ApplyLayout();
     SetControlText(
         IDC_ACCEPT_TEXT,
         FormatString(CTextTable::Instance().GetText("secondinstallguide"),
                      Settings().brandName.c_str(), CSetupConfig::Instance().version.c_str()));
     const bool threeOptions = OffersModify(Settings().productVariant);
-    ApplyLayout(threeOptions ? kThreeOptions : kTwoOptions);
+    ApplyLayout(
+        LoadPageLayout(threeOptions ? IDL_MAINTENANCE_THREE_OPTIONS : IDL_MAINTENANCE_TWO_OPTIONS));
     for (int id : {IDC_MODIFY_OPTION, IDC_MODIFY_TEXT}) {
         ShowWindow(Item(id), threeOptions ? SW_SHOW : SW_HIDE);
     }
@@ -130,8 +86,7 @@ bool CSecondInstallDlg::OnCommand(int id, int code, HWND control) {
 
 void CSecondInstallDlg::Next() {
     if (const auto refusal = RefusalToGoOn(MachineGoOnCheckHooks())) {
-        CInstallContext::Instance().messageKind = *refusal;
-        CTipDlg message;
+        CTipDlg message(*refusal);
         message.DoModal();
         return;
     }
@@ -150,24 +105,17 @@ void CSecondInstallDlg::Next() {
 
 void CSecondInstallDlg::Modify() {
     CInstallContext::Instance().maintenanceAction = 2;
-    EndDialog(IDCANCEL);
-    RunFeaturePage(FeaturePageFor(Settings().productVariant, Settings().uiLanguage));
+    EndDialog(PageResult(PageOutcome::Modify));
 }
 
 void CSecondInstallDlg::Repair() {
     CInstallContext::Instance().maintenanceAction = 1;
-    CInstallingDlg installing;
-    EndDialog(IDCANCEL);
-    installing.DoModal();
+    EndDialog(PageResult(PageOutcome::Repair));
 }
 
 void CSecondInstallDlg::Remove() {
-    CInstallContext::Instance().messageKind = MessageKind::Uninstall;
-    CTipCertainDlg question;
-    if (question.DoModal() != IDOK) {
-        return;
+    CTipCertainDlg question(MessageKind::Uninstall);
+    if (question.DoModal() == IDOK) {
+        EndDialog(PageResult(PageOutcome::Remove));
     }
-    CUninstallingDlg uninstalling;
-    EndDialog(IDCANCEL);
-    uninstalling.DoModal();
 }

@@ -4,35 +4,19 @@
 
 #include "engine/InstallEngine.h"
 #include "engine/Removal.h"
-#include "ui/InstallContext.h"
+#include "ui/PageOutcome.h"
 #include "ui/TipDlg.h"
 #include "ui/WizardEngine.h"
 #include "ui/pages/EndOfRun.h"
 #include "ui/pages/PageMessages.h"
 #include "ui/pages/ProgressRelay.h"
-#include "ui/pages/UninstallFinishDlg.h"
-
-namespace {
-
-using F = LayoutFont;
-using C = LayoutColour;
-constexpr LayoutBy kFixed = LayoutBy::Fixed;
-
-const LayoutRow kLayoutRows[] = {
-    {IDC_LOWER_PANEL, kFixed, {{0, 368, 720, 152}}, nullptr, F::None, C::Default, false},
-    {IDC_UNINSTALL_TEXT, kFixed, {{40, 394, 250, 20}}, "uninstallsoft", F::Text, C::Grey, true},
-    {IDC_PROGRESS, kFixed, {{40, 430, 642, 12}}, nullptr, F::None, C::Default, false},
-};
-const PageLayout kLayout(kLayoutRows);
-
-}  // namespace
 
 CUninstallingDlg::CUninstallingDlg() : CSkinDlg(IDD_UNINSTALLING, SkinKind::Page) {}
 
 BOOL CUninstallingDlg::OnInitDialog() {
     SetUpWindow();
     SetUpHeader(BrandText("installguide"));
-    ApplyLayout(kLayout);
+    ApplyLayout();
     progress_.Attach(Handle(), IDC_PROGRESS);
     SendMessageA(progress_.Handle(), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     SendMessageA(progress_.Handle(), PBM_SETPOS, 0, 0);
@@ -50,7 +34,7 @@ BOOL CUninstallingDlg::OnInitDialog() {
 
 void CUninstallingDlg::OnCloseButton() {
     if (nothingToRemove_) {
-        EndRun();
+        EndDialog(PageResult(PageOutcome::Closed));
     }
 }
 
@@ -60,16 +44,13 @@ void CUninstallingDlg::Complete() {
     }
     completed_ = true;
     WizardEngine().SetEventCallback({});
-    CInstallContext::Instance().messageKind = MessageKind::DeleteUserData;
-    CTipCertainDlg question;
+    CTipCertainDlg question(MessageKind::DeleteUserData);
     if (question.DoModal() == IDOK) {
         // The removal's last steps may still run below the same root.
         WaitForEngine();
         SetUp::DeleteUserData(WizardEngine().InstallRoot(), CSetupConfig::Instance());
     }
-    CUninstallFinishDlg finish;
-    EndDialog(IDCANCEL);
-    finish.DoModal();
+    EndDialog(PageResult(PageOutcome::Completed));
 }
 
 INT_PTR CUninstallingDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, bool* handled) {

@@ -1,6 +1,6 @@
 #pragma once
 // The removal progress page: starts the removal, shows its progress, asks about the user data
-// at the end and opens the removal finished page.
+// at the end and ends as completed.
 #include <atomic>
 
 #include "ui/MyProgress.h"
