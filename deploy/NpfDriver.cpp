@@ -22,6 +22,8 @@ namespace SetUp {
 
 namespace {
 
+constexpr DWORD kRemovalScriptWaitMs = 60 * 1000;
+
 std::mutex questionMutex;
 DriverQuestion installedQuestion;
 
@@ -124,9 +126,14 @@ void RunNpfRemovalScript() {
         return;
     }
     // Quoted: the temporary folder may lie under a user name with a blank. The script's "sc" is
-    // found in the system folder, the command processor's working folder. Not waited for.
+    // found in the system folder, the command processor's working folder. Waited for, with a
+    // bound: the command processor reads the script line by line from the working folder, which
+    // must not be deleted under it, and a service that never stops must not hold up the removal.
     CHandle process;
-    StartCommandProcessor("/c \"" + GetTempWorkDir() + "delnpf.bat\"", "open", &process);
+    if (StartCommandProcessor("/c \"" + GetTempWorkDir() + "delnpf.bat\"", "open", &process) &&
+        process) {
+        WaitForSingleObject(process.Get(), kRemovalScriptWaitMs);
+    }
 }
 
 }  // namespace SetUp

@@ -27,7 +27,7 @@ std::string OccupyingProcessName(const std::string& report);
 void InstallNpfDriver(const std::string& installRoot, const CSetupConfig& config,
                       const DriverQuestion& question);
 
-// Starts the script that stops and deletes the driver services; does not wait for it.
+// Runs the script that stops and deletes the driver services, waiting a minute at most.
 void RunNpfRemovalScript();
 
 }  // namespace SetUp

@@ -130,7 +130,7 @@ protected:
     std::string ClientFolder() const {
         return CFolderLayout(root_).ComponentsDir(ComponentSide::Client, '\\');
     }
-    // The driver-removal script is not waited for by the removal; its processor ends on its own.
+    // No command processor the installer started is left running.
     static bool CommandProcessorsEnded() {
         return WaitFor([] { return FindProcessByName("cmd.exe") == 0; });
     }
