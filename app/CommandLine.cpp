@@ -148,11 +148,6 @@ CCommandLine ParseCommandLine(const std::string& arguments) {
         if (word == "/QUIET" || word == "/Q" || word == "/S" || word == "/SILENT" ||
             word == "/VERYSILENT") {
             line.uiLevel = UiLevel::Quiet;
-        } else if (word == "/PASSIVE") {
-            // A quiet switch anywhere wins: no window at all is the stronger promise.
-            if (line.uiLevel != UiLevel::Quiet) {
-                line.uiLevel = UiLevel::Passive;
-            }
         } else if (word == "/INSTALL") {
             SetAction(&line, RequestedAction::Install, token);
         } else if (word == "/MODIFY") {
@@ -214,12 +209,11 @@ std::optional<std::vector<int32_t>> ResolveFeatureKeys(const std::vector<std::st
 }
 
 std::string UsageText() {
-    return "setup.exe [/quiet | /passive] [/install | /modify | /repair | /uninstall]\n"
+    return "setup.exe [/quiet] [/install | /modify | /repair | /uninstall]\n"
            "          [INSTALLDIR=\"folder\"] [ADDLOCAL=key,key|ALL] [REMOVE=key,key]\n"
            "          [REMOVEDATA=0|1] [/log \"file\"] [/norestart] [/?]\n"
            "\n"
            "/quiet (/q, /s, /silent, /verysilent)  no window of any kind\n"
-           "/passive                              only the progress page, no question\n"
            "/install                              install, or upgrade an older version (default)\n"
            "/modify                               add ADDLOCAL and remove REMOVE features\n"
            "/repair                               reinstall the installed features\n"

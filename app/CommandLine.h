@@ -9,7 +9,7 @@
 
 #include "product/Catalogue.h"
 
-enum class UiLevel { Full, Passive, Quiet };
+enum class UiLevel { Full, Quiet };
 enum class RequestedAction { Install, Modify, Repair, Uninstall };
 
 struct CCommandLine {

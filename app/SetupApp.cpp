@@ -1,7 +1,14 @@
 #include "app/SetupApp.h"
 
+#include <string>
+
+#include "app/CommandLine.h"
 #include "app/FirstPage.h"
+#include "app/RunLogSetup.h"
+#include "app/UnattendedDecision.h"
+#include "app/UnattendedRun.h"
 #include "app/WizardHost.h"
+#include "base/RunLog.h"
 #include "base/TempWorkDir.h"
 #include "deploy/DriverQuestion.h"
 #include "engine/InstallMode.h"
@@ -10,11 +17,60 @@
 #include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
 
+namespace {
+
+// On the console of the program that started setup.exe when there is one (a script), else in a
+// message box; never in a quiet run's window, since a quiet run has none.
+void Tell(const std::string& text, bool quiet, UINT icon) {
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        DWORD written = 0;
+        const std::string line = "\r\n" + text + "\r\n";
+        WriteConsoleA(out, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
+        FreeConsole();
+        return;
+    }
+    if (!quiet) {
+        MessageBoxA(nullptr, text.c_str(), CSetupConfig::Instance().brandName.c_str(),
+                    icon | MB_OK);
+    }
+}
+
+}  // namespace
+
 BOOL CsetupApp::InitInstance() {
-    CreateSharedFonts();
+    const std::string commandLine = GetCommandLineA();
+    const CCommandLine line = ParseCommandLine(ArgumentsOf(commandLine));
+    const CSetupConfig& config = CSetupConfig::Instance();
+    StartRunLog(line, commandLine, config);
+    const bool quiet = line.uiLevel == UiLevel::Quiet;
+    if (!line.error.empty()) {
+        SetUp::LogLine("bad command line: " + line.error + "; nothing is changed");
+        Tell(line.error + "\n\n" + UsageText(), quiet, MB_ICONERROR);
+        exitCode_ = EndRun(kExitBadCommandLine);
+        return FALSE;
+    }
+    if (line.help) {
+        Tell(UsageText(), quiet, MB_ICONINFORMATION);
+        exitCode_ = EndRun(kExitSuccess);
+        return FALSE;
+    }
+    if (!quiet) {
+        CreateSharedFonts();
+    }
     // Nothing is written or run before the private working folder exists and is safe.
     if (SetUp::PrepareTempWorkDir() != SetUp::TempWorkDirState::Ready) {
-        exitCode_ = RunWizard({WizardPage::TipDlg, MessageKind::UnsafeWorkFolder});
+        SetUp::LogLine("the working folder is not safe (message 19); nothing is changed");
+        exitCode_ = quiet ? EndRun(kExitFailed)
+                          : RunWizard({WizardPage::TipDlg, MessageKind::UnsafeWorkFolder});
+        return FALSE;
+    }
+    CInstallMode mode;
+    mode.Detect(config);
+    CInstallContext& context = CInstallContext::Instance();
+    context.installType = mode.installType;
+    if (quiet) {
+        exitCode_ = EndRun(RunUnattended(line, config, mode));
         return FALSE;
     }
     // The driver question runs on the engine's worker thread, with its kind and process name
@@ -23,11 +79,6 @@ BOOL CsetupApp::InitInstance() {
         CTipCertainDlg question(kind, processName);
         return question.DoModal() == 1;
     });
-    const CSetupConfig& config = CSetupConfig::Instance();
-    CInstallMode mode;
-    mode.Detect(config);
-    CInstallContext& context = CInstallContext::Instance();
-    context.installType = mode.installType;
     const FirstPageChoice choice =
         ChooseFirstPage(mode.installType, config, [&config] { return IsSameEdition(config); });
     exitCode_ = RunWizard(choice);

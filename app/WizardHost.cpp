@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "base/FileSystem.h"
+#include "base/RunLog.h"
+#include "base/StringUtil.h"
 #include "base/TempWorkDir.h"
 #include "product/SetupConfig.h"
 #include "ui/InstallContext.h"
@@ -94,14 +96,17 @@ void DeleteWorkingFolder() {
     }
 }
 
-int EndRun() {
+}  // namespace
+
+int EndRun(int exitCode) {
     WaitForEngine();
     // A cancelled or removed run must not leave hundreds of megabytes of archives behind.
     DeleteWorkingFolder();
-    return 0;
+    // The last line, in a form a script can search for.
+    SetUp::LogLine(FormatString("Setup ended with exit code %d.", exitCode));
+    SetUp::CloseRunLog();
+    return exitCode;
 }
-
-}  // namespace
 
 int RunWizard(const WizardStep& first) {
     const WizardFacts facts = FactsOfThisRun();
@@ -109,5 +114,5 @@ int RunWizard(const WizardStep& first) {
     while (step.page != WizardPage::None) {
         step = NextPage(step.page, RunPage(step), facts);
     }
-    return EndRun();
+    return EndRun(0);
 }

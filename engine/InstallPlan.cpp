@@ -71,6 +71,8 @@ private:
         Add(StepKind::UpdateProductXml, -1, 1, true);
         trace_ = "createMenu";
         Add(StepKind::CreateMenu, -1, 1, true);
+        // Untraced: the twelve traced steps stay as they were.
+        trace_.clear();
         Add(StepKind::RecordInstalledSize, -1, 0, true);
         trace_ = "replaceMultiMediaComm";
         // Argument 0: a 32-bit machine keeps the client's library; the step still counts.

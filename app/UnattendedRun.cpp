@@ -1,0 +1,347 @@
+#include "app/UnattendedRun.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/UnattendedDecision.h"
+#include "base/FileSystem.h"
+#include "base/RunLog.h"
+#include "base/StringUtil.h"
+#include "deploy/DriverQuestion.h"
+#include "engine/InstallFolders.h"
+#include "engine/Removal.h"
+#include "product/Catalogue.h"
+#include "product/FolderLayout.h"
+#include "registry/InstalledRecord.h"
+#include "ui/WizardEngine.h"
+#include "ui/pages/ComponentFullDlg.h"
+#include "ui/pages/ComponentFullEDlg.h"
+#include "ui/pages/ComponentVSDlg.h"
+#include "ui/pages/FeatureRules.h"
+#include "ui/pages/FeaturePages.h"
+#include "ui/pages/InstallChecks.h"
+#include "ui/pages/MaintenanceRules.h"
+#include "ui/pages/SpaceRule.h"
+
+namespace {
+
+using SetUp::LogLine;
+
+const char* TypeName(InstallType type) {
+    switch (type) {
+        case InstallType::Fresh:
+            return "nothing installed";
+        case InstallType::Maintenance:
+            return "this version installed";
+        case InstallType::UpgradeByComponentList:
+            return "an older version, with its component list";
+        case InstallType::UpgradeByDescription:
+            return "an older version, with its description file";
+        case InstallType::UpgradeBlind:
+            return "an older version that says nothing of its features";
+        case InstallType::OtherEditionInstalled:
+            return "another edition";
+        case InstallType::NewerInstalled:
+            return "a newer version";
+        case InstallType::None:
+            break;
+    }
+    return "nothing known";
+}
+
+// The edition's feature page as data: which features it offers and what it ticks by itself. AC
+// and SL have none; they install their fixed set.
+const FeaturePageTable* PageTable(const CSetupConfig& config) {
+    switch (FeaturePageFor(config.productVariant, config.uiLanguage)) {
+        case FeaturePageKind::Full:
+            return &CComponentFullDlg::Table();
+        case FeaturePageKind::FullE:
+            return &CComponentFullEDlg::Table();
+        case FeaturePageKind::VS:
+            return &CComponentVSDlg::Table(config.productVariant);
+        case FeaturePageKind::None:
+            break;
+    }
+    return nullptr;
+}
+
+std::vector<int32_t> OfferedFeatures(const FeaturePageTable& table) {
+    std::vector<int32_t> offered;
+    for (const FeatureRow& row : table.rows) {
+        for (int32_t feature : row.features) {
+            if (feature != kNoFeature) {
+                offered.push_back(feature);
+            }
+        }
+    }
+    return offered;
+}
+
+// The rows a set of features ticks; the wizard's rules hold (Access Control with Attendance).
+std::vector<bool> TickedBy(const FeaturePageTable& table, const std::vector<int32_t>& features) {
+    std::vector<bool> ticked = TickedByInstalled(table.rows, features);
+    if (table.accessControlRule) {
+        const auto rowOf = [&table](int32_t feature) -> int {
+            for (size_t i = 0; i < table.rows.size(); ++i) {
+                if (table.rows[i].features[0] == feature) {
+                    return static_cast<int>(i);
+                }
+            }
+            return -1;
+        };
+        const int attendance = rowOf(5);
+        const int access = rowOf(3);
+        if (attendance >= 0 && access >= 0 && ticked[attendance]) {
+            ticked[access] = ApplyAccessControlRule(true, ticked[access]).ticked;
+        }
+    }
+    return ticked;
+}
+
+struct CChoice {
+    std::vector<int32_t> features;
+    int32_t requiredMb = 0;
+    std::string error;
+};
+
+// What a fresh install or a blind upgrade installs: ADDLOCAL among what the wizard offers, or
+// the wizard's own default, in the order the wizard installs them.
+CChoice ChooseFeatures(const CCommandLine& line, const CSetupConfig& config) {
+    CChoice choice;
+    const FeaturePageTable* table = PageTable(config);
+    if (table == nullptr) {
+        const std::vector<int32_t> fixed = FixedFeatures(config.productVariant, config.uiLanguage);
+        if (line.addLocal && !ResolveFeatureKeys(*line.addLocal, fixed, &choice.error)) {
+            return choice;
+        }
+        choice.features = fixed;
+        choice.requiredMb = RequiredSpaceMb(config.productVariant);
+        return choice;
+    }
+    std::vector<bool> ticked(table->rows.size(), table->optionalRowsStartTicked);
+    if (line.addLocal) {
+        const auto features = ResolveFeatureKeys(*line.addLocal, OfferedFeatures(*table),
+                                                 &choice.error);
+        if (!features) {
+            return choice;
+        }
+        ticked = TickedBy(*table, *features);
+    }
+    choice.features = SelectedFeatures(table->rows, ticked, table->selectionOrder);
+    if (table->needsOptionalFeature && OnlyBasicFeature(choice.features)) {
+        choice.error = "this edition installs the basic configuration only with another feature";
+    }
+    choice.requiredMb = RequiredSpaceMb(table->rows, ticked);
+    return choice;
+}
+
+// The questions of the install checks, answered with what loses no data.
+InstallCheckHooks UnattendedCheckHooks(std::optional<MessageKind>* refusal) {
+    InstallCheckHooks hooks;
+    hooks.tell = [refusal](MessageKind kind) {
+        LogLine(FormatString("refused (message %d)", static_cast<int>(kind)));
+        *refusal = kind;
+    };
+    hooks.ask = [](MessageKind kind) {
+        LogLine(FormatString("question %d (clear the folder?): answered without a person: keep "
+                             "its contents",
+                             static_cast<int>(kind)));
+        return kAnswerCancel;
+    };
+    hooks.isFolderEmpty = [](const std::string& folder) { return SetUp::IsFolderEmpty(folder); };
+    hooks.exists = [](const std::string& path) { return SetUp::PathExists(path); };
+    hooks.deleteFolder = [](const std::string&) { return true; };
+    return hooks;
+}
+
+// The engine's end; installers are waited for without a bound, and so is the end.
+class CEndOfProcedure {
+public:
+    SetUp::EventCallback Listener() {
+        return [this](const SetUp::CEngineEvent& event) {
+            if (event.kind != SetUp::EngineEventKind::ProcedureFinished) {
+                return;
+            }
+            std::lock_guard<std::mutex> lock(mutex_);
+            end_ = event;
+            ended_.notify_all();
+        };
+    }
+    SetUp::CEngineEvent Wait() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ended_.wait(lock, [this] { return end_.has_value(); });
+        return *end_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    std::optional<SetUp::CEngineEvent> end_;
+};
+
+int32_t WaitForTheEnd(CEndOfProcedure& end) {
+    const SetUp::CEngineEvent event = end.Wait();
+    if (event.result == SetUp::ProcedureResult::Failed) {
+        LogLine(std::string("failed at \"") + SetUp::DescribeStep(event.step) + "\": " +
+                event.detail);
+    }
+    return ExitCodeOf(event);
+}
+
+int32_t FreshInstall(const CCommandLine& line, const CSetupConfig& config, CEndOfProcedure& end) {
+    const CChoice choice = ChooseFeatures(line, config);
+    if (!choice.error.empty()) {
+        LogLine("bad command line: " + choice.error);
+        return kExitBadCommandLine;
+    }
+    const std::string folderName = config.GetProductFolderNames().productFolder;
+    InstallCheckInput input;
+    input.root = line.installDir ? *line.installDir
+                                 : CFolderLayout::DefaultInstallRoot() + "\\" + folderName;
+    input.folderName = folderName;
+    input.userDataFolder = CFolderLayout::PublicUserDataDir(config);
+    input.availableMb = AvailableSpaceMb(input.root);
+    input.requiredMb = choice.requiredMb;
+    input.isValidRoot = [](const std::string& root) { return SetUp::IsValidInstallPath(root); };
+    LogLine(FormatString("folder \"%s\", %lld MB free, %d MB needed", input.root.c_str(),
+                         static_cast<long long>(input.availableMb), choice.requiredMb));
+    std::optional<MessageKind> refusal;
+    const std::string root = RunInstallChecks(input, UnattendedCheckHooks(&refusal));
+    if (root.empty()) {
+        return refusal == MessageKind::SpaceLack ? kExitDiskFull : kExitBadCommandLine;
+    }
+    WizardEngine().StartInstall(choice.features, root);
+    return WaitForTheEnd(end);
+}
+
+// What /modify adds and removes: the recorded features with ADDLOCAL, without REMOVE.
+int32_t Modify(const CCommandLine& line, const CSetupConfig& config, CEndOfProcedure& end) {
+    const FeaturePageTable* table = PageTable(config);
+    if (table == nullptr) {
+        LogLine("bad command line: this edition has no features to modify");
+        return kExitBadCommandLine;
+    }
+    const std::vector<int32_t> offered = OfferedFeatures(*table);
+    const std::vector<int32_t> recorded = InstalledFeatures(SetUp::ReadInstalledComponents().client);
+    std::string error;
+    const auto added =
+        line.addLocal ? ResolveFeatureKeys(*line.addLocal, offered, &error) : recorded;
+    const auto removed = ResolveFeatureKeys(line.remove, offered, &error);
+    if (!added || !removed) {
+        LogLine("bad command line: " + error);
+        return kExitBadCommandLine;
+    }
+    std::vector<int32_t> wanted = recorded;
+    wanted.insert(wanted.end(), added->begin(), added->end());
+    // The basic feature stays whatever REMOVE says: the wizard never unticks it.
+    std::vector<int32_t> chosen;
+    for (int32_t feature : wanted) {
+        if (feature == kBasicFeature ||
+            std::find(removed->begin(), removed->end(), feature) == removed->end()) {
+            chosen.push_back(feature);
+        }
+    }
+    const std::vector<bool> ticked = TickedBy(*table, chosen);
+    const FeatureChanges changes = DiffFeatures(
+        recorded, SelectedFeatures(table->rows, ticked, table->selectionOrder));
+    WizardEngine().StartModify(changes.toAdd, changes.toRemove);
+    return WaitForTheEnd(end);
+}
+
+int32_t Upgrade(const CCommandLine& line, const CSetupConfig& config, InstallType type,
+                CEndOfProcedure& end) {
+    std::vector<int32_t> features;
+    if (type == InstallType::UpgradeBlind) {
+        const CChoice choice = ChooseFeatures(line, config);
+        if (!choice.error.empty()) {
+            LogLine("bad command line: " + choice.error);
+            return kExitBadCommandLine;
+        }
+        features = choice.features;
+    }
+    WizardEngine().StartUpgrade(type, features);
+    return WaitForTheEnd(end);
+}
+
+int32_t Remove(const CCommandLine& line, const CSetupConfig& config, CEndOfProcedure& end) {
+    if (!WizardEngine().StartRemoval()) {
+        LogLine("nothing to remove: the record names no installation folder");
+        return kExitNothingInstalled;
+    }
+    const int32_t code = WaitForTheEnd(end);
+    WizardEngine().WaitUntilIdle(std::chrono::minutes(5));
+    if (line.removeData) {
+        LogLine("question 5 (delete the user data?): REMOVEDATA=1: deleted");
+        SetUp::DeleteUserData(WizardEngine().InstallRoot(), config);
+    } else {
+        LogLine("question 5 (delete the user data?): answered without a person: keep it");
+    }
+    if (!SetUp::IsRemovalComplete(WizardEngine().InstallRoot(), config)) {
+        LogLine("folders are left behind (the user data, or what could not be deleted)");
+    }
+    return code;
+}
+
+// The product's programs must not be at work while the installation changes.
+bool ProgramsInUse() {
+    const auto refusal = RefusalToGoOn(MachineGoOnCheckHooks());
+    if (refusal) {
+        LogLine(FormatString("message %d: the client runs or the user manual is open; without a "
+                             "person nothing is changed",
+                             static_cast<int>(*refusal)));
+    }
+    return refusal.has_value();
+}
+
+}  // namespace
+
+int32_t RunUnattended(const CCommandLine& line, const CSetupConfig& config,
+                      const CInstallMode& mode) {
+    CDetection found;
+    found.installType = mode.installType;
+    found.interrupted = mode.interrupted;
+    found.refusesUpgrades = config.productVariant == ProductVariant::SC;
+    if (mode.installType != InstallType::Fresh) {
+        found.sameEdition = IsSameEdition(config);
+    }
+    LogLine(std::string("detection: ") + TypeName(found.installType) +
+            (found.sameEdition ? "" : ", of another brand or language") +
+            (found.interrupted ? ", and the last run there was interrupted" : ""));
+    const CUnattendedDecision decision = DecideUnattended(line.action, found);
+    LogLine(std::string("decision: ") + decision.reason);
+    if (decision.work == UnattendedWork::None) {
+        return decision.exitCode;
+    }
+    if (decision.work != UnattendedWork::FreshInstall && ProgramsInUse()) {
+        return kExitInUse;
+    }
+    // Declined: the driver is not replaced while programs hold it, and no data is lost.
+    SetUp::SetDriverQuestion([](MessageKind kind, const std::string& programs) {
+        LogLine(FormatString("question %d: the capture driver is held by %s; answered without a "
+                             "person: no, the driver is not replaced",
+                             static_cast<int>(kind), programs.c_str()));
+        return false;
+    });
+    CEndOfProcedure end;
+    WizardEngine().SetEventCallback(end.Listener());
+    switch (decision.work) {
+        case UnattendedWork::FreshInstall:
+            return FreshInstall(line, config, end);
+        case UnattendedWork::Modify:
+            return Modify(line, config, end);
+        case UnattendedWork::Repair:
+            WizardEngine().StartRepair();
+            return WaitForTheEnd(end);
+        case UnattendedWork::Upgrade:
+            return Upgrade(line, config, mode.installType, end);
+        case UnattendedWork::Removal:
+            return Remove(line, config, end);
+        case UnattendedWork::None:
+            break;
+    }
+    return decision.exitCode;
+}
