@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "ScenarioSupport.h"
@@ -35,9 +34,12 @@ bool KeyOpens(HKEY root, const std::string& path) {
     return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
 }
 
-std::string ReadAll(const std::string& path) {
+// The first line of a text file, without its line end.
+std::string FirstLine(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    std::string line;
+    std::getline(file, line);
+    return line.substr(0, line.find_last_not_of("\r\n") + 1);
 }
 
 std::string ProgramFilesOfTheSystem() {
@@ -121,8 +123,8 @@ TEST_F(Win32System, FreshInstallAndRemoval) {
 
     // No 64-bit library swap: the client keeps the x86 library, RunInWin64 stays as shipped.
     const std::string client = layout_.InstallationDir() + "\\Client\\";
-    EXPECT_EQ(ReadAll(client + "MultimediaComm.dll"), "MultimediaComm.dll x86\r\n");
-    EXPECT_EQ(ReadAll(client + "RunInWin64\\MultimediaComm.dll"), "MultimediaComm.dll x64\r\n");
+    EXPECT_EQ(FirstLine(client + "MultimediaComm.dll"), "MultimediaComm.dll x86");
+    EXPECT_EQ(FirstLine(client + "RunInWin64\\MultimediaComm.dll"), "MultimediaComm.dll x64");
     EXPECT_FALSE(SetUp::PathExists(client + "RunInWin32"));
 
     // The folders land under the fixed "Program Files (x86)", which the installer made, not
