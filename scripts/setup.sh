@@ -8,9 +8,15 @@ mkdir -p "$deps"
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
-packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb 7zip
+# The installer users get is the 32-bit one: Wine's 32-bit half (Debian's wine32, from the i386
+# architecture) runs it on a 64-bit prefix (WoW64) and makes the 32-bit prefix.
+packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb 7zip
           fonts-wqy-microhei locales cmake make googletest xdotool)
 missing=()
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: adding the i386 architecture"
+  sudo_if_needed dpkg --add-architecture i386
+fi
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
@@ -22,6 +28,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   sudo_if_needed apt-get update
   sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+fi
+
+# The 32-bit loader needs the kernel's 32-bit support (IA32 emulation on x86-64).
+if ! out=$(WINEDEBUG=-all /usr/lib/wine/wine --version 2>&1); then
+  echo "setup: Wine's 32-bit loader does not run here ($out): this machine cannot run 32-bit" \
+       "code, so the 32-bit installer cannot be tested" >&2
+  exit 1
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then

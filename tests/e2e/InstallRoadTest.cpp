@@ -45,6 +45,21 @@ std::string DefaultFolder() {
     return std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)\\Velmora AC";
 }
 
+const char kWowUninstall[] =
+    "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const char kPlainUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+// Opens the key in the 64-bit view of HKEY_LOCAL_MACHINE, with no redirection.
+bool OpensInTheNativeView(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
 const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
 
 // Steers the stand-in driver detector: what every run reports.
@@ -146,7 +161,14 @@ TEST_F(InstallRoad, DefaultFolderToFinishedInstall) {
     EXPECT_EQ(setup_->WaitExit(kInstallWait), 0u);
     EXPECT_FALSE(WaitForMessageWith(*setup_, "cancel", 0)) << "the click went to Cancel";
 
-    // What the install sequence wrote, and what Finish did.
+    // What the install sequence wrote, and what Finish did. The record lies where a 64-bit
+    // Windows keeps 32-bit programs' records, whichever width the installer is.
+    const std::string code = ProductCodeByVariant(ProductVariant::AC);
+    EXPECT_TRUE(OpensInTheNativeView(kWowUninstall + code));
+    EXPECT_FALSE(OpensInTheNativeView(kPlainUninstall + code));
+    EXPECT_FALSE(OpensInTheNativeView(
+        "SOFTWARE\\Wow6432Node\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
+        code));
     EXPECT_EQ(SetUp::ReadInstalledValue("DisplayVersion"), "1.11.1.7");
     EXPECT_EQ(SetUp::ReadInstalledValue("InstallLocation"),
               std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)");

@@ -213,22 +213,29 @@ COLORREF CWindow::Pixel(int x, int y) const {
     return capture.pixels.empty() ? CLR_INVALID : capture.At(0, 0);
 }
 
+namespace {
+
+struct CWindowSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+// A named callback: a lambda converts to a cdecl pointer, and the 32-bit callback is stdcall.
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<CWindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window)) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> TopWindows(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->processId && IsWindowVisible(window)) {
-                s->found.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    CWindowSearch search{processId, {}};
+    EnumWindows(CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
