@@ -124,8 +124,8 @@ CChoice ChooseFeatures(const CCommandLine& line, const CSetupConfig& config) {
     }
     std::vector<bool> ticked(table->rows.size(), table->optionalRowsStartTicked);
     if (line.addLocal) {
-        const auto features = ResolveFeatureKeys(*line.addLocal, OfferedFeatures(*table),
-                                                 &choice.error);
+        const auto features =
+            ResolveFeatureKeys(*line.addLocal, OfferedFeatures(*table), &choice.error);
         if (!features) {
             return choice;
         }
@@ -147,9 +147,10 @@ InstallCheckHooks UnattendedCheckHooks(std::optional<MessageKind>* refusal) {
         *refusal = kind;
     };
     hooks.ask = [](MessageKind kind) {
-        LogLine(FormatString("question %d (clear the folder?): answered without a person: keep "
-                             "its contents",
-                             static_cast<int>(kind)));
+        LogLine(
+            FormatString("question %d (clear the folder?): answered without a person: keep "
+                         "its contents",
+                         static_cast<int>(kind)));
         return kAnswerCancel;
     };
     hooks.isFolderEmpty = [](const std::string& folder) { return SetUp::IsFolderEmpty(folder); };
@@ -186,8 +187,8 @@ private:
 int32_t WaitForTheEnd(CEndOfProcedure& end) {
     const SetUp::CEngineEvent event = end.Wait();
     if (event.result == SetUp::ProcedureResult::Failed) {
-        LogLine(std::string("failed at \"") + SetUp::DescribeStep(event.step) + "\": " +
-                event.detail);
+        LogLine(std::string("failed at \"") + SetUp::DescribeStep(event.step) +
+                "\": " + event.detail);
     }
     return ExitCodeOf(event);
 }
@@ -226,7 +227,8 @@ int32_t Modify(const CCommandLine& line, const CSetupConfig& config, CEndOfProce
         return kExitBadCommandLine;
     }
     const std::vector<int32_t> offered = OfferedFeatures(*table);
-    const std::vector<int32_t> recorded = InstalledFeatures(SetUp::ReadInstalledComponents().client);
+    const std::vector<int32_t> recorded =
+        InstalledFeatures(SetUp::ReadInstalledComponents().client);
     std::string error;
     const auto added =
         line.addLocal ? ResolveFeatureKeys(*line.addLocal, offered, &error) : recorded;
@@ -246,8 +248,8 @@ int32_t Modify(const CCommandLine& line, const CSetupConfig& config, CEndOfProce
         }
     }
     const std::vector<bool> ticked = TickedBy(*table, chosen);
-    const FeatureChanges changes = DiffFeatures(
-        recorded, SelectedFeatures(table->rows, ticked, table->selectionOrder));
+    const FeatureChanges changes =
+        DiffFeatures(recorded, SelectedFeatures(table->rows, ticked, table->selectionOrder));
     WizardEngine().StartModify(changes.toAdd, changes.toRemove);
     return WaitForTheEnd(end);
 }
@@ -290,9 +292,10 @@ int32_t Remove(const CCommandLine& line, const CSetupConfig& config, CEndOfProce
 bool ProgramsInUse() {
     const auto refusal = RefusalToGoOn(MachineGoOnCheckHooks());
     if (refusal) {
-        LogLine(FormatString("message %d: the client runs or the user manual is open; without a "
-                             "person nothing is changed",
-                             static_cast<int>(*refusal)));
+        LogLine(
+            FormatString("message %d: the client runs or the user manual is open; without a "
+                         "person nothing is changed",
+                         static_cast<int>(*refusal)));
     }
     return refusal.has_value();
 }
@@ -321,9 +324,10 @@ int32_t RunUnattended(const CCommandLine& line, const CSetupConfig& config,
     }
     // Declined: the driver is not replaced while programs hold it, and no data is lost.
     SetUp::SetDriverQuestion([](MessageKind kind, const std::string& programs) {
-        LogLine(FormatString("question %d: the capture driver is held by %s; answered without a "
-                             "person: no, the driver is not replaced",
-                             static_cast<int>(kind), programs.c_str()));
+        LogLine(
+            FormatString("question %d: the capture driver is held by %s; answered without a "
+                         "person: no, the driver is not replaced",
+                         static_cast<int>(kind), programs.c_str()));
         return false;
     });
     CEndOfProcedure end;

@@ -62,7 +62,9 @@ PageOutcome RunPage(const WizardStep& step) {
         case WizardPage::InstallFinishDlg:
             return Run<CInstallFinishDlg>();
         case WizardPage::InstallStopDlg:
-            return Run<CInstallStopDlg>();
+            return Run<CInstallStopDlg>(false);
+        case WizardPage::InstallFailedDlg:
+            return Run<CInstallStopDlg>(true);
         case WizardPage::UninstallingDlg:
             return Run<CUninstallingDlg>();
         case WizardPage::UninstallFinishDlg:
@@ -114,5 +116,6 @@ int RunWizard(const WizardStep& first) {
     while (step.page != WizardPage::None) {
         step = NextPage(step.page, RunPage(step), facts);
     }
-    return EndRun(0);
+    // Every end the wizard had before ends with 0; a failure is the one end that did not exist.
+    return EndRun(CInstallContext::Instance().exitCode);
 }

@@ -38,6 +38,7 @@ const WizardRow kRows[] = {
     {P::UpdataDlg, O::Next, Goes::UpgradeRoute, P::None},
     {P::InstallingDlg, O::Completed, Goes::To, P::InstallFinishDlg},
     {P::InstallingDlg, O::Stopped, Goes::To, P::InstallStopDlg},
+    {P::InstallingDlg, O::Failed, Goes::To, P::InstallFailedDlg},
     {P::UninstallingDlg, O::Completed, Goes::To, P::UninstallFinishDlg},
 };
 

@@ -21,6 +21,7 @@ enum class WizardPage {
     InstallingDlg,
     InstallFinishDlg,
     InstallStopDlg,
+    InstallFailedDlg,  // the stopped page's frame with the failure's texts
     UninstallingDlg,
     UninstallFinishDlg,
 };

@@ -64,6 +64,11 @@ CInstallPlan CInstallEngine::LastPlan() const {
     return lastPlan_;
 }
 
+CEngineEvent CInstallEngine::LastEnd() const {
+    std::lock_guard<std::mutex> lock(planMutex_);
+    return lastEnd_;
+}
+
 bool CInstallEngine::CancelRequested() {
     std::lock_guard<std::mutex> lock(cancelMutex_);
     return cancelRequested_;
@@ -352,6 +357,10 @@ void CInstallEngine::EndProcedure(Procedure procedure) {
         end.restartNeeded = restartNeeded_;
     }
     LogLine(std::string(ProcedureName(procedure)) + ": " + ProcedureResultName(end.result));
+    {
+        std::lock_guard<std::mutex> lock(planMutex_);
+        lastEnd_ = end;
+    }
     Deliver(end);
 }
 

@@ -81,6 +81,8 @@ public:
     bool CancelRequested();
     // The plan the last start operation built (empty steps before any).
     CInstallPlan LastPlan() const;
+    // The end event of the last procedure that ended; the kind stays Progress before any.
+    CEngineEvent LastEnd() const;
     // The inputs of a plan for this engine's configuration and the machine it runs on.
     CPlanInputs PlanInputs(Procedure procedure, const std::string& installRoot,
                            const std::vector<int32_t>& add,
@@ -152,6 +154,7 @@ private:
 
     mutable std::mutex planMutex_;
     CInstallPlan lastPlan_;
+    CEngineEvent lastEnd_;
 
     std::mutex helperMutex_;
     std::shared_ptr<CMenuAndDesk> menuAndDesk_;

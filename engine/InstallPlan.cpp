@@ -268,13 +268,13 @@ const char* StepKindName(StepKind kind) {
     return "?";
 }
 
-std::string DescribeStep(const CPlanStep& step) {
-    std::string line = StepKindName(step.kind);
+std::string StepTitle(const CPlanStep& step) {
     const std::string subject = StepSubject(step);
-    if (!subject.empty()) {
-        line += " " + subject;
-    }
-    line += " | weight " + std::to_string(step.weight);
+    return StepKindName(step.kind) + (subject.empty() ? "" : " " + subject);
+}
+
+std::string DescribeStep(const CPlanStep& step) {
+    std::string line = StepTitle(step) + " | weight " + std::to_string(step.weight);
     if (step.reportsProgress && step.weight == 0) {
         line += ", reports";
     }

@@ -91,7 +91,9 @@ CInstallPlan BuildPlan(const CPlanInputs& inputs);
 
 const char* ProcedureName(Procedure procedure);
 const char* StepKindName(StepKind kind);
-// One line: kind, what it works on, weight, "cancel" when a cancel is looked at first, trace.
+// What the step does and what it works on ("install feature 3 AccessController").
+std::string StepTitle(const CPlanStep& step);
+// One line: the title, weight, "cancel" when a cancel is looked at first, trace.
 std::string DescribeStep(const CPlanStep& step);
 // A heading line with the procedure and its inputs, then one line per step.
 std::string PrintPlan(const CInstallPlan& plan);

@@ -14,7 +14,7 @@ struct TextRow {
     const char* english;
 };
 
-// The 96 rows; texts live as long as the program.
+// Every row; texts live as long as the program.
 extern const CTableView<TextRow> kTextRows;
 
 class CTextTable {

@@ -27,6 +27,9 @@ const TextRow kTextRowsRows[] = {
      "V%s的安装。\n尚未对系统进行修改。若需安装该程序，请再次运行安装程序。",
      "The wizard was interrupted before %s V%s could be completely installed. \nYour system has "
      "not been modified. To complete installation at another time, please run the setup again. "},
+    {"installfailed", "安装失败！", "Installation failed"},
+    {"faileddetails", "%s V%s 的安装未能完成：%s。\n本次运行的日志：%s",
+     "%s V%s could not be installed: %s.\nThe log of this run: %s"},
     {"close", "关闭", "Close"},
     {"secondinstallguide", "欢迎使用 %s V%s 安装维护程序",
      "Welcome to use %s V%s installation maintenance wizard."},

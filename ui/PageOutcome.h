@@ -18,6 +18,7 @@ enum class PageOutcome : int {
     Stopped,    // a cancelled install was rolled back
     Finished,
     Refused,  // the page refused to go on and said why
+    Failed,   // a procedure failed (a fresh install was rolled back)
 };
 
 constexpr INT_PTR PageResult(PageOutcome outcome) {
@@ -25,7 +26,7 @@ constexpr INT_PTR PageResult(PageOutcome outcome) {
 }
 
 constexpr PageOutcome ToPageOutcome(INT_PTR result) {
-    return result >= PageResult(PageOutcome::Next) && result <= PageResult(PageOutcome::Refused)
+    return result >= PageResult(PageOutcome::Next) && result <= PageResult(PageOutcome::Failed)
                ? static_cast<PageOutcome>(result)
                : PageOutcome::Closed;
 }

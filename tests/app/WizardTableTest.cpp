@@ -31,13 +31,13 @@ void ExpectStep(P page, O outcome, const WizardFacts& facts, P expected, bool ba
     EXPECT_EQ(step.back, back) << "from page " << static_cast<int>(page);
 }
 
-const P kAllPages[] = {P::StartDlg,          P::StartACDlg,     P::ComponentFullDlg,
-                       P::ComponentFullEDlg, P::ComponentVSDlg, P::SecondInstallDlg,
-                       P::UpdataDlg,         P::TipDlg,         P::InstallingDlg,
-                       P::InstallFinishDlg,  P::InstallStopDlg, P::UninstallingDlg,
-                       P::UninstallFinishDlg};
-const O kAllOutcomes[] = {O::Closed, O::Next,      O::Previous, O::Install,  O::Modify, O::Repair,
-                          O::Remove, O::Completed, O::Stopped,  O::Finished, O::Refused};
+const P kAllPages[] = {
+    P::StartDlg,        P::StartACDlg,        P::ComponentFullDlg, P::ComponentFullEDlg,
+    P::ComponentVSDlg,  P::SecondInstallDlg,  P::UpdataDlg,        P::TipDlg,
+    P::InstallingDlg,   P::InstallFinishDlg,  P::InstallStopDlg,   P::InstallFailedDlg,
+    P::UninstallingDlg, P::UninstallFinishDlg};
+const O kAllOutcomes[] = {O::Closed, O::Next,      O::Previous, O::Install,  O::Modify,  O::Repair,
+                          O::Remove, O::Completed, O::Stopped,  O::Finished, O::Refused, O::Failed};
 
 }  // namespace
 
@@ -99,12 +99,14 @@ TEST(WizardTable, ProgressAndEndPages) {
     const WizardFacts ac = Facts(InstallType::Fresh, ProductVariant::AC);
     ExpectStep(P::InstallingDlg, O::Completed, ac, P::InstallFinishDlg);
     ExpectStep(P::InstallingDlg, O::Stopped, ac, P::InstallStopDlg);
+    ExpectStep(P::InstallingDlg, O::Failed, ac, P::InstallFailedDlg);
     // The second-copy check.
     ExpectStep(P::InstallingDlg, O::Refused, ac, P::None);
     ExpectStep(P::UninstallingDlg, O::Completed,
                Facts(InstallType::Maintenance, ProductVariant::AC), P::UninstallFinishDlg);
     ExpectStep(P::UninstallingDlg, O::Closed, ac, P::None);
-    for (P page : {P::InstallFinishDlg, P::InstallStopDlg, P::UninstallFinishDlg, P::TipDlg}) {
+    for (P page : {P::InstallFinishDlg, P::InstallStopDlg, P::InstallFailedDlg,
+                   P::UninstallFinishDlg, P::TipDlg}) {
         ExpectStep(page, O::Finished, ac, P::None);
         ExpectStep(page, O::Closed, ac, P::None);
     }
@@ -128,6 +130,7 @@ TEST(WizardTable, EveryOtherOutcomeEndsTheRun) {
         {P::UpdataDlg, O::Next},
         {P::InstallingDlg, O::Completed},
         {P::InstallingDlg, O::Stopped},
+        {P::InstallingDlg, O::Failed},
         {P::UninstallingDlg, O::Completed},
     };
     const std::vector<WizardFacts> runs = {

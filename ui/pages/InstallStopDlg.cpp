@@ -1,18 +1,31 @@
 #include "ui/pages/InstallStopDlg.h"
 
+#include "base/RunLog.h"
 #include "base/StringUtil.h"
 #include "product/TextTable.h"
+#include "ui/InstallContext.h"
 #include "ui/PageOutcome.h"
 
-CInstallStopDlg::CInstallStopDlg() : CSkinDlg(IDD_INSTALL_STOP, SkinKind::Page) {}
+CInstallStopDlg::CInstallStopDlg(bool failed)
+    : CSkinDlg(IDD_INSTALL_STOP, SkinKind::Page), failed_(failed) {}
 
 BOOL CInstallStopDlg::OnInitDialog() {
     SetUpWindow();
     SetUpHeader(BrandText("installguide"));
     ApplyLayout();
-    SetControlText(IDC_DETAILS_TEXT, FormatString(CTextTable::Instance().GetText("stopdetails"),
-                                                  Settings().brandName.c_str(),
-                                                  CSetupConfig::Instance().version.c_str()));
+    const CTextTable& texts = CTextTable::Instance();
+    const std::string& version = CSetupConfig::Instance().version;
+    if (failed_) {
+        SetControlText(IDC_ACCEPT_TEXT, texts.GetText("installfailed"));
+        SetControlText(IDC_DETAILS_TEXT,
+                       FormatString(texts.GetText("faileddetails"), Settings().brandName.c_str(),
+                                    version.c_str(), CInstallContext::Instance().failure.c_str(),
+                                    SetUp::RunLogPath().c_str()));
+    } else {
+        SetControlText(IDC_DETAILS_TEXT,
+                       FormatString(texts.GetText("stopdetails"), Settings().brandName.c_str(),
+                                    version.c_str()));
+    }
     close_.Attach(Handle(), IDC_PAGE_CANCEL);
     close_.SetStyle(kSecondaryButton);
     RepaintAll();

@@ -1,11 +1,12 @@
 #pragma once
-// The installation stopped page: the install was cancelled and rolled back.
+// The installation stopped page: the install was cancelled and rolled back. With failed, the
+// same page says that a procedure failed, what failed and where the run's log is.
 #include "ui/MyButton.h"
 #include "ui/SkinDialog.h"
 
 class CInstallStopDlg : public CSkinDlg {
 public:
-    CInstallStopDlg();
+    explicit CInstallStopDlg(bool failed = false);
 
 protected:
     BOOL OnInitDialog() override;
@@ -13,5 +14,6 @@ protected:
     void OnCloseButton() override;
 
 private:
+    bool failed_;
     CMyButton close_;
 };

@@ -127,6 +127,16 @@ void CInstallingDlg::Complete() {
     completed_ = true;
     // Nothing of the procedure reaches this page any more.
     WizardEngine().SetEventCallback({});
+    const SetUp::CEngineEvent end = WizardEngine().LastEnd();
+    if (end.kind == SetUp::EngineEventKind::ProcedureFinished &&
+        end.result == SetUp::ProcedureResult::Failed) {
+        // A failure is never reported as a completed installation.
+        CInstallContext& context = CInstallContext::Instance();
+        context.failure = SetUp::StepTitle(end.step) + ": " + end.detail;
+        context.exitCode = end.diskFull ? 112 : 1603;
+        EndDialog(PageResult(PageOutcome::Failed));
+        return;
+    }
     EndDialog(PageResult(notCancelled_ ? PageOutcome::Completed : PageOutcome::Stopped));
 }
 
