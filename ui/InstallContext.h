@@ -14,8 +14,8 @@ public:
     int32_t maintenanceAction = 0;  // 1 repair, 2 modify
     int32_t requiredSpaceMb = 0;
     InstallType installType = InstallType::None;  // decided at start-up, never changed afterwards
-    // A procedure that failed: what failed, in English, and the run's exit code (1603, or 112
-    // for a full disk); 0 while nothing failed.
+    // A procedure that failed: the step that failed, in English, and the run's exit code (1603,
+    // or 112 for a full disk); 0 while nothing failed.
     std::string failure;
     int32_t exitCode = 0;
 

@@ -132,7 +132,8 @@ void CInstallingDlg::Complete() {
         end.result == SetUp::ProcedureResult::Failed) {
         // A failure is never reported as a completed installation.
         CInstallContext& context = CInstallContext::Instance();
-        context.failure = SetUp::StepTitle(end.step) + ": " + end.detail;
+        // The step only: the details (paths, exit codes) are in the log the page names.
+        context.failure = SetUp::StepTitle(end.step);
         context.exitCode = end.diskFull ? 112 : 1603;
         EndDialog(PageResult(PageOutcome::Failed));
         return;
