@@ -1,6 +1,7 @@
 #include "app/UnattendedRun.h"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -300,6 +301,26 @@ bool ProgramsInUse() {
     return refusal.has_value();
 }
 
+int32_t Work(UnattendedWork work, const CCommandLine& line, const CSetupConfig& config,
+             const CInstallMode& mode, CEndOfProcedure& end) {
+    switch (work) {
+        case UnattendedWork::FreshInstall:
+            return FreshInstall(line, config, end);
+        case UnattendedWork::Modify:
+            return Modify(line, config, end);
+        case UnattendedWork::Repair:
+            WizardEngine().StartRepair();
+            return WaitForTheEnd(end);
+        case UnattendedWork::Upgrade:
+            return Upgrade(line, config, mode.installType, end);
+        case UnattendedWork::Removal:
+            return Remove(line, config, end);
+        case UnattendedWork::None:
+            break;
+    }
+    return kExitFailed;
+}
+
 }  // namespace
 
 int32_t RunUnattended(const CCommandLine& line, const CSetupConfig& config,
@@ -332,20 +353,9 @@ int32_t RunUnattended(const CCommandLine& line, const CSetupConfig& config,
     });
     CEndOfProcedure end;
     WizardEngine().SetEventCallback(end.Listener());
-    switch (decision.work) {
-        case UnattendedWork::FreshInstall:
-            return FreshInstall(line, config, end);
-        case UnattendedWork::Modify:
-            return Modify(line, config, end);
-        case UnattendedWork::Repair:
-            WizardEngine().StartRepair();
-            return WaitForTheEnd(end);
-        case UnattendedWork::Upgrade:
-            return Upgrade(line, config, mode.installType, end);
-        case UnattendedWork::Removal:
-            return Remove(line, config, end);
-        case UnattendedWork::None:
-            break;
-    }
-    return decision.exitCode;
+    const int32_t exitCode = Work(decision.work, line, config, mode, end);
+    // Nothing is delivered to the listener once it is gone, not even a delivery under way.
+    WizardEngine().SetEventCallback({});
+    WizardEngine().WaitUntilIdle(std::chrono::minutes(5));
+    return exitCode;
 }
