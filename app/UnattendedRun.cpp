@@ -303,6 +303,12 @@ bool ProgramsInUse() {
 
 int32_t Work(UnattendedWork work, const CCommandLine& line, const CSetupConfig& config,
              const CInstallMode& mode, CEndOfProcedure& end) {
+    // The engine starts nothing below a record without an installation folder: there would be
+    // no end to wait for.
+    if (work != UnattendedWork::FreshInstall && WizardEngine().RefreshInstallRoot().empty()) {
+        LogLine("the record names no installation folder: nothing to change");
+        return kExitNothingInstalled;
+    }
     switch (work) {
         case UnattendedWork::FreshInstall:
             return FreshInstall(line, config, end);
