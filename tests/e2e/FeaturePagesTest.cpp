@@ -207,7 +207,7 @@ TEST_F(FeaturePages, BrandType0GoesBackToTheStartPageTicked) {
     const CWindow start = WaitForWindowWith(setup_->Id(), IDC_ACCEPT_CHECK);
     ASSERT_TRUE(start) << "no start page";
     // The page shows before its layout has placed the controls; a busy machine shows the gap.
-    WaitInitialised(start);
+    scenario::WaitInitialised(start);
     ASSERT_TRUE(start.ClickControl(IDC_ACCEPT_CHECK));
     ASSERT_TRUE(WaitFor([&] { return start.Control(IDC_NEXT).IsEnabled(); }));
     ASSERT_TRUE(start.ClickControl(IDC_NEXT));
