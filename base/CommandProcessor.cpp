@@ -65,7 +65,9 @@ bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode)
     const bool started = StartCommandProcessor(parameters, "open", &process);
     if (process) {
         WaitForSingleObject(process.Get(), INFINITE);
-        LogExitCode(process.Get(), "cmd.exe " + CommandProcessorParameters(parameters), exitCode);
+        LogExitCode(process.Get(),
+                    CommandProcessorPath() + " " + CommandProcessorParameters(parameters),
+                    exitCode);
     }
     return started;
 }

@@ -133,17 +133,13 @@ void CInstallEngine::InstallRuntime(int32_t index) {
     if (index < 0 || static_cast<size_t>(index) >= kRuntimeFileName.size()) {
         return;
     }
-    const RuntimeText& row = kRuntimeFileName[index];
-    if (IsRuntimeInstalled(row.key)) {
-        ReportStatus(texts_.GetText("installDone") + std::string(row.text));
-    } else {
-        ReportStatus(StartInstallLine(row.text));
-        bool restart = false;
-        SetUp::InstallRuntime(row.key, &restart);
-        if (restart) {
-            std::lock_guard<std::mutex> lock(cancelMutex_);
-            restartNeeded_ = true;
-        }
+    bool restart = false;
+    InstallRuntimeWithStatus(
+        kRuntimeFileName[index].key, texts_,
+        [this](const std::string& line) { ReportStatus(line); }, &restart);
+    if (restart) {
+        std::lock_guard<std::mutex> lock(cancelMutex_);
+        restartNeeded_ = true;
     }
 }
 

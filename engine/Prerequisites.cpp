@@ -69,28 +69,16 @@ int InstallRuntime(RuntimeKey key, bool* restartNeeded) {
     return 0;
 }
 
-void InstallRuntimes(const CTextTable& texts, const std::function<bool()>& isCancelled,
-                     const std::function<void(const std::string&)>& sendStatus,
-                     const std::function<void()>& stepDone) {
-    if (isCancelled()) {
+void InstallRuntimeWithStatus(RuntimeKey key, const CTextTable& texts,
+                              const std::function<void(const std::string&)>& sendStatus,
+                              bool* restartNeeded) {
+    const std::string file = RuntimeFileName(key).value_or("");
+    if (IsRuntimeInstalled(key)) {
+        sendStatus(texts.GetText("installDone") + file);
         return;
     }
-    const bool wide = IsNative64Bit();
-    for (const RuntimeText& row : kRuntimeFileName) {
-        if (!RuntimeAppliesTo(row.key, wide)) {
-            continue;
-        }
-        if (isCancelled()) {
-            return;
-        }
-        if (IsRuntimeInstalled(row.key)) {
-            sendStatus(texts.GetText("installDone") + std::string(row.text));
-        } else {
-            sendStatus(texts.GetText("startInstall") + std::string(row.text));
-            InstallRuntime(row.key);
-        }
-    }
-    stepDone();
+    sendStatus(texts.GetText("startInstall") + file);
+    InstallRuntime(key, restartNeeded);
 }
 
 bool IsPellowanNeeded() {

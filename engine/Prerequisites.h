@@ -22,11 +22,12 @@ bool IsRuntimeInstalled(RuntimeKey key);
 // started. An installer that ends with 3010 or 1641 sets *restartNeeded.
 int InstallRuntime(RuntimeKey key, bool* restartNeeded = nullptr);
 
-// Every runtime that applies to the machine, in key order, with a status line each; a cancel ends
-// the run without counting it. The engine's plans run the same rules one runtime a step.
-void InstallRuntimes(const CTextTable& texts, const std::function<bool()>& isCancelled,
-                     const std::function<void(const std::string&)>& sendStatus,
-                     const std::function<void()>& stepDone);
+// One runtime of the step installRuntimeDll: its status line (already present, or about to be
+// installed), then its installer when it is missing. An installer that ends with 3010 or 1641
+// sets *restartNeeded. Which runtimes a machine takes, and the cancel between them, are the plan's.
+void InstallRuntimeWithStatus(RuntimeKey key, const CTextTable& texts,
+                              const std::function<void(const std::string&)>& sendStatus,
+                              bool* restartNeeded);
 
 // Needed when the recorded plug-in version is empty or lower than 1.0.0.82.
 bool IsPellowanNeeded();

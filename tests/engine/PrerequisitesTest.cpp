@@ -7,10 +7,10 @@
 #include "EngineTestSupport.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
-#include "base/Handles.h"
 #include "base/SystemInfo.h"
 #include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
+#include "engine/InstallPlan.h"
 #include "engine/Prerequisites.h"
 #include "product/Catalogue.h"
 #include "product/TextTable.h"
@@ -52,16 +52,24 @@ struct StepRecord {
     int stepsDone = 0;
 };
 
+// The runtime steps of this machine's install plan, run as the engine's runner runs them: a
+// cancel skips every step after it, and nothing counts once one is pending.
 StepRecord RunStep(int cancelAfterLines = -1) {
     StepRecord record;
-    InstallRuntimes(
-        CTextTable::Instance(),
-        [&] {
-            return cancelAfterLines >= 0 &&
-                   static_cast<int>(record.lines.size()) >= cancelAfterLines;
-        },
-        [&](const std::string& line) { record.lines.push_back(line); },
-        [&] { ++record.stepsDone; });
+    CPlanInputs inputs;
+    inputs.machineIs64Bit = IsNative64Bit();
+    for (const CPlanStep& step : BuildPlan(inputs).steps) {
+        if (step.kind != StepKind::InstallRuntime) {
+            continue;
+        }
+        if (cancelAfterLines >= 0 && static_cast<int>(record.lines.size()) >= cancelAfterLines) {
+            return record;
+        }
+        InstallRuntimeWithStatus(
+            kRuntimeFileName[step.argument].key, CTextTable::Instance(),
+            [&](const std::string& line) { record.lines.push_back(line); }, nullptr);
+        record.stepsDone += step.weight;
+    }
     return record;
 }
 
