@@ -21,25 +21,14 @@
 using namespace uidriver;
 using scenario::Expected;
 using scenario::kClientExe;
+using scenario::kDetectorKey;
 using scenario::kInstallWait;
 using scenario::kServerExe;
+using scenario::SetDetectorResult;
 using scenario::WaitForMessageWith;
 using scenario::WaitInitialised;
 
 namespace {
-
-const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
-
-// Steers the stand-in driver detector: what every run reports.
-void SetDetectorResult(const std::string& text) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kDetectorKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "Result", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(key);
-}
 
 // What Alt+F4 sends: the window menu's Close.
 void PressAltF4(const CWindow& window) {
@@ -53,12 +42,7 @@ std::map<std::string, std::string> Record(const std::string& version) {
 class EndOfRun : public testing::Test {
 protected:
     void SetUp() override {
-        testbed::RemoveAllRecords();
-        SetUp::KillProcessByName(kClientExe);
-        SetUp::KillProcessByName(kServerExe);
-        SetUp::DeleteFolder(layout_.ProductDir(), false);
-        SetUp::DeleteFolder(CFolderLayout::ProgramFilesProductDir(), false);
-        SetUp::DeleteFolder(CFolderLayout::PublicUserDataDir(), false);
+        scenario::RemoveTheProduct(layout_);
         before_ = scenario::WorkingFolders();
     }
     void TearDown() override {

@@ -27,9 +27,11 @@ using namespace uidriver;
 using scenario::ChineseSystem;
 using scenario::Expected;
 using scenario::kClientExe;
+using scenario::kDetectorKey;
 using scenario::kInstallWait;
 using scenario::kServerExe;
 using scenario::SaveScreenshot;
+using scenario::SetDetectorResult;
 using scenario::WaitForMessageWith;
 
 namespace {
@@ -58,19 +60,6 @@ bool OpensInTheNativeView(const std::string& path) {
     }
     RegCloseKey(key);
     return true;
-}
-
-const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
-
-// Steers the stand-in driver detector: what every run reports.
-void SetDetectorResult(const std::string& text) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kDetectorKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "Result", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(key);
 }
 
 class InstallRoad : public testing::Test {

@@ -53,14 +53,7 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
 
 class Maintenance : public testing::Test {
 protected:
-    void SetUp() override {
-        testbed::RemoveAllRecords();
-        SetUp::KillProcessByName(kClientExe);
-        SetUp::KillProcessByName(kServerExe);
-        SetUp::DeleteFolder(layout_.ProductDir(), false);
-        SetUp::DeleteFolder(CFolderLayout::ProgramFilesProductDir(), false);
-        SetUp::DeleteFolder(CFolderLayout::PublicUserDataDir(), false);
-    }
+    void SetUp() override { scenario::RemoveTheProduct(layout_); }
     void TearDown() override {
         SetUp::KillProcessByName(kClientExe);
         SetUp::KillProcessByName(kServerExe);

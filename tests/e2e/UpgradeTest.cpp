@@ -58,12 +58,7 @@ void DeleteRecordValue(const char* name, ProductVariant variant = ProductVariant
 class Upgrade : public testing::Test {
 protected:
     void SetUp() override {
-        testbed::RemoveAllRecords();
-        SetUp::KillProcessByName(kClientExe);
-        SetUp::KillProcessByName(kServerExe);
-        SetUp::DeleteFolder(layout_.ProductDir(), false);
-        SetUp::DeleteFolder(CFolderLayout::ProgramFilesProductDir(), false);
-        SetUp::DeleteFolder(CFolderLayout::PublicUserDataDir(), false);
+        scenario::RemoveTheProduct(layout_);
         SetUp::DeleteFolder(menu_.StartFolder(kOldVersion), false);
         SetUp::DeleteFolder(menu_.StartFolder(kNewVersion), false);
     }

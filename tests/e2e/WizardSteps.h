@@ -11,6 +11,8 @@
 #include "ScenarioSupport.h"
 #include "base/FileSystem.h"
 #include "base/SystemInfo.h"
+#include "engine/ProcessControl.h"
+#include "product/FolderLayout.h"
 #include "product/ResourceIds.h"
 
 namespace scenario {
@@ -20,6 +22,29 @@ constexpr DWORD kInstallWait = 180000;
 
 inline const char kClientExe[] = "Velmora.Framework.C.exe";
 inline const char kServerExe[] = "Velmora.Framework.S.exe";
+
+// Where the stand-in driver detector reads what every run reports.
+inline const char kDetectorKey[] = "Software\\SetupTestBench\\NpfDetectApp";
+
+inline void SetDetectorResult(const std::string& text) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kDetectorKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "Result", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+}
+
+// A machine without the product: no record, its programs stopped, its folders gone.
+inline void RemoveTheProduct(const CFolderLayout& layout) {
+    testbed::RemoveAllRecords();
+    SetUp::KillProcessByName(kClientExe);
+    SetUp::KillProcessByName(kServerExe);
+    SetUp::DeleteFolder(layout.ProductDir(), false);
+    SetUp::DeleteFolder(CFolderLayout::ProgramFilesProductDir(), false);
+    SetUp::DeleteFolder(CFolderLayout::PublicUserDataDir(), false);
+}
 
 inline bool IsChecked(const uidriver::CWindow& button) {
     return SendMessageA(button.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
