@@ -17,6 +17,7 @@
 #include "engine/Removal.h"
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
+#include "product/ResourceIds.h"
 #include "registry/InstalledRecord.h"
 #include "ui/WizardEngine.h"
 #include "ui/pages/ComponentFullDlg.h"
@@ -85,20 +86,10 @@ std::vector<int32_t> OfferedFeatures(const FeaturePageTable& table) {
 // The rows a set of features ticks; the wizard's rules hold (Access Control with Attendance).
 std::vector<bool> TickedBy(const FeaturePageTable& table, const std::vector<int32_t>& features) {
     std::vector<bool> ticked = TickedByInstalled(table.rows, features);
-    if (table.accessControlRule) {
-        const auto rowOf = [&table](int32_t feature) -> int {
-            for (size_t i = 0; i < table.rows.size(); ++i) {
-                if (table.rows[i].features[0] == feature) {
-                    return static_cast<int>(i);
-                }
-            }
-            return -1;
-        };
-        const int attendance = rowOf(5);
-        const int access = rowOf(3);
-        if (attendance >= 0 && access >= 0 && ticked[attendance]) {
-            ticked[access] = ApplyAccessControlRule(true, ticked[access]).ticked;
-        }
+    const int attendance = RowOfBox(table.rows, IDC_ATTENDANCE_CHECK);
+    const int access = RowOfBox(table.rows, IDC_ACCESS_CHECK);
+    if (table.accessControlRule && attendance >= 0 && access >= 0) {
+        ticked[access] = ApplyAccessControlRule(ticked[attendance], ticked[access]).ticked;
     }
     return ticked;
 }

@@ -130,7 +130,8 @@ TEST_F(Unattended, AcInstallsRunsAgainRepairsAndRemoves) {
 
 // FULL chooses its features by key, changes them, and goes with its user data.
 TEST_F(Unattended, FullChoosesChangesAndRemovesWithItsData) {
-    CQuietRun run = Quiet(SETUP_FULL_EXE, "/quiet ADDLOCAL=Video,Emap INSTALLDIR=\"" + root_ + "\"");
+    CQuietRun run =
+        Quiet(SETUP_FULL_EXE, "/quiet ADDLOCAL=Video,Emap INSTALLDIR=\"" + root_ + "\"");
     ASSERT_EQ(run.exitCode, 0u) << run.log;
     const SetUp::InstalledComponents installed = SetUp::ReadInstalledComponents();
     auto has = [](const SetUp::InstalledComponents& record, int32_t component) {
@@ -146,6 +147,13 @@ TEST_F(Unattended, FullChoosesChangesAndRemovesWithItsData) {
     const SetUp::InstalledComponents changed = SetUp::ReadInstalledComponents();
     EXPECT_FALSE(has(changed, 1)) << "Video removed";
     EXPECT_TRUE(has(changed, 3)) << "Emap kept";
+
+    // The wizard's rule holds without a person: Attendance brings Access Control along.
+    run = Quiet(SETUP_FULL_EXE, "/modify /quiet ADDLOCAL=Attendance");
+    EXPECT_EQ(run.exitCode, 0u) << run.log;
+    const SetUp::InstalledComponents added = SetUp::ReadInstalledComponents();
+    EXPECT_TRUE(has(added, 8)) << "Attendance";
+    EXPECT_TRUE(has(added, 5)) << "Access Control, which Attendance needs";
 
     const std::string userData = root_ + "\\Velmora Site\\UserData\\db.sqlite";
     testbed::WriteFile(userData, "data");

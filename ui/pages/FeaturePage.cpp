@@ -140,12 +140,7 @@ void CFeaturePage::SetTicked(size_t row, bool ticked) {
 }
 
 int CFeaturePage::RowOfBox(int id) const {
-    for (size_t index = 0; index < table_.rows.size(); ++index) {
-        if (table_.rows[index].box == id) {
-            return static_cast<int>(index);
-        }
-    }
-    return -1;
+    return ::RowOfBox(table_.rows, id);
 }
 
 int CFeaturePage::RowOfName(int id) const {

@@ -33,6 +33,15 @@ std::vector<int32_t> SelectedFeatures(FeatureRows rows, const std::vector<bool>&
     return selection;
 }
 
+int RowOfBox(FeatureRows rows, int box) {
+    for (size_t index = 0; index < rows.size(); ++index) {
+        if (rows[index].box == box) {
+            return static_cast<int>(index);
+        }
+    }
+    return -1;
+}
+
 bool OnlyBasicFeature(const std::vector<int32_t>& selection) {
     return selection == std::vector<int32_t>{0};
 }

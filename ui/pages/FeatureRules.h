@@ -28,6 +28,9 @@ using FeatureRows = CTableView<FeatureRow>;
 std::vector<int32_t> SelectedFeatures(FeatureRows rows, const std::vector<bool>& ticked,
                                       CTableView<int> selectionOrder);
 
+// The row whose box has the id; -1 when none has.
+int RowOfBox(FeatureRows rows, int box);
+
 // A selection of the basic configuration alone: the English and VS pages refuse it.
 bool OnlyBasicFeature(const std::vector<int32_t>& selection);
 
