@@ -25,8 +25,6 @@ struct CCommandLine {
     bool help = false;
     // Set when the line cannot be used: the run ends with 1639 and changes nothing.
     std::string error;
-
-    bool Unattended() const { return uiLevel != UiLevel::Full; }
 };
 
 // The arguments after the program's own name, as the raw command line holds them.

@@ -1,6 +1,9 @@
 #include "ui/pages/FeaturePages.h"
 
 FeaturePageKind FeaturePageFor(ProductVariant variant, UiLanguage language) {
+    if (!EditionChoosesFeatures(variant)) {
+        return FeaturePageKind::None;
+    }
     switch (variant) {
         case ProductVariant::FULL:
             return language == UiLanguage::Chinese ? FeaturePageKind::Full : FeaturePageKind::FullE;
