@@ -109,6 +109,22 @@ DWORD FindProcessByName(const std::string& exeName) {
     return 0;
 }
 
+namespace {
+
+// Termination is asynchronous: a program's image and open files stay held until it has ended,
+// and the install goes on to overwrite them. A program that does not end in time is left.
+constexpr DWORD kEndWaitMs = 10000;
+
+bool TerminateAndWait(HANDLE process) {
+    if (!TerminateProcess(process, 0)) {
+        return false;
+    }
+    WaitForSingleObject(process, kEndWaitMs);
+    return true;
+}
+
+}  // namespace
+
 void KillFirstProcessOfEach(const std::vector<std::string>& exeNames) {
     std::vector<DWORD> ids(exeNames.size(), 0);
     {
@@ -129,9 +145,9 @@ void KillFirstProcessOfEach(const std::vector<std::string>& exeNames) {
     }
     for (DWORD id : ids) {
         if (id != 0) {
-            CHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, id));
+            CHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
             if (process) {
-                TerminateProcess(process.Get(), 0);
+                TerminateAndWait(process.Get());
             }
         }
     }
@@ -142,8 +158,8 @@ bool KillProcessByName(const std::string& exeName) {
     if (id == 0) {
         return false;
     }
-    CHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, id));
-    return process && TerminateProcess(process.Get(), 0);
+    CHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+    return process && TerminateAndWait(process.Get());
 }
 
 bool IsClientRunning(const std::string& brandName) {
@@ -171,14 +187,15 @@ int32_t KillProcessesByImagePath(const std::string& imagePath) {
         if (lstrcmpiA(entry.szExeFile, fileName.c_str()) != 0) {
             continue;
         }
-        CHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE,
-                                    entry.th32ProcessID));
+        CHandle process(
+            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
+                        entry.th32ProcessID));
         char image[MAX_PATH * 2] = {};
         DWORD size = sizeof(image);
         if (!process || !QueryFullProcessImageNameA(process.Get(), 0, image, &size)) {
             continue;
         }
-        if (lstrcmpiA(image, wanted.c_str()) == 0 && TerminateProcess(process.Get(), 0)) {
+        if (lstrcmpiA(image, wanted.c_str()) == 0 && TerminateAndWait(process.Get())) {
             ++stopped;
         }
     }

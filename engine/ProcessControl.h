@@ -43,6 +43,9 @@ private:
 // The id of the first process, after the snapshot's first entry, whose executable name equals
 // the name byte for byte; 0 when there is none.
 DWORD FindProcessByName(const std::string& exeName);
+// Every way of stopping a program here terminates it and then waits until it has ended (10 s at
+// most each), so that the files it held can be replaced right afterwards.
+
 // Terminates that one process; true when TerminateProcess succeeded.
 bool KillProcessByName(const std::string& exeName);
 // For each name in order, terminates the first process FindProcessByName would give, all found
