@@ -70,6 +70,16 @@ void SetAction(CCommandLine* line, RequestedAction action, const std::string& gi
     line->actionGiven = true;
 }
 
+// /quiet with /passive has no meaning a deployment tool could rely on: refused like two actions.
+void SetUiLevel(CCommandLine* line, UiLevel level, const std::string& given) {
+    if (line->uiLevelGiven && line->uiLevel != level) {
+        line->error = "/quiet and /passive together: " + given;
+        return;
+    }
+    line->uiLevel = level;
+    line->uiLevelGiven = true;
+}
+
 // KEY=value switches; false when the token is none of them.
 bool ParseProperty(const std::string& token, CCommandLine* line) {
     const size_t equals = token.find('=');
@@ -147,7 +157,9 @@ CCommandLine ParseCommandLine(const std::string& arguments) {
         }
         if (word == "/QUIET" || word == "/Q" || word == "/S" || word == "/SILENT" ||
             word == "/VERYSILENT") {
-            line.uiLevel = UiLevel::Quiet;
+            SetUiLevel(&line, UiLevel::Quiet, token);
+        } else if (word == "/PASSIVE") {
+            SetUiLevel(&line, UiLevel::Passive, token);
         } else if (word == "/INSTALL") {
             SetAction(&line, RequestedAction::Install, token);
         } else if (word == "/MODIFY") {
@@ -209,11 +221,12 @@ std::optional<std::vector<int32_t>> ResolveFeatureKeys(const std::vector<std::st
 }
 
 std::string UsageText() {
-    return "setup.exe [/quiet] [/install | /modify | /repair | /uninstall]\n"
+    return "setup.exe [/quiet | /passive] [/install | /modify | /repair | /uninstall]\n"
            "          [INSTALLDIR=\"folder\"] [ADDLOCAL=key,key|ALL] [REMOVE=key,key]\n"
            "          [REMOVEDATA=0|1] [/log \"file\"] [/norestart] [/?]\n"
            "\n"
            "/quiet (/q, /s, /silent, /verysilent)  no window of any kind\n"
+           "/passive                              the progress page only: no Cancel, no question\n"
            "/install                              install, or upgrade an older version (default)\n"
            "/modify                               add ADDLOCAL and remove REMOVE features\n"
            "/repair                               reinstall the installed features\n"

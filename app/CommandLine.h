@@ -9,11 +9,13 @@
 
 #include "product/Catalogue.h"
 
-enum class UiLevel { Full, Quiet };
+// Passive: the progress page alone, without Cancel and without any question.
+enum class UiLevel { Full, Quiet, Passive };
 enum class RequestedAction { Install, Modify, Repair, Uninstall };
 
 struct CCommandLine {
     UiLevel uiLevel = UiLevel::Full;
+    bool uiLevelGiven = false;
     RequestedAction action = RequestedAction::Install;
     bool actionGiven = false;
     std::optional<std::string> installDir;

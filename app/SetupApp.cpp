@@ -19,6 +19,9 @@
 
 namespace {
 
+// One name for every edition: they share the machine's records and folders.
+constexpr char kAtWorkMutexName[] = "Global\\SetupClientAndServer.AtWork";
+
 // On the console of the program that started setup.exe when there is one (a script), else in a
 // message box; never in a quiet run's window, since a quiet run has none.
 void Tell(const std::string& text, bool quiet, UINT icon) {
@@ -44,6 +47,7 @@ BOOL CsetupApp::InitInstance() {
     const CSetupConfig& config = CSetupConfig::Instance();
     StartRunLog(line, commandLine, config);
     const bool quiet = line.uiLevel == UiLevel::Quiet;
+    const bool unattended = line.uiLevel != UiLevel::Full;
     if (!line.error.empty()) {
         SetUp::LogLine("bad command line: " + line.error + "; nothing is changed");
         Tell(line.error + "\n\n" + UsageText(), quiet, MB_ICONERROR);
@@ -55,21 +59,28 @@ BOOL CsetupApp::InitInstance() {
         exitCode_ = EndRun(kExitSuccess);
         return FALSE;
     }
+    atWork_.Reset(CreateMutexA(nullptr, FALSE, kAtWorkMutexName));
+    if (unattended && GetLastError() == ERROR_ALREADY_EXISTS) {
+        // The wizard asks nobody about it; without a person the run must not wait or interfere.
+        SetUp::LogLine("another copy of setup is at work (message 15); nothing is changed");
+        exitCode_ = EndRun(kExitInUse);
+        return FALSE;
+    }
     if (!quiet) {
         CreateSharedFonts();
     }
     // Nothing is written or run before the private working folder exists and is safe.
     if (SetUp::PrepareTempWorkDir() != SetUp::TempWorkDirState::Ready) {
         SetUp::LogLine("the working folder is not safe (message 19); nothing is changed");
-        exitCode_ = quiet ? EndRun(kExitFailed)
-                          : RunWizard({WizardPage::TipDlg, MessageKind::UnsafeWorkFolder});
+        exitCode_ = unattended ? EndRun(kExitFailed)
+                               : RunWizard({WizardPage::TipDlg, MessageKind::UnsafeWorkFolder});
         return FALSE;
     }
     CInstallMode mode;
     mode.Detect(config);
     CInstallContext& context = CInstallContext::Instance();
     context.installType = mode.installType;
-    if (quiet) {
+    if (unattended) {
         exitCode_ = EndRun(RunUnattended(line, config, mode));
         return FALSE;
     }
@@ -81,6 +92,14 @@ BOOL CsetupApp::InitInstance() {
     });
     const FirstPageChoice choice =
         ChooseFirstPage(mode.installType, config, [&config] { return IsSameEdition(config); });
+    context.lastRunInterrupted = mode.interrupted;
+    // Told only where the page that mends it opens: maintenance (Repair chosen) or the upgrade.
+    if (mode.interrupted &&
+        (choice.page == WizardPage::SecondInstallDlg || choice.page == WizardPage::UpdataDlg)) {
+        SetUp::LogLine("the last run was interrupted (message 20): the wizard proposes to mend it");
+        CTipDlg message(MessageKind::LastRunInterrupted);
+        message.DoModal();
+    }
     exitCode_ = RunWizard(choice);
     return FALSE;
 }

@@ -2,6 +2,8 @@
 // The application object: start-up, then the wizard from its first page to the end of the run.
 #include <windows.h>
 
+#include "base/Handles.h"
+
 class CsetupApp {
 public:
     // Fonts, detection, context, then the wizard; always returns FALSE: the run is over when it
@@ -11,4 +13,6 @@ public:
 
 private:
     int exitCode_ = 0;
+    // Held for the whole run, wizard or not, so that a run without a person sees another copy.
+    SetUp::CHandle atWork_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -26,8 +27,10 @@
 #include "ui/pages/FeatureRules.h"
 #include "ui/pages/FeaturePages.h"
 #include "ui/pages/InstallChecks.h"
+#include "ui/pages/InstallingDlg.h"
 #include "ui/pages/MaintenanceRules.h"
 #include "ui/pages/SpaceRule.h"
+#include "ui/pages/UninstallingDlg.h"
 
 namespace {
 
@@ -176,8 +179,7 @@ private:
     std::optional<SetUp::CEngineEvent> end_;
 };
 
-int32_t WaitForTheEnd(CEndOfProcedure& end) {
-    const SetUp::CEngineEvent event = end.Wait();
+int32_t ExitCodeOfTheEnd(const SetUp::CEngineEvent& event) {
     if (event.result == SetUp::ProcedureResult::Failed) {
         LogLine(std::string("failed at \"") + SetUp::DescribeStep(event.step) +
                 "\": " + event.detail);
@@ -185,7 +187,49 @@ int32_t WaitForTheEnd(CEndOfProcedure& end) {
     return ExitCodeOf(event);
 }
 
-int32_t FreshInstall(const CCommandLine& line, const CSetupConfig& config, CEndOfProcedure& end) {
+// Starts a procedure and waits for its end: without any window (/quiet), or on its progress
+// page, which then takes the engine's events (/passive).
+class CProcedureRunner {
+public:
+    explicit CProcedureRunner(bool showsProgress) : showsProgress_(showsProgress) {
+        if (!showsProgress_) {
+            WizardEngine().SetEventCallback(end_.Listener());
+        }
+    }
+    ~CProcedureRunner() {
+        // Nothing is delivered to the listener once it is gone, not even a delivery under way.
+        WizardEngine().SetEventCallback({});
+    }
+    CProcedureRunner(const CProcedureRunner&) = delete;
+    CProcedureRunner& operator=(const CProcedureRunner&) = delete;
+
+    int32_t Run(const std::function<void()>& start) {
+        if (!showsProgress_) {
+            start();
+            return ExitCodeOfTheEnd(end_.Wait());
+        }
+        CInstallingDlg page(start);
+        page.DoModal();
+        return ExitCodeOfTheEnd(WizardEngine().LastEnd());
+    }
+    // The caller has made sure the record names an installation folder.
+    int32_t RunRemoval() {
+        if (!showsProgress_) {
+            WizardEngine().StartRemoval();
+            return ExitCodeOfTheEnd(end_.Wait());
+        }
+        CUninstallingDlg page(false);
+        page.DoModal();
+        return ExitCodeOfTheEnd(WizardEngine().LastEnd());
+    }
+
+private:
+    bool showsProgress_;
+    CEndOfProcedure end_;
+};
+
+int32_t FreshInstall(const CCommandLine& line, const CSetupConfig& config,
+                     CProcedureRunner& runner) {
     const CChoice choice = ChooseFeatures(line, config);
     if (!choice.error.empty()) {
         LogLine("bad command line: " + choice.error);
@@ -207,12 +251,11 @@ int32_t FreshInstall(const CCommandLine& line, const CSetupConfig& config, CEndO
     if (root.empty()) {
         return refusal == MessageKind::SpaceLack ? kExitDiskFull : kExitBadCommandLine;
     }
-    WizardEngine().StartInstall(choice.features, root);
-    return WaitForTheEnd(end);
+    return runner.Run([&] { WizardEngine().StartInstall(choice.features, root); });
 }
 
 // What /modify adds and removes: the recorded features with ADDLOCAL, without REMOVE.
-int32_t Modify(const CCommandLine& line, const CSetupConfig& config, CEndOfProcedure& end) {
+int32_t Modify(const CCommandLine& line, const CSetupConfig& config, CProcedureRunner& runner) {
     const FeaturePageTable* table = PageTable(config);
     if (table == nullptr) {
         LogLine("bad command line: this edition has no features to modify");
@@ -242,12 +285,11 @@ int32_t Modify(const CCommandLine& line, const CSetupConfig& config, CEndOfProce
     const std::vector<bool> ticked = TickedBy(*table, chosen);
     const FeatureChanges changes =
         DiffFeatures(recorded, SelectedFeatures(table->rows, ticked, table->selectionOrder));
-    WizardEngine().StartModify(changes.toAdd, changes.toRemove);
-    return WaitForTheEnd(end);
+    return runner.Run([&] { WizardEngine().StartModify(changes.toAdd, changes.toRemove); });
 }
 
 int32_t Upgrade(const CCommandLine& line, const CSetupConfig& config, InstallType type,
-                CEndOfProcedure& end) {
+                CProcedureRunner& runner) {
     std::vector<int32_t> features;
     if (type == InstallType::UpgradeBlind) {
         const CChoice choice = ChooseFeatures(line, config);
@@ -257,16 +299,11 @@ int32_t Upgrade(const CCommandLine& line, const CSetupConfig& config, InstallTyp
         }
         features = choice.features;
     }
-    WizardEngine().StartUpgrade(type, features);
-    return WaitForTheEnd(end);
+    return runner.Run([&] { WizardEngine().StartUpgrade(type, features); });
 }
 
-int32_t Remove(const CCommandLine& line, const CSetupConfig& config, CEndOfProcedure& end) {
-    if (!WizardEngine().StartRemoval()) {
-        LogLine("nothing to remove: the record names no installation folder");
-        return kExitNothingInstalled;
-    }
-    const int32_t code = WaitForTheEnd(end);
+int32_t Remove(const CCommandLine& line, const CSetupConfig& config, CProcedureRunner& runner) {
+    const int32_t code = runner.RunRemoval();
     WizardEngine().WaitUntilIdle(std::chrono::minutes(5));
     if (line.removeData) {
         LogLine("question 5 (delete the user data?): REMOVEDATA=1: deleted");
@@ -293,7 +330,7 @@ bool ProgramsInUse() {
 }
 
 int32_t Work(UnattendedWork work, const CCommandLine& line, const CSetupConfig& config,
-             const CInstallMode& mode, CEndOfProcedure& end) {
+             const CInstallMode& mode, CProcedureRunner& runner) {
     // The engine starts nothing below a record without an installation folder: there would be
     // no end to wait for.
     if (work != UnattendedWork::FreshInstall && WizardEngine().RefreshInstallRoot().empty()) {
@@ -302,16 +339,15 @@ int32_t Work(UnattendedWork work, const CCommandLine& line, const CSetupConfig& 
     }
     switch (work) {
         case UnattendedWork::FreshInstall:
-            return FreshInstall(line, config, end);
+            return FreshInstall(line, config, runner);
         case UnattendedWork::Modify:
-            return Modify(line, config, end);
+            return Modify(line, config, runner);
         case UnattendedWork::Repair:
-            WizardEngine().StartRepair();
-            return WaitForTheEnd(end);
+            return runner.Run([] { WizardEngine().StartRepair(); });
         case UnattendedWork::Upgrade:
-            return Upgrade(line, config, mode.installType, end);
+            return Upgrade(line, config, mode.installType, runner);
         case UnattendedWork::Removal:
-            return Remove(line, config, end);
+            return Remove(line, config, runner);
         case UnattendedWork::None:
             break;
     }
@@ -348,11 +384,11 @@ int32_t RunUnattended(const CCommandLine& line, const CSetupConfig& config,
                          static_cast<int>(kind), programs.c_str()));
         return false;
     });
-    CEndOfProcedure end;
-    WizardEngine().SetEventCallback(end.Listener());
-    const int32_t exitCode = Work(decision.work, line, config, mode, end);
-    // Nothing is delivered to the listener once it is gone, not even a delivery under way.
-    WizardEngine().SetEventCallback({});
+    int32_t exitCode = kExitFailed;
+    {
+        CProcedureRunner runner(line.uiLevel == UiLevel::Passive);
+        exitCode = Work(decision.work, line, config, mode, runner);
+    }
     WizardEngine().WaitUntilIdle(std::chrono::minutes(5));
     return exitCode;
 }

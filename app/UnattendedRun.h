@@ -1,6 +1,7 @@
 #pragma once
 // A run without a person: the wizard's decisions taken with the answers the command line gives,
-// or the answer that loses no data, each written to the log. It shows no window of any kind.
+// or the answer that loses no data, each written to the log. A quiet run shows no window of any
+// kind; a passive one shows the progress page alone.
 #include <cstdint>
 
 #include "app/CommandLine.h"

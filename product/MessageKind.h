@@ -24,4 +24,5 @@ enum class MessageKind : int32_t {
     NpfOccupied = 17,
     NotSupportUpdate = 18,
     UnsafeWorkFolder = 19,
+    LastRunInterrupted = 20,
 };

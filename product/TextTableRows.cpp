@@ -151,5 +151,8 @@ const TextRow kTextRowsRows[] = {
     {"notSupportUpdate", "本程序不支持升级功能", "notSupportUpdate"},
     {"unsafeworkdirtip", "无法创建安全的临时工作目录，安装无法继续。",
      "A safe temporary working folder cannot be created. The installation cannot continue."},
+    {"interruptedtip", "%s 的上一次安装在完成前被中断，请继续，使安装完整。",
+     "The last installation of %s was interrupted before it was complete. Continue to make it "
+     "whole."},
 };
 const CTableView<TextRow> kTextRows(kTextRowsRows);

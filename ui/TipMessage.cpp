@@ -28,6 +28,7 @@ const TipMessageRow kTipMessagesRows[] = {
     {K::SameGuid, "SameGuidtip", "moreinstallmutextip", P::ProductLabel, 2, 3},
     {K::NotSupportUpdate, "notSupportUpdate", nullptr, P::None, 2, 2},
     {K::UnsafeWorkFolder, "unsafeworkdirtip", nullptr, P::None, 2, 3},
+    {K::LastRunInterrupted, "interruptedtip", nullptr, P::BrandName, 2, 3},
 };
 const CTableView<TipMessageRow> kTipMessages(kTipMessagesRows);
 

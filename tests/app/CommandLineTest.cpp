@@ -23,6 +23,8 @@ const Accepted kAccepted[] = {
     {"/x /quiet", UiLevel::Quiet, RequestedAction::Uninstall, nullptr, nullptr},
     {"/Uninstall", UiLevel::Full, RequestedAction::Uninstall, nullptr, nullptr},
     {"/modify /quiet", UiLevel::Quiet, RequestedAction::Modify, nullptr, nullptr},
+    {"/passive /repair", UiLevel::Passive, RequestedAction::Repair, nullptr, nullptr},
+    {"/Passive /PASSIVE", UiLevel::Passive, RequestedAction::Install, nullptr, nullptr},
     {"/install /install", UiLevel::Full, RequestedAction::Install, nullptr, nullptr},
     {"/quiet INSTALLDIR=\"D:\\Video Apps\"", UiLevel::Quiet, RequestedAction::Install,
      "D:\\Video Apps", nullptr},
@@ -75,7 +77,8 @@ TEST(CommandLine, RefusedLines) {
     for (const char* arguments :
          {"/bogus", "INSTALLDIR=", "/D=", "ADDLOCAL=", "ADDLOCAL=,", "REMOVE=Video",
           "/install REMOVE=Video", "REMOVEDATA=2", "REMOVEDATA=yes", "/log", "/l",
-          "/LOG=", "/repair /uninstall", "/modify /x", "FOO=1", "quiet", "-quiet"}) {
+          "/LOG=", "/repair /uninstall", "/modify /x", "/quiet /passive", "/passive /s", "FOO=1",
+          "quiet", "-quiet"}) {
         SCOPED_TRACE(arguments);
         EXPECT_NE(ParseCommandLine(arguments).error, "");
     }

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "QuietRuns.h"
 #include "ScenarioSupport.h"
+#include "WizardSteps.h"
 #include "base/FileSystem.h"
 #include "common/TestMachine.h"
 #include "driver/UiDriver.h"
@@ -21,46 +21,11 @@ using namespace uidriver;
 
 namespace {
 
-constexpr DWORD kInstallWait = 5 * 60 * 1000;
+using scenario::CQuietRun;
+using scenario::LastLine;
+using scenario::RunQuietly;
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-struct CQuietRun {
-    std::optional<DWORD> exitCode;
-    bool windowShown = false;
-    std::string log;
-};
-
-// Runs the program to its end, watching that it never shows a window of its own.
-CQuietRun RunQuietly(const char* program, const std::string& arguments, const std::string& log) {
-    DeleteFileA(log.c_str());
-    CQuietRun run;
-    CProgram setup(WindowsPath(program), arguments + " /log \"" + log + "\"");
-    EXPECT_TRUE(setup.Started());
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kInstallWait) {
-        if (!TopWindows(setup.Id()).empty()) {
-            run.windowShown = true;
-        }
-        run.exitCode = setup.WaitExit(50);
-        if (run.exitCode) {
-            break;
-        }
-    }
-    run.log = ReadAll(log);
-    return run;
-}
-
-std::string LastLine(const std::string& log) {
-    std::string text = log;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-        text.pop_back();
-    }
-    return text.substr(text.find_last_of('\n') + 1);
-}
+constexpr DWORD kInstallWait = scenario::kQuietRunWait;
 
 std::string Installed(const char* name) {
     return SetUp::ReadInstalledValue(name);
@@ -220,4 +185,118 @@ TEST_F(Unattended, AFailedRepairIsReportedWithAndWithoutThePages) {
     ASSERT_TRUE(failed.ClickControl(IDC_PAGE_CANCEL));
     EXPECT_EQ(setup.WaitExit(kInstallWait), 1603u);
     CloseHandle(file);
+}
+
+namespace {
+
+// Runs the program to its end; every window it shows must be a progress page without Cancel.
+// Returns the exit code; *pages counts the progress pages seen.
+std::optional<DWORD> RunPassively(const char* program, const std::string& arguments,
+                                  const std::string& screenshot, int* pages) {
+    CProgram setup(WindowsPath(program), arguments);
+    EXPECT_TRUE(setup.Started());
+    HWND lastPage = nullptr;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kInstallWait) {
+        for (HWND window : TopWindows(setup.Id())) {
+            const CWindow page(window);
+            if (!page.Control(IDC_PROGRESS)) {
+                ADD_FAILURE() << "a window other than the progress page: " << page.Text();
+                continue;
+            }
+            scenario::WaitInitialised(page);
+            EXPECT_FALSE(page.Control(IDC_PAGE_CANCEL).IsVisible()) << "Cancel on a passive run";
+            EXPECT_FALSE(page.Control(IDC_CLOSE).IsEnabled());
+            if (window != lastPage) {
+                lastPage = window;
+                ++*pages;
+                if (*pages == 1) {
+                    scenario::SaveScreenshot(page, screenshot);
+                }
+            }
+        }
+        if (const auto code = setup.WaitExit(50)) {
+            return code;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+// /passive: the progress page alone, for the install and the removal, without Cancel and without
+// any question; the same codes and the same log as /quiet.
+TEST_F(Unattended, PassiveShowsTheProgressPageAlone) {
+    // A folder that is not empty would be a question in the wizard.
+    testbed::WriteFile(root_ + "\\Velmora AC\\kept.txt", "kept");
+    int pages = 0;
+    EXPECT_EQ(
+        RunPassively(SETUP_ZH_EXE, "/passive INSTALLDIR=\"" + root_ + "\" /log \"" + log_ + "\"",
+                     "passive-install", &pages),
+        0u);
+    EXPECT_GE(pages, 1) << "no progress page";
+    std::string log = scenario::ReadAll(log_);
+    EXPECT_NE(log.find("answered without a person: keep its contents"), std::string::npos) << log;
+    EXPECT_NE(LastLine(log).find("Setup ended with exit code 0."), std::string::npos);
+    EXPECT_EQ(Installed("DisplayVersion"), "1.11.1.7");
+    EXPECT_TRUE(SetUp::PathExists(root_ + "\\Velmora AC\\kept.txt"));
+
+    const std::string userData = root_ + "\\Velmora AC\\UserData\\db.sqlite";
+    testbed::WriteFile(userData, "data");
+    pages = 0;
+    EXPECT_EQ(
+        RunPassively(SETUP_ZH_EXE, "/x /passive /log \"" + log_ + "\"", "passive-removal", &pages),
+        0u);
+    EXPECT_GE(pages, 1) << "no removal progress page";
+    log = scenario::ReadAll(log_);
+    EXPECT_NE(log.find("answered without a person: keep it"), std::string::npos) << log;
+    EXPECT_TRUE(SetUp::EnumerateInstalledVariants().empty());
+    EXPECT_TRUE(SetUp::PathExists(userData)) << "the user data is kept";
+}
+
+// Another copy at work (any run of any edition holds the same name): a run without a person
+// ends with 1618 and changes nothing.
+TEST_F(Unattended, AnotherCopyAtWorkEndsWith1618) {
+    HANDLE atWork = CreateMutexA(nullptr, FALSE, "Global\\SetupClientAndServer.AtWork");
+    ASSERT_NE(atWork, nullptr);
+    const CQuietRun run = Quiet(SETUP_EXE, "/quiet INSTALLDIR=\"" + root_ + "\"");
+    EXPECT_EQ(run.exitCode, 1618u);
+    EXPECT_NE(run.log.find("another copy of setup is at work"), std::string::npos) << run.log;
+    EXPECT_TRUE(SetUp::EnumerateInstalledVariants().empty());
+    CloseHandle(atWork);
+}
+
+// A /log that cannot be written does not fail the run: the log goes to the Windows folder's Temp
+// and says why.
+TEST_F(Unattended, AnUnwritableLogFallsBackToTheWindowsTemp) {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string temp = std::string(windows) + "\\Temp\\";
+    auto logs = [&temp] {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA entry{};
+        HANDLE find = FindFirstFileA((temp + "Velmora AC setup *.log").c_str(), &entry);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                names.push_back(entry.cFileName);
+            } while (FindNextFileA(find, &entry));
+            FindClose(find);
+        }
+        return names;
+    };
+    const std::vector<std::string> before = logs();
+    const std::string missing = root_ + "\\no such folder\\setup.log";
+    const CQuietRun run = RunQuietly(SETUP_EXE, "/quiet /repair", missing);
+    EXPECT_FALSE(run.windowShown);
+    EXPECT_EQ(run.exitCode, 1605u);
+    std::string fallback;
+    for (const std::string& name : logs()) {
+        if (std::find(before.begin(), before.end(), name) == before.end()) {
+            fallback = scenario::ReadAll(temp + name);
+        }
+    }
+    ASSERT_FALSE(fallback.empty()) << "no new log in " << temp;
+    EXPECT_NE(fallback.find("could not write the log at " + missing), std::string::npos)
+        << fallback;
+    EXPECT_NE(LastLine(fallback).find("Setup ended with exit code 1605."), std::string::npos);
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "engine/InstallEngine.h"
 #include "ui/InstallContext.h"
@@ -26,6 +27,12 @@ InstallType DetectAgain() {
 CInstallingDlg::CInstallingDlg()
     : CSkinDlg(IDD_INSTALLING, SkinKind::Page), pageInstallType_(DetectAgain()) {}
 
+// The unattended run has just detected and decided; there is nothing to compare again.
+CInstallingDlg::CInstallingDlg(std::function<void()> start)
+    : CSkinDlg(IDD_INSTALLING, SkinKind::Page),
+      pageInstallType_(CInstallContext::Instance().installType),
+      unattendedStart_(std::move(start)) {}
+
 BOOL CInstallingDlg::OnInitDialog() {
     SetUpWindow();
     SetUpHeader(BrandText("installguide"));
@@ -35,8 +42,17 @@ BOOL CInstallingDlg::OnInitDialog() {
     SendMessageA(progress_.Handle(), PBM_SETPOS, 0, 0);
     cancel_.Attach(Handle(), IDC_PAGE_CANCEL);
     cancel_.SetStyle(kSecondaryButton);
+    if (unattendedStart_) {
+        // Hidden before the first paint, so that nothing of the button is ever drawn.
+        EnableWindow(closeButton_.Handle(), FALSE);
+        ShowWindow(cancel_.Handle(), SW_HIDE);
+    }
     RepaintAll();
     InstallCallbacks();
+    if (unattendedStart_) {
+        unattendedStart_();
+        return TRUE;
+    }
     // Another installer has changed the machine since this one started.
     if (pageInstallType_ != CInstallContext::Instance().installType) {
         CTipDlg message(MessageKind::InstallingMutex);
@@ -94,7 +110,7 @@ bool CInstallingDlg::OnCommand(int id, int code, HWND control) {
 }
 
 void CInstallingDlg::Cancel() {
-    if (!notCancelled_ || completed_) {
+    if (unattendedStart_ || !notCancelled_ || completed_) {
         return;
     }
     CTipCertainDlg question(MessageKind::CancelInstall);

@@ -1,8 +1,9 @@
 #pragma once
 // The install progress page: starts the procedure the install type calls for, shows its
-// progress and status, offers Cancel during a first installation, then ends as completed or, after
-// a cancel, as stopped.
+// progress and status, offers Cancel during a first installation, then ends as completed, failed
+// or, after a cancel, as stopped.
 #include <atomic>
+#include <functional>
 
 #include "engine/InstallMode.h"
 #include "ui/ButtonST.h"
@@ -13,6 +14,9 @@
 class CInstallingDlg : public CSkinDlg {
 public:
     CInstallingDlg();
+    // A run without a person (/passive): start begins the procedure the command line chose; the
+    // page offers no Cancel and asks nothing.
+    explicit CInstallingDlg(std::function<void()> start);
 
 protected:
     BOOL OnInitDialog() override;
@@ -27,6 +31,7 @@ private:
     void Complete();
 
     InstallType pageInstallType_;
+    std::function<void()> unattendedStart_;
     CMyButton cancel_;
     CMyProgress progress_;
     // Written by the worker; the user-interface thread only reads it.

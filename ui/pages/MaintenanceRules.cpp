@@ -8,8 +8,11 @@ bool OffersModify(ProductVariant variant) {
     return FeaturePageFor(variant, UiLanguage::English) != FeaturePageKind::None;
 }
 
-MaintenanceOption InitialOption(bool preselectModify) {
-    return preselectModify ? MaintenanceOption::Modify : MaintenanceOption::Remove;
+MaintenanceOption InitialOption(bool preselectModify, bool lastRunInterrupted) {
+    if (preselectModify) {
+        return MaintenanceOption::Modify;
+    }
+    return lastRunInterrupted ? MaintenanceOption::Repair : MaintenanceOption::Remove;
 }
 
 std::optional<MessageKind> RefusalToGoOn(const GoOnCheckHooks& hooks) {
@@ -25,7 +28,9 @@ std::optional<MessageKind> RefusalToGoOn(const GoOnCheckHooks& hooks) {
 GoOnCheckHooks MachineGoOnCheckHooks() {
     GoOnCheckHooks hooks;
     hooks.isUserManualOpen = [] { return SetUp::IsUserManualOpen(CSetupConfig::Instance()); };
-    hooks.isClientRunning = [] { return SetUp::IsClientRunning(CSetupConfig::Instance().brandName); };
+    hooks.isClientRunning = [] {
+        return SetUp::IsClientRunning(CSetupConfig::Instance().brandName);
+    };
     return hooks;
 }
 

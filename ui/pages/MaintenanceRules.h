@@ -16,8 +16,9 @@ enum class MaintenanceOption { Modify, Repair, Remove };
 
 // Modify needs a feature page to choose with; AC and SL have none.
 bool OffersModify(ProductVariant variant);
-// Coming back from a feature page keeps Modify; otherwise the page proposes Remove.
-MaintenanceOption InitialOption(bool preselectModify);
+// Coming back from a feature page keeps Modify; after a run that was killed at work the page
+// proposes Repair; otherwise Remove.
+MaintenanceOption InitialOption(bool preselectModify, bool lastRunInterrupted);
 
 // What has to be closed before either page may change the installation.
 struct GoOnCheckHooks {

@@ -32,7 +32,7 @@ BOOL CSecondInstallDlg::OnInitDialog() {
     for (CButtonST* option : {&modify_, &repair_, &remove_}) {
         option->SetBitmaps(IDB_RADIO_HOVER, IDB_RADIO_SELECTED, IDB_RADIO_NORMAL);
     }
-    Select(InitialOption(preselectModify_));
+    Select(InitialOption(preselectModify_, CInstallContext::Instance().lastRunInterrupted));
     next_.Attach(Handle(), IDC_NEXT);
     EnableWindow(next_.Handle(), TRUE);
     for (int id : {IDC_ACCEPT_TEXT, IDC_DETAILS_TEXT, IDC_NEXT}) {

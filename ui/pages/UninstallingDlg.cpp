@@ -13,6 +13,10 @@
 
 CUninstallingDlg::CUninstallingDlg() : CSkinDlg(IDD_UNINSTALLING, SkinKind::Page) {}
 
+CUninstallingDlg::CUninstallingDlg(bool asksAboutUserData) : CUninstallingDlg() {
+    asksAboutUserData_ = asksAboutUserData;
+}
+
 BOOL CUninstallingDlg::OnInitDialog() {
     SetUpWindow();
     SetUpHeader(BrandText("installguide"));
@@ -44,6 +48,10 @@ void CUninstallingDlg::Complete() {
     }
     completed_ = true;
     WizardEngine().SetEventCallback({});
+    if (!asksAboutUserData_) {
+        EndDialog(PageResult(PageOutcome::Completed));
+        return;
+    }
     CTipCertainDlg question(MessageKind::DeleteUserData);
     if (question.DoModal() == IDOK) {
         // The removal's last steps may still run below the same root.

@@ -9,6 +9,8 @@
 class CUninstallingDlg : public CSkinDlg {
 public:
     CUninstallingDlg();
+    // asksAboutUserData false: a run without a person (/passive), whose command line answers.
+    explicit CUninstallingDlg(bool asksAboutUserData);
 
 protected:
     BOOL OnInitDialog() override;
@@ -22,4 +24,5 @@ private:
     std::atomic<bool> completionPosted_{false};
     bool completed_ = false;
     bool nothingToRemove_ = false;
+    bool asksAboutUserData_ = true;
 };

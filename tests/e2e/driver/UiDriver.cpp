@@ -61,6 +61,11 @@ std::optional<DWORD> CProgram::WaitExit(DWORD timeoutMs) {
     return code;
 }
 
+bool CProgram::Kill() {
+    return process_ != nullptr && TerminateProcess(process_, 1) &&
+           WaitForSingleObject(process_, kDefaultWait) == WAIT_OBJECT_0;
+}
+
 bool CCapture::SaveBmp(const std::string& path) const {
     const int stride = (width * 3 + 3) & ~3;
     BITMAPFILEHEADER file{};

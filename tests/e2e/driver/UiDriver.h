@@ -33,6 +33,8 @@ public:
     DWORD Id() const { return id_; }
     // The exit code once the program ended within the bound.
     std::optional<DWORD> WaitExit(DWORD timeoutMs = kDefaultWait);
+    // Ends the program at once, as Task Manager or a power loss would; what it started goes on.
+    bool Kill();
 
 private:
     HANDLE process_ = nullptr;

@@ -15,8 +15,10 @@ TEST(MaintenanceRules, ModifyOnlyWhereAFeaturePageExists) {
     }
     EXPECT_FALSE(OffersModify(ProductVariant::AC));
     EXPECT_FALSE(OffersModify(ProductVariant::SL));
-    EXPECT_EQ(InitialOption(false), MaintenanceOption::Remove);
-    EXPECT_EQ(InitialOption(true), MaintenanceOption::Modify);
+    EXPECT_EQ(InitialOption(false, false), MaintenanceOption::Remove);
+    EXPECT_EQ(InitialOption(true, false), MaintenanceOption::Modify);
+    EXPECT_EQ(InitialOption(false, true), MaintenanceOption::Repair);
+    EXPECT_EQ(InitialOption(true, true), MaintenanceOption::Modify) << "Previous keeps Modify";
 }
 
 TEST(MaintenanceRules, TheUserManualIsAskedAboutBeforeTheClient) {
