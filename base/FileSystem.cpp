@@ -3,7 +3,6 @@
 #include <direct.h>
 #include <io.h>
 #include <windows.h>
-#include <shellapi.h>
 
 #include <vector>
 
@@ -32,116 +31,6 @@ void CreateFolderTree(const std::string& path) {
             }
         }
     }
-}
-
-namespace {
-
-std::string WithBackslashes(const std::string& path) {
-    std::string result = path;
-    for (char& c : result) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    while (result.size() > 3 && result.back() == '\\') {
-        result.pop_back();
-    }
-    return result;
-}
-
-bool HoldsLink(const std::string& folder) {
-    WIN32_FIND_DATAA entry{};
-    CFindHandle find(FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (!find) {
-        return false;
-    }
-    do {
-        if (IsDotEntry(entry.cFileName)) {
-            continue;
-        }
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-            return true;
-        }
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-            HoldsLink(folder + "\\" + entry.cFileName)) {
-            return true;
-        }
-    } while (FindNextFileA(find.Get(), &entry));
-    return false;
-}
-
-bool RecycleWithShell(const std::string& path) {
-    std::string from = path;
-    from.push_back('\0');  // with the string's own terminator: the double-zero list of one item
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_ALLOWUNDO;
-    return SHFileOperationA(&operation) == 0;
-}
-
-// True when the path is gone afterwards.
-bool DeleteTree(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return false;
-    }
-    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    }
-    const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        // The link goes; what it points at is not ours to delete.
-        return folder ? RemoveDirectoryA(path.c_str()) != FALSE
-                      : DeleteFileA(path.c_str()) != FALSE;
-    }
-    if (!folder) {
-        return DeleteFileA(path.c_str()) != FALSE;
-    }
-    bool whole = true;
-    {
-        // Held without delete sharing: nobody renames it away and puts a link in its place
-        // while its entries are deleted by path.
-        CFileHandle held(CreateFileA(
-            path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-        const DWORD again = GetFileAttributesA(path.c_str());
-        if (!held || again == INVALID_FILE_ATTRIBUTES ||
-            (again & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-            return false;
-        }
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA entry{};
-        CFindHandle find(FindFirstFileA((path + "\\*").c_str(), &entry));
-        if (find) {
-            do {
-                if (!IsDotEntry(entry.cFileName)) {
-                    names.push_back(entry.cFileName);
-                }
-            } while (FindNextFileA(find.Get(), &entry));
-        }
-        find.Reset();
-        for (const std::string& name : names) {
-            whole = DeleteTree(path + "\\" + name) && whole;
-        }
-    }
-    return RemoveDirectoryA(path.c_str()) != FALSE && whole;
-}
-
-}  // namespace
-
-bool DeleteFolder(const std::string& path, bool toRecycleBin) {
-    // Both kinds of slash come from the callers.
-    // A relative path or one on the current drive's root ("\\Programs\\...", from a failed
-    // shell call) is never deleted.
-    const std::string target = WithBackslashes(path);
-    if (!IsAbsoluteLocalPath(target)) {
-        return true;
-    }
-    if (toRecycleBin && !IsReparsePoint(target) && !HoldsLink(target)) {
-        return !RecycleWithShell(target);
-    }
-    return !DeleteTree(target);
 }
 
 bool IsReparsePoint(const std::string& path) {

@@ -10,12 +10,15 @@ bool PathExists(const std::string& path);
 // Creates every missing level of an absolute path; either kind of slash.
 void CreateFolderTree(const std::string& path);
 // Deletes a file or folder tree, silently. Returns true when the deletion FAILED (something is
-// left), false when it succeeded. A reparse point (junction, symbolic link, mount point) is never
-// followed, neither inside the tree nor at its root: it is removed as a link and its target stays.
-// Each folder is held open without delete sharing while its entries go, so that it cannot be
-// swapped for a link half-way. Only an absolute path with a drive letter is deleted. The recycle
-// bin is used only for a tree that holds no link.
-bool DeleteFolder(const std::string& path, bool toRecycleBin);
+// left), false when it succeeded. Each entry is opened relative to its folder's handle, never
+// through a reparse point (junction, symbolic link, mount point), and deleted through that
+// handle; each folder is held without write or delete sharing while its entries go. A link is
+// removed as the link itself and never entered; a folder owned by another user than an
+// administrator, SYSTEM or this process's user is left as it is. usersMayWrite is for a tree
+// other users may write (the public user-data folder, a folder the person asked to clear): any
+// owner, links are left, only plain files and folders go. Only an absolute path with a drive
+// letter below the drive's root is deleted; the recycle bin is never used.
+bool DeleteFolder(const std::string& path, bool usersMayWrite);
 // Whether the path exists and is a reparse point (the link itself, never its target).
 bool IsReparsePoint(const std::string& path);
 // "X:\..." with a drive letter: never relative, never on the current drive's root, never UNC.

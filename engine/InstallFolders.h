@@ -2,12 +2,12 @@
 // The engine's folder steps and checks on the product's folders.
 #include <string>
 
+#include "base/InstallPathRule.h"
+
 class CSetupConfig;
 
 namespace SetUp {
 
-// The acceptance test of a typed-in install root.
-bool IsValidInstallPath(const std::string& path);
 // True when the installed user manual exists and cannot be opened for reading and writing.
 bool IsUserManualOpen(const CSetupConfig& config);
 

@@ -23,9 +23,10 @@ void RemoveIfEmpty(const std::string& folder) {
     }
 }
 
-// A removal goes on past what it cannot delete (a file held open); the log says what stayed.
-void DeleteOrSaySo(const std::string& path) {
-    if (DeleteFolder(path, false)) {
+// A removal goes on past what it cannot delete (a file held open, a link in the public
+// user-data folder); the log says what stayed.
+void DeleteOrSaySo(const std::string& path, bool usersMayWrite = false) {
+    if (DeleteFolder(path, usersMayWrite) && PathExists(path)) {
         LogLine("could not delete all of " + path + "; the removal goes on");
     }
 }
@@ -74,8 +75,9 @@ void RemoveProgramFilesFolder(const CSetupConfig& config) {
 
 void DeleteUserData(const std::string& installRoot, const CSetupConfig& config) {
     const CFolderLayout layout(installRoot, config);
-    DeleteFolder(layout.UserDataDir('/'), false);
-    DeleteFolder(CFolderLayout::PublicUserDataDir(config), false);
+    DeleteOrSaySo(layout.UserDataDir('/'));
+    // Every user writes there: links and what other users hold stay.
+    DeleteOrSaySo(CFolderLayout::PublicUserDataDir(config), true);
     RemoveIfEmpty(layout.ProductDir('/'));
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/Handles.h"
+#include "base/InstallPathRule.h"
 #include "base/StringUtil.h"
 #include "base/SystemInfo.h"
 #include "product/Catalogue.h"
@@ -62,6 +63,31 @@ bool IsRecorded(ProductVariant variant) {
            QueryText(key.Get(), "ProductGuid", &guid);
 }
 
+bool IsDottedNumber(const std::string& text) {
+    for (const std::string& piece : SplitString(text, '.')) {
+        if (piece.empty() || piece.find_first_not_of("0123456789") != std::string::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// These two steer what the elevated installer deletes and writes: the version names the
+// Start-menu folder, the location holds every product folder. A value that breaks its rule reads
+// as absent, like a value of the wrong type.
+bool FollowsItsRule(const std::string& name, const std::string& value) {
+    if (value.empty()) {
+        return true;
+    }
+    if (name == "DisplayVersion") {
+        return IsDottedNumber(value);
+    }
+    if (name == "InstallLocation") {
+        return IsValidInstallPath(value);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string UninstallRootPath() {
@@ -85,7 +111,8 @@ std::vector<ProductVariant> EnumerateInstalledVariants() {
 }
 
 std::string ReadUninstallValue(ProductVariant variant, const std::string& name) {
-    return ReadValue(HKEY_LOCAL_MACHINE, ProductKeyPath(variant), name.c_str());
+    const std::string value = ReadValue(HKEY_LOCAL_MACHINE, ProductKeyPath(variant), name.c_str());
+    return FollowsItsRule(name, value) ? value : std::string();
 }
 
 std::string ReadInstalledValue(const std::string& name) {

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """check-imports.py PROGRAM NAME...: fails when the Windows program imports any of the named
-functions. setup.exe must start on a Windows 7 without its loader update, which lacks the
-functions it added; an import of one stops the program before its first line runs."""
+functions, or anything at all from a named library (a NAME ending in .dll). setup.exe must start
+on a Windows 7 without its loader update, which lacks the functions it added; an import of one
+stops the program before its first line runs. A library the program does not use is not loaded
+into the elevated process either."""
 import struct
 import sys
 
@@ -59,7 +61,9 @@ def main():
     if not any(dll == "kernel32.dll" for dll, _ in names):
         print("the import table was not read: nothing from kernel32.dll")
         return 1
-    found = sorted(f"{dll}!{name}" for dll, name in names if name in forbidden)
+    libraries = {name.lower() for name in forbidden if name.lower().endswith(".dll")}
+    found = sorted(f"{dll}!{name}" for dll, name in names
+                   if name in forbidden or dll in libraries)
     for item in found:
         print(f"{program} imports {item}")
     return 1 if found else 0

@@ -9,6 +9,7 @@
 
 #include "EngineRecorder.h"
 #include "EngineTestSupport.h"
+#include "base/DeletionSeam.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
 #include "base/TempWorkDir.h"
@@ -39,7 +40,7 @@ CInstallEngine& NewEngine() {
 // Wine cannot make a junction (setting a reparse point is not supported), but it shows a Unix
 // symbolic link as a reparse point, and a deletion that follows it empties the target just as it
 // would through a junction. The link is made by the Unix ln, which Wine starts like any program.
-bool MakeFolderLink(const std::string& link, const std::string& target) {
+bool MakeLink(const std::string& link, const std::string& target) {
     using UnixNameFunction = char*(CDECL*)(LPCWSTR);
     const auto unixName = reinterpret_cast<UnixNameFunction>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
@@ -64,7 +65,30 @@ bool MakeFolderLink(const std::string& link, const std::string& target) {
     }
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
-    return WaitFor([&link] { return IsReparsePoint(link); });
+    return WaitFor([&link] { return Exists(link); });
+}
+
+// Wine shows a link to a folder as a reparse point, a link to a file as a plain file.
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+    return MakeLink(link, target) && IsReparsePoint(link);
+}
+
+// The deletion's step hook: swaps the first sibling it can still move for a link, once.
+struct CSwap {
+    std::vector<std::string> siblings;
+    std::string aside;
+    std::string target;
+    std::string swapped;
+};
+CSwap swap;
+
+void SwapASiblingForALink() {
+    for (const std::string& sibling : swap.siblings) {
+        if (swap.swapped.empty() && MoveFileA(sibling.c_str(), swap.aside.c_str()) &&
+            MakeFolderLink(sibling, swap.target)) {
+            swap.swapped = sibling;
+        }
+    }
 }
 
 class HardeningTest : public ::testing::Test {
@@ -244,6 +268,59 @@ TEST_F(HardeningTest, LinkAsTheRootOfADeletionIsNotFollowed) {
     EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
     DeleteFolder(link + "/", false);
     EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
+}
+
+// A folder not yet visited is swapped for a link while its parent is being emptied: the link is
+// not followed, and neither is a link to a file.
+TEST_F(HardeningTest, LinkAppearingDuringADeletionIsNotFollowed) {
+    const std::string target = testbed::MakeTempFolder("swap target");
+    testbed::WriteFile(target + "\\keep.txt", "keep");
+    const std::string tree = testbed::MakeTempFolder("swapped tree");
+    testbed::WriteFile(tree + "\\one\\a.txt", "a");
+    testbed::WriteFile(tree + "\\two\\b.txt", "b");
+    const std::string fileTarget = testbed::MakeTempFolder("file target") + "\\kept.txt";
+    testbed::WriteFile(fileTarget, "kept");
+    ASSERT_TRUE(MakeLink(tree + "\\file link", fileTarget));
+    swap = CSwap{
+        {tree + "\\one", tree + "\\two"}, testbed::MakeTempFolder("aside") + "\\moved", target, ""};
+
+    SetDeletionStepHook(&SwapASiblingForALink);
+    const bool failed = DeleteFolder(tree, false);
+    SetDeletionStepHook(nullptr);
+
+    ASSERT_FALSE(swap.swapped.empty()) << "the hook found no sibling left to swap";
+    const bool firstSwapped = swap.swapped == swap.siblings[0];
+    EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
+    EXPECT_EQ(enginetest::ReadAll(swap.aside + (firstSwapped ? "\\a.txt" : "\\b.txt")),
+              firstSwapped ? "a" : "b");
+    EXPECT_EQ(enginetest::ReadAll(fileTarget), "kept");
+    EXPECT_FALSE(Exists(swap.siblings[firstSwapped ? 1 : 0])) << "the sibling visited first went";
+    // Wine cannot remove a Unix link through a handle: it stays, and the deletion says so.
+    EXPECT_TRUE(failed);
+}
+
+// Other users write the public user-data folder: its plain entries go, its links stay, and a
+// removal that deletes the user data follows none.
+TEST_F(HardeningTest, PublicUserDataLosesItsFilesButKeepsItsLinks) {
+    const std::string target = testbed::MakeTempFolder("public target");
+    testbed::WriteFile(target + "\\keep.txt", "keep");
+    const std::string publicData = CFolderLayout::PublicUserDataDir();
+    testbed::WriteFile(publicData + "\\Nginx\\conf\\nginx.conf", "conf");
+    testbed::WriteFile(publicData + "\\data.db", "data");
+    ASSERT_TRUE(MakeFolderLink(publicData + "\\Nginx\\linked", target));
+    ASSERT_TRUE(MakeLink(publicData + "\\file link", target + "\\keep.txt"));
+
+    DeleteUserData(root_, CSetupConfig::Instance());
+
+    EXPECT_EQ(enginetest::ReadAll(target + "\\keep.txt"), "keep");
+    EXPECT_FALSE(Exists(publicData + "\\data.db"));
+    EXPECT_FALSE(Exists(publicData + "\\Nginx\\conf"));
+    EXPECT_TRUE(IsReparsePoint(publicData + "\\Nginx\\linked")) << "a link there is left";
+
+    const std::string plain = testbed::MakeTempFolder("plain users tree");
+    testbed::WriteFile(plain + "\\sub\\c.txt", "c");
+    EXPECT_FALSE(DeleteFolder(plain, true));
+    EXPECT_FALSE(Exists(plain));
 }
 
 // A component file held open by a running program: the repair cannot put it back, says so and

@@ -207,6 +207,48 @@ TEST_F(InstallModeTest, RecordValuesOfTheWrongTypeReadAsAbsent) {
     EXPECT_EQ(Detect(), InstallType::Fresh);
 }
 
+// The version and the location build paths the installer deletes and writes: a version that is
+// not dotted numbers, or a location the install-path rule refuses, reads as absent.
+TEST_F(InstallModeTest, RecordedVersionAndLocationThatBreakTheirRulesReadAsAbsent) {
+    const struct {
+        const char* version;
+        const char* location;
+        bool versionKept;
+        bool locationKept;
+    } cases[] = {
+        {"1.10.0.5", "C:\\ok", true, true},
+        {"1.2.3.4\\..", "..\\..\\Windows", false, false},
+        {"..\\..\\Windows", "C:\\Apps\\..\\Windows", false, false},
+        {"", "", true, true},
+        {"1..2", "\\\\server\\share", false, false},
+        {"1.2 ", "Apps", false, false},
+        {".1", "C:\\Apps\\%WINDIR%", false, false},
+        {"7", "C:\\Program Files (x86)", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.version) + " | " + c.location);
+        RecordAC(c.version, "", c.location);
+        EXPECT_EQ(SetUp::ReadInstalledValue("DisplayVersion"), c.versionKept ? c.version : "");
+        EXPECT_EQ(SetUp::ReadInstalledValue("InstallLocation"), c.locationKept ? c.location : "");
+        EXPECT_EQ(SetUp::ReadUninstallValue(ProductVariant::AC, "InstallLocation"),
+                  c.locationKept ? c.location : "");
+    }
+}
+
+// A location that climbs out with ".." is not looked into: the description file it reaches
+// does not make the upgrade one by description.
+TEST_F(InstallModeTest, ARefusedLocationIsNotLookedInto) {
+    const std::string root = testbed::MakeTempFolder("climbed");
+    testbed::WriteFile(root + "\\Velmora AC\\Velmora AC Client\\Client\\ProductDescription.xml",
+                       "");
+    RecordAC("1.10.0.5", "", root);
+    EXPECT_EQ(Detect(), InstallType::UpgradeByDescription);
+    RecordAC("1.10.0.5", "", root + "\\sub\\..");
+    EXPECT_EQ(Detect(), InstallType::UpgradeBlind);
+    RecordAC("99.0\\..", "", root);
+    EXPECT_EQ(Detect(), InstallType::UpgradeByDescription) << "an unreadable version is older";
+}
+
 // A record that still carries the mark of a run at work was left by a run that was killed.
 TEST_F(InstallModeTest, AMarkedRecordIsAnInterruptedRun) {
     RecordAC("1.11.1.7", "0#4#2#12");

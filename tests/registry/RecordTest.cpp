@@ -184,11 +184,11 @@ TEST_F(RecordTest, TextStopsAtTheFirstNulAndNeverPassesTheData) {
               ERROR_SUCCESS);
     const char embedded[] = "ab\0cd";
     RegSetValueExA(key.Get(), "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(embedded), 6);
-    const char unterminated[] = {'x', 'y'};
+    const char unterminated[] = {'1', '2'};
     RegSetValueExA(key.Get(), "DisplayVersion", 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(unterminated), 2);
     EXPECT_EQ(ReadUninstallValue(ProductVariant::AC, "DisplayName"), "ab");
-    EXPECT_EQ(ReadUninstallValue(ProductVariant::AC, "DisplayVersion"), "xy");
+    EXPECT_EQ(ReadUninstallValue(ProductVariant::AC, "DisplayVersion"), "12");
 }
 
 TEST_F(RecordTest, RemovalDeletesTheRecordAndTheBrowserValues) {

@@ -29,7 +29,8 @@ struct InstallCheckHooks {
     std::function<int(MessageKind)> ask;    // question; returns an answer above
     std::function<bool(const std::string&)> isFolderEmpty;
     std::function<bool(const std::string&)> exists;
-    // Deletes to the Recycle Bin; true when it FAILED, as the file-system helper reports.
+    // Clears a folder other users may write; true when it FAILED, as the file-system helper
+    // reports.
     std::function<bool(const std::string&)> deleteFolder;
 };
 

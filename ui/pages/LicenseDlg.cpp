@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/Handles.h"
@@ -34,14 +35,19 @@ struct GlobalMemoryTraits {
 using CDeviceContext = SetUp::CUniqueHandle<DeviceContextTraits>;
 using CGlobalMemory = SetUp::CUniqueHandle<GlobalMemoryTraits>;
 
+// What the rich edit has not read yet of the document's bytes.
+struct CRtfReader {
+    const std::string* bytes;
+    size_t offset;
+};
+
 DWORD CALLBACK ReadRtfChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* read) {
-    DWORD got = 0;
-    if (!ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(wanted), &got,
-                  nullptr)) {
-        *read = 0;
-        return 1;
-    }
-    *read = static_cast<LONG>(got);
+    auto* reader = reinterpret_cast<CRtfReader*>(cookie);
+    const size_t left = reader->bytes->size() - reader->offset;
+    const size_t count = wanted > 0 ? std::min(left, static_cast<size_t>(wanted)) : 0;
+    std::memcpy(buffer, reader->bytes->data() + reader->offset, count);
+    reader->offset += count;
+    *read = static_cast<LONG>(count);
     return 0;
 }
 
@@ -67,27 +73,28 @@ bool LoadRichEditLibrary() {
     return library != nullptr;
 }
 
-bool StreamRtfFile(HWND richEdit, const std::string& path) {
+bool StreamRtfResource(HWND richEdit, int resourceId) {
     SetWindowTextA(richEdit, "");
-    SetUp::CFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
+    const std::string bytes = SetUp::ResourceText(resourceId, kRtfResourceType);
+    if (bytes.empty()) {
         return false;
     }
+    CRtfReader reader{&bytes, 0};
     EDITSTREAM stream{};
-    stream.dwCookie = reinterpret_cast<DWORD_PTR>(file.Get());
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&reader);
     stream.pfnCallback = ReadRtfChunk;
     SendMessageA(richEdit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
     return stream.dwError == 0;
 }
 
-CRichEditDocument::CRichEditDocument(const std::string& rtfPath) {
+CRichEditDocument::CRichEditDocument(int resourceId) {
     if (!LoadRichEditLibrary()) {
         return;
     }
     window_.Reset(CreateWindowExA(0, RICHEDIT_CLASSA, "", WS_POPUP | ES_MULTILINE | ES_READONLY, 0,
                                   0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
-    loaded_ = window_ && StreamRtfFile(window_.Get(), rtfPath) && TextLength(window_.Get()) > 0;
+    loaded_ =
+        window_ && StreamRtfResource(window_.Get(), resourceId) && TextLength(window_.Get()) > 0;
 }
 
 namespace {
@@ -276,12 +283,9 @@ BOOL CLicenseDlg::OnInitDialog() {
 }
 
 void CLicenseDlg::ShowDocument() {
-    const LicenceDocument document = ChooseLicenceDocument(Settings().uiLanguage);
-    // Written afresh on each opening, so that the page shows what this program carries.
-    SetUp::SaveResourceToTemp(document.fileName, document.resourceId, kRtfResourceType);
-    documentPath_ = SetUp::GetTempWorkDir() + document.fileName;
+    // Straight from the program's own resource: no file anybody else could change first.
     HWND box = Item(IDC_LICENSE_TEXT);
-    StreamRtfFile(box, documentPath_);
+    StreamRtfResource(box, Document().resourceId);
     SendMessageA(box, EM_SETBKGNDCOLOR, 0, kEditBackground);
     CHARFORMATA format{};
     format.cbSize = sizeof(format);
@@ -325,7 +329,7 @@ void CLicenseDlg::Print() const {
     }
     // Printed from the file in its own colours; a document that cannot be read prints nothing
     // rather than blank pages.
-    const CRichEditDocument document(documentPath_);
+    const CRichEditDocument document(Document().resourceId);
     if (!document.Loaded()) {
         return;
     }
@@ -335,7 +339,7 @@ void CLicenseDlg::Print() const {
         MulDiv(GetDeviceCaps(dc, VERTRES), kTwipsPerInch, GetDeviceCaps(dc, LOGPIXELSY))};
     DOCINFOA job{};
     job.cbSize = sizeof(job);
-    job.lpszDocName = documentPath_.c_str();
+    job.lpszDocName = Document().fileName;
     // With PD_USEDEVMODECOPIES the driver makes the copies and nCopies is 1; otherwise each copy
     // is a job of its own.
     for (WORD copy = 0; copy < choice.nCopies; ++copy) {

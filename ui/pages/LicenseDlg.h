@@ -15,8 +15,7 @@
 #include "ui/MyButton.h"
 #include "ui/SkinDialog.h"
 
-// The agreement a language shows: its resource and the file it is written to in the working
-// folder.
+// The agreement a language shows: its resource and the name a printed copy's job carries.
 struct LicenceDocument {
     int resourceId;
     const char* fileName;
@@ -27,15 +26,15 @@ LicenceDocument ChooseLicenceDocument(UiLanguage language);
 // it cannot be loaded.
 bool LoadRichEditLibrary();
 
-// Replaces the rich edit's content with an RTF file; false (content left empty) when the file
-// cannot be opened.
-bool StreamRtfFile(HWND richEdit, const std::string& path);
+// Replaces the rich edit's content with the program's RTF resource, streamed from memory; false
+// (content left empty) when the resource is absent.
+bool StreamRtfResource(HWND richEdit, int resourceId);
 
-// A hidden rich edit holding an RTF file as written, so that printing uses the document's own
-// colours and not the page's dark ones.
+// A hidden rich edit holding an RTF resource as written, so that printing uses the document's
+// own colours and not the page's dark ones.
 class CRichEditDocument {
 public:
-    explicit CRichEditDocument(const std::string& rtfPath);
+    explicit CRichEditDocument(int resourceId);
 
     HWND Handle() const { return window_.Get(); }
     bool Loaded() const { return loaded_; }
@@ -67,9 +66,6 @@ class CLicenseDlg : public CSkinDlg {
 public:
     explicit CLicenseDlg(int32_t accepted, PageSettings settings = PageSettings::FromConfig());
 
-    // The agreement's path in the working folder.
-    const std::string& DocumentPath() const { return documentPath_; }
-
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
@@ -78,11 +74,11 @@ protected:
     void OnOK() override {}
 
 private:
+    LicenceDocument Document() const { return ChooseLicenceDocument(Settings().uiLanguage); }
     void ShowDocument();
     void Print() const;
 
     int32_t accepted_;
-    std::string documentPath_;
     CButtonST acceptBox_;
     CMyButton printButton_;
 };

@@ -1,5 +1,5 @@
 // The licence page's rules without its window: which agreement a language shows, reading it from
-// the file, and laying it onto pages for printing.
+// the program's resource, and laying it onto pages for printing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -48,11 +48,8 @@ int CountTextRecords(HENHMETAFILE metafile) {
     return count;
 }
 
-std::string WriteDocument(UiLanguage language) {
-    const LicenceDocument document = ChooseLicenceDocument(language);
-    const std::string path = testbed::MakeTempFolder("licence") + "\\" + document.fileName;
-    EXPECT_TRUE(SetUp::WriteResourceToFile(path, document.resourceId, "RTF"));
-    return path;
+int DocumentResource(UiLanguage language) {
+    return ChooseLicenceDocument(language).resourceId;
 }
 
 }  // namespace
@@ -68,18 +65,20 @@ TEST(LicenceDocument, ChineseShowsItsOwnFileEverythingElseTheEnglishOne) {
     EXPECT_EQ(other.resourceId, IDR_LICENSE_ENGLISH);
 }
 
-TEST(LicenceDocument, AMissingFileLeavesTheBoxEmpty) {
-    const CRichEditDocument document(testbed::MakeTempFolder("licence") + "\\absent.rtf");
+TEST(LicenceDocument, AMissingResourceLeavesTheBoxEmpty) {
+    const int absent = 59999;
+    ASSERT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(absent), "RTF"), nullptr);
+    const CRichEditDocument document(absent);
     ASSERT_NE(document.Handle(), nullptr);
     EXPECT_FALSE(document.Loaded());
     EXPECT_EQ(GetWindowTextLengthA(document.Handle()), 0);
 }
 
 TEST(LicenceDocument, BothAgreementsReadInTheirLanguage) {
-    const CRichEditDocument english(WriteDocument(UiLanguage::English));
+    const CRichEditDocument english(DocumentResource(UiLanguage::English));
     ASSERT_TRUE(english.Loaded());
     EXPECT_EQ(WholeText(english.Handle()).rfind(L"Velmora Software License Agreement\r", 0), 0u);
-    const CRichEditDocument chinese(WriteDocument(UiLanguage::Chinese));
+    const CRichEditDocument chinese(DocumentResource(UiLanguage::Chinese));
     ASSERT_TRUE(chinese.Loaded());
     const std::wstring text = WholeText(chinese.Handle());
     EXPECT_EQ(text.rfind(L"Velmora \u8f6f\u4ef6\u8bb8\u53ef\u4f7f\u7528\u534f\u8bae\r", 0), 0u)
@@ -92,7 +91,7 @@ TEST(LicenceDocument, BothAgreementsReadInTheirLanguage) {
 class LicencePrinting : public testing::TestWithParam<UiLanguage> {};
 
 TEST_P(LicencePrinting, EveryPageCarriesTextAndThePagesHoldTheWholeAgreement) {
-    const CRichEditDocument document(WriteDocument(GetParam()));
+    const CRichEditDocument document(DocumentResource(GetParam()));
     ASSERT_TRUE(document.Loaded());
     const std::wstring text = WholeText(document.Handle());
 
