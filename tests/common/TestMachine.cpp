@@ -104,4 +104,37 @@ GoldenLists ReadGoldenLists(const std::string& path) {
     return lists;
 }
 
+namespace {
+
+void AddTree(const std::string& folder, bool withFolders, std::vector<std::string>* entries) {
+    WIN32_FIND_DATAA entry{};
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            if (withFolders) {
+                entries->push_back(folder + "\\" + name + "\\");
+            }
+            AddTree(folder + "\\" + name, withFolders, entries);
+        } else {
+            entries->push_back(folder + "\\" + name);
+        }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+}
+
+}  // namespace
+
+std::vector<std::string> ListTree(const std::string& folder, bool withFolders) {
+    std::vector<std::string> entries;
+    AddTree(folder, withFolders, &entries);
+    return entries;
+}
+
 }  // namespace testbed

@@ -43,4 +43,8 @@ GoldenLists ReadGoldenLists(const std::string& path);
 // The language the test run was promised (SETUP_TEST_LANGID), 1033 when unset.
 int PromisedLanguageId();
 
+// Every entry below the folder, by full path; folders too, with a trailing backslash, when
+// withFolders is set.
+std::vector<std::string> ListTree(const std::string& folder, bool withFolders);
+
 }  // namespace testbed

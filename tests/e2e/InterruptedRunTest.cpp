@@ -23,27 +23,6 @@ using namespace uidriver;
 
 namespace {
 
-void AddFilesBelow(const std::string& folder, const std::string& relative,
-                   std::set<std::string>* files) {
-    WIN32_FIND_DATAA entry{};
-    HANDLE find = FindFirstFileA((folder + relative + "\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            AddFilesBelow(folder, relative + "\\" + name, files);
-        } else {
-            files->insert(relative + "\\" + name);
-        }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-}
-
 // What an installation consists of, as far as the next run and the product see it.
 struct CInstallation {
     std::set<std::string> files;
@@ -54,7 +33,9 @@ struct CInstallation {
 
 CInstallation Observe(const std::string& productDir) {
     CInstallation seen;
-    AddFilesBelow(productDir, "", &seen.files);
+    for (const std::string& file : testbed::ListTree(productDir, false)) {
+        seen.files.insert(file);
+    }
     seen.version = SetUp::ReadInstalledValue("DisplayVersion");
     seen.components = SetUp::ReadInstalledValue("ComponentList");
     seen.mark = SetUp::ReadInstalledValue(SetUp::kRunAtWorkValue);

@@ -40,39 +40,6 @@ std::string InstallationFolder(const std::string& root) {
     return root + "\\" + names.productFolder + "\\" + names.clientFolder;
 }
 
-namespace {
-
-void AddTree(const std::string& folder, bool withFolders, std::vector<std::string>* entries) {
-    WIN32_FIND_DATAA entry{};
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            if (withFolders) {
-                entries->push_back(folder + "\\" + name + "\\");
-            }
-            AddTree(folder + "\\" + name, withFolders, entries);
-        } else {
-            entries->push_back(folder + "\\" + name);
-        }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-}
-
-}  // namespace
-
-std::vector<std::string> ListTree(const std::string& folder, bool withFolders) {
-    std::vector<std::string> entries;
-    AddTree(folder, withFolders, &entries);
-    return entries;
-}
-
 std::string OwnFolder() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);

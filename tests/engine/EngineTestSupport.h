@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/TestMachine.h"
+
 namespace enginetest {
 
 bool Exists(const std::string& path);
@@ -19,9 +21,7 @@ std::string InstallationFolder(const std::string& root);
 // The folder this test program runs from, with a trailing backslash.
 std::string OwnFolder();
 
-// Every entry below the folder, by full path; folders too, with a trailing backslash, when
-// withFolders is set.
-std::vector<std::string> ListTree(const std::string& folder, bool withFolders);
+using testbed::ListTree;
 // Polls the condition until it holds or the time is up; returns whether it held.
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds limit = std::chrono::seconds(20));
