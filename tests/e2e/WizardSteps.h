@@ -95,7 +95,8 @@ inline std::string DefaultRoot() {
 inline void FinishInstall(uidriver::CProgram& setup, bool startClient) {
     const uidriver::CWindow finish =
         uidriver::WaitForWindowWith(setup.Id(), IDC_DESKTOP_CHECK, kInstallWait);
-    ASSERT_TRUE(finish) << "no finished page";
+    ASSERT_TRUE(finish) << "no finished page; the program shows:\n"
+                        << uidriver::DescribeWindows(setup.Id());
     if (!startClient) {
         ASSERT_TRUE(finish.ClickControl(IDC_CLIENT_CHECK));
         ASSERT_TRUE(

@@ -244,6 +244,32 @@ std::vector<HWND> TopWindows(DWORD processId) {
     return search.found;
 }
 
+namespace {
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::string DescribeWindows(DWORD processId) {
+    std::string description;
+    for (HWND window : TopWindows(processId)) {
+        description += "[" + CWindow(window).Text() + "]";
+        std::vector<HWND> children;
+        EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+        for (HWND child : children) {
+            const std::string text = CWindow(child).Text();
+            if (IsWindowVisible(child) && !text.empty()) {
+                description += " {" + std::to_string(GetDlgCtrlID(child)) + ": " + text + "}";
+            }
+        }
+        description += "\n";
+    }
+    return description.empty() ? "no visible window\n" : description;
+}
+
 CWindow WaitForWindowWith(DWORD processId, int controlId, DWORD timeoutMs) {
     CWindow result;
     WaitFor(

@@ -98,6 +98,8 @@ private:
 
 // Visible top-level windows of a process.
 std::vector<HWND> TopWindows(DWORD processId);
+// The visible top-level windows of a process and the texts they show, for a failure's message.
+std::string DescribeWindows(DWORD processId);
 // The first visible top-level window of the process that has a control with this id.
 CWindow WaitForWindowWith(DWORD processId, int controlId, DWORD timeoutMs = kDefaultWait);
 
