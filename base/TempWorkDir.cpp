@@ -21,7 +21,7 @@ namespace {
 // SYSTEM and Administrators: full control; nobody else, not even to read (a reader could hold a
 // file open and make the next step fail). Protected: nothing inherited from the Windows folder's
 // Temp, where users may create folders.
-const char kWorkDirDescriptor[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+const char kWorkDirDescriptor[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
 const char kWorkDirPrefix[] = "InstallationTempFile";
 const int kNameAttempts = 16;
 constexpr ULONG kFileCreate = 2;
@@ -106,7 +106,7 @@ MakeResult CreateHeld(const std::string& folder, PSECURITY_DESCRIPTOR descriptor
     IO_STATUS_BLOCK io{};
     HANDLE made = nullptr;
     const ACCESS_MASK access =
-        DELETE | READ_CONTROL | SYNCHRONIZE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY;
+        READ_CONTROL | SYNCHRONIZE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY;
     // Neither write nor delete sharing: while held, the folder can be neither renamed away nor
     // turned into a mount point.
     const LONG status =
@@ -140,12 +140,14 @@ bool IsWhereMeant(HANDLE held, const std::string& folder) {
            HasTrustedOwner(held);
 }
 
-// The empty folder this process just made, removed through its handle wherever it landed.
+// The empty folder this process just made, removed where it landed. The hold has no DELETE
+// access: under Wine a folder held with it lets no program started from inside it run.
 void RemoveMade(CFileHandle* held) {
-    FILE_DISPOSITION_INFO disposition{};
-    disposition.DeleteFile = TRUE;
-    SetFileInformationByHandle(held->Get(), FileDispositionInfo, &disposition, sizeof(disposition));
+    const std::wstring landed = FinalPath(held->Get());
     held->Reset();
+    if (!landed.empty()) {
+        RemoveDirectoryW(landed.c_str());
+    }
 }
 
 // Made with the descriptor, as a new folder, and held; empty on any doubt.
