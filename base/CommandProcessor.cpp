@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/ChildEnvironment.h"
 #include "base/FileSystem.h"
 #include "base/RunLog.h"
 #include "base/StringUtil.h"
@@ -72,12 +73,17 @@ bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode)
     return started;
 }
 
-bool RunProgram(const std::string& program, const std::string& arguments, unsigned long* exitCode) {
+namespace {
+
+// Hidden, by its full path (the command line's first word is never looked up), with the system
+// folder as working folder; waited for without a time limit. The environment block is UTF-16,
+// or null for this process's own.
+bool RunHidden(const std::string& program, const std::string& line, void* environment,
+               unsigned long* exitCode) {
     const std::string system = SystemDirectory();
     if (!IsAbsoluteLocalPath(program) || !IsAbsoluteLocalPath(system)) {
         return false;
     }
-    std::string line = "\"" + program + "\" " + arguments;
     std::vector<char> writable(line.begin(), line.end());
     writable.push_back('\0');
     STARTUPINFOA startup{};
@@ -85,9 +91,9 @@ bool RunProgram(const std::string& program, const std::string& arguments, unsign
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION started{};
-    // The application name is given: the command line's first word is never looked up.
-    if (!CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, system.c_str(), &startup, &started)) {
+    const DWORD flags = CREATE_NO_WINDOW | (environment ? CREATE_UNICODE_ENVIRONMENT : 0);
+    if (!CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, flags,
+                        environment, system.c_str(), &startup, &started)) {
         LogLine(FormatString("could not start (error %lu): ", GetLastError()) + line);
         return false;
     }
@@ -96,6 +102,23 @@ bool RunProgram(const std::string& program, const std::string& arguments, unsign
     WaitForSingleObject(process.Get(), INFINITE);
     LogExitCode(process.Get(), line, exitCode);
     return true;
+}
+
+}  // namespace
+
+bool RunProgram(const std::string& program, const std::string& arguments, unsigned long* exitCode) {
+    return RunHidden(program, "\"" + program + "\" " + arguments, nullptr, exitCode);
+}
+
+bool RunCommandProcessorWithTemp(const std::string& parameters, const std::string& tempFolder,
+                                 unsigned long* exitCode) {
+    std::vector<wchar_t> environment = EnvironmentWithTempFolder(tempFolder);
+    if (environment.empty()) {
+        return false;
+    }
+    const std::string program = CommandProcessorPath();
+    return RunHidden(program, "\"" + program + "\" " + CommandProcessorParameters(parameters),
+                     environment.data(), exitCode);
 }
 
 }  // namespace SetUp

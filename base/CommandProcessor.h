@@ -25,6 +25,13 @@ bool StartCommandProcessor(const std::string& parameters, const char* verb, CHan
 // be started. Its exit code goes to *exitCode when asked for. Both go to the run's log.
 bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode = nullptr);
 
+// As RunCommandProcessor, started with CreateProcess and this process's environment in which
+// TMP and TEMP name the temporary folder: for the installers the setup program runs, so that
+// they unpack into the protected working folder. False when it could not be started or the
+// folder is empty.
+bool RunCommandProcessorWithTemp(const std::string& parameters, const std::string& tempFolder,
+                                 unsigned long* exitCode = nullptr);
+
 // Starts the program by its full path (never through the search order), hidden, with the
 // arguments after the quoted path and the system folder as working folder, and waits for it
 // without a time limit. False when it could not be started or the path is not absolute. Its exit

@@ -10,21 +10,31 @@
 #include <mutex>
 
 #include "base/FileSystem.h"
+#include "base/FolderOwner.h"
 #include "base/Handles.h"
+#include "base/NativeFile.h"
 
 namespace SetUp {
 
 namespace {
 
-// SYSTEM and Administrators: full control; users: read and run. Protected: nothing inherited
-// from the user's temporary folder, where the user may write.
+// SYSTEM and Administrators: full control; nobody else, not even to read (a reader could hold a
+// file open and make the next step fail). Protected: nothing inherited from the Windows folder's
+// Temp, where users may create folders.
 const char kWorkDirDescriptor[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
 const char kWorkDirPrefix[] = "InstallationTempFile";
 const int kNameAttempts = 16;
+constexpr ULONG kFileCreate = 2;
+constexpr ULONG kDirectoryFile = 0x00000001;
+constexpr ULONG kSynchronousIo = 0x00000020;
+constexpr ULONG kOpenReparsePoint = 0x00200000;
+constexpr LONG kNameCollision = static_cast<LONG>(0xC0000035);
 
 struct WorkDir {
     std::mutex mutex;
     bool tried = false;
+    bool parentRead = false;
+    std::string parent;  // decided once per run: the environment may change, this does not
     std::vector<std::string> testSuffixes;
     size_t nextTestSuffix = 0;
     std::string path;  // with the trailing backslash; empty when unsafe
@@ -53,10 +63,97 @@ std::string RandomSuffix(WorkDir& dir) {
     return text;
 }
 
-// Made with the descriptor, as a new folder; empty on any doubt.
+std::string ReadParent() {
+    char windows[MAX_PATH] = {};
+    const UINT length = GetSystemWindowsDirectoryA(windows, MAX_PATH);
+    if (length < 3 || length >= MAX_PATH) {
+        return {};
+    }
+    std::string folder(windows, length);
+    if (folder.back() == '\\') {
+        folder.pop_back();
+    }
+    folder += "\\Temp\\";
+    const bool fits = folder.size() + sizeof(kWorkDirPrefix) + 16 < MAX_PATH;
+    const bool plain = folder.find_first_of("%!/") == std::string::npos;
+    return fits && plain && IsAbsoluteLocalPath(folder) ? folder : std::string();
+}
+
+const std::string& Parent(WorkDir& dir) {
+    if (!dir.parentRead) {
+        dir.parentRead = true;
+        dir.parent = ReadParent();
+    }
+    return dir.parent;
+}
+
+// Made and opened in one step; Ok, Taken (the name exists) or Failed.
+enum class MakeResult { Ok, Taken, Failed };
+
+MakeResult CreateHeld(const std::string& folder, PSECURITY_DESCRIPTOR descriptor,
+                      CFileHandle* held) {
+    const NtCreateFileFunction create = NtCreateFileEntry();
+    if (create == nullptr) {
+        return MakeResult::Failed;
+    }
+    const std::wstring native = L"\\??\\" + Wide(folder);
+    UNICODE_STRING text{};
+    text.Buffer = const_cast<wchar_t*>(native.c_str());
+    text.Length = static_cast<USHORT>(native.size() * sizeof(wchar_t));
+    text.MaximumLength = text.Length;
+    OBJECT_ATTRIBUTES attributes{};
+    InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, nullptr, descriptor);
+    IO_STATUS_BLOCK io{};
+    HANDLE made = nullptr;
+    const ACCESS_MASK access =
+        READ_CONTROL | SYNCHRONIZE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY;
+    // Neither write nor delete sharing: while held, the folder can be neither renamed away nor
+    // turned into a mount point.
+    const LONG status =
+        create(&made, access, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ,
+               kFileCreate, kDirectoryFile | kSynchronousIo | kOpenReparsePoint, nullptr, 0);
+    if (status == kNameCollision) {
+        return MakeResult::Taken;
+    }
+    if (status < 0) {
+        return MakeResult::Failed;
+    }
+    held->Reset(made);
+    return MakeResult::Ok;
+}
+
+// What the handle holds is the folder asked for: where it was meant to be (no link on the way),
+// not itself a link, and owned by someone the installer trusts.
+bool IsWhereMeant(HANDLE held, const std::string& folder) {
+    std::wstring actual = FinalPath(held);
+    const std::wstring prefix = L"\\\\?\\";
+    if (actual.compare(0, prefix.size(), prefix) == 0) {
+        actual.erase(0, prefix.size());
+    }
+    const std::wstring meant = Wide(folder);
+    BY_HANDLE_FILE_INFORMATION information{};
+    return !actual.empty() &&
+           CompareStringOrdinal(actual.c_str(), -1, meant.c_str(), -1, TRUE) == CSTR_EQUAL &&
+           GetFileInformationByHandle(held, &information) &&
+           (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+           (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
+           HasTrustedOwner(held);
+}
+
+// The empty folder this process just made, removed where it landed. The hold has no DELETE
+// access: under Wine a folder held with it lets no program started from inside it run.
+void RemoveMade(CFileHandle* held) {
+    const std::wstring landed = FinalPath(held->Get());
+    held->Reset();
+    if (!landed.empty()) {
+        RemoveDirectoryW(landed.c_str());
+    }
+}
+
+// Made with the descriptor, as a new folder, and held; empty on any doubt.
 std::string MakeProtectedFolder(WorkDir& dir) {
-    const std::string temp = UserTempFolder();
-    if (temp.empty()) {
+    const std::string parent = Parent(dir);
+    if (parent.empty()) {
         return {};
     }
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -64,18 +161,22 @@ std::string MakeProtectedFolder(WorkDir& dir) {
                                                               &descriptor, nullptr)) {
         return {};
     }
-    SECURITY_ATTRIBUTES attributes{};
-    attributes.nLength = sizeof(attributes);
-    attributes.lpSecurityDescriptor = descriptor;
     std::string made;
-    for (int attempt = 0; attempt < kNameAttempts && made.empty(); ++attempt) {
-        const std::string folder = temp + kWorkDirPrefix + RandomSuffix(dir);
-        // CreateDirectory fails on anything already there, a planted folder or link included.
-        if (CreateDirectoryA(folder.c_str(), &attributes)) {
-            made = folder;
-        } else if (GetLastError() != ERROR_ALREADY_EXISTS) {
-            break;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::string folder = parent + kWorkDirPrefix + RandomSuffix(dir);
+        // FILE_CREATE fails on anything already there, a planted folder or link included.
+        const MakeResult result = CreateHeld(folder, descriptor, &dir.held);
+        if (result == MakeResult::Taken) {
+            continue;
         }
+        if (result == MakeResult::Ok) {
+            if (IsWhereMeant(dir.held.Get(), folder)) {
+                made = folder;
+            } else {
+                RemoveMade(&dir.held);
+            }
+        }
+        break;
     }
     LocalFree(descriptor);
     return made;
@@ -83,20 +184,10 @@ std::string MakeProtectedFolder(WorkDir& dir) {
 
 }  // namespace
 
-std::string UserTempFolder() {
-    char temp[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof(temp), temp);
-    if (length == 0 || length >= sizeof(temp)) {
-        return {};
-    }
-    std::string folder(temp, length);
-    if (!IsAbsoluteLocalPath(folder)) {
-        return {};
-    }
-    if (folder.back() != '\\') {
-        folder.push_back('\\');
-    }
-    return folder;
+std::string WorkDirParent() {
+    WorkDir& dir = TheWorkDir();
+    std::lock_guard<std::mutex> lock(dir.mutex);
+    return Parent(dir);
 }
 
 TempWorkDirState PrepareTempWorkDir() {
@@ -106,15 +197,7 @@ TempWorkDirState PrepareTempWorkDir() {
         dir.tried = true;
         const std::string folder = MakeProtectedFolder(dir);
         if (!folder.empty()) {
-            dir.held.Reset(CreateFileA(
-                folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-            if (dir.held && !IsReparsePoint(folder)) {
-                dir.path = folder + "\\";
-            } else {
-                dir.held.Reset();
-                RemoveDirectoryA(folder.c_str());
-            }
+            dir.path = folder + "\\";
         }
     }
     return dir.path.empty() ? TempWorkDirState::Unsafe : TempWorkDirState::Ready;

@@ -1,10 +1,12 @@
 #pragma once
-// The private working folder under the user's temporary folder and the resource writer. Every
+// The private working folder under the Windows folder's Temp and the resource writer. Every
 // program the installer runs from there was written there by this process: the folder is made
-// afresh under a name that did not exist ("InstallationTempFile" and a random suffix), with a
-// descriptor that lets only SYSTEM and Administrators write and inherits nothing, and it is held
-// open without delete sharing so that it cannot be renamed away and replaced. It goes when the
-// process ends (every end deletes it).
+// and opened in one step under a name that did not exist ("InstallationTempFile" and a random
+// suffix), with a descriptor that gives SYSTEM and Administrators alone any access and inherits
+// nothing; the handle must show the very path meant (no link on the way), no reparse point and a
+// trusted owner, and it is held without write or delete sharing so that the folder cannot be
+// renamed away, replaced or made a mount point. TMP and TEMP, which the user sets, play no part.
+// It goes when the process ends (every end deletes it).
 #include <string>
 #include <vector>
 
@@ -12,9 +14,10 @@ namespace SetUp {
 
 enum class TempWorkDirState { Ready, Unsafe };
 
-// Makes the working folder when this process has none yet. Unsafe when the temporary folder
-// cannot be read, the new folder cannot be made with the protected descriptor, or what was made
-// is a reparse point; nothing may then be written or run from it, and the user is told.
+// Makes the working folder when this process has none yet. Unsafe when the Windows folder cannot
+// be read, the new folder cannot be made with the protected descriptor, or what was made is not
+// where it was meant, is a reparse point or has an untrusted owner; nothing may then be written
+// or run from it, and the user is told.
 TempWorkDirState PrepareTempWorkDir();
 
 // The working folder with a trailing backslash, made on first use; empty when it is unsafe.
@@ -24,9 +27,10 @@ std::string GetTempWorkDir();
 // new one under a new name.
 void DeleteTempWorkDir();
 
-// The user's temporary folder from GetTempPathA with a trailing backslash; empty when the call
-// fails, the path does not fit, or it is not an absolute path with a drive letter.
-std::string UserTempFolder();
+// Where working folders are made: GetSystemWindowsDirectoryA + "\\Temp\\", read once per run
+// and kept; empty when the call fails, the path does not fit, holds '%' or '!', or it is not an
+// absolute path with a drive letter.
+std::string WorkDirParent();
 
 // Writes the program's resource (type, id) to the working folder under the file name. The file
 // is created or truncated first; an absent resource leaves it empty. True only when the folder is

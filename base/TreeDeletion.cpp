@@ -11,14 +11,11 @@
 #include "base/FileSystem.h"
 #include "base/FolderOwner.h"
 #include "base/Handles.h"
+#include "base/NativeFile.h"
 
 namespace SetUp {
 
 namespace {
-
-using NtCreateFileFunction = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*,
-                                          IO_STATUS_BLOCK*, LARGE_INTEGER*, ULONG, ULONG, ULONG,
-                                          ULONG, void*, ULONG);
 
 constexpr ULONG kFileOpen = 1;
 constexpr ULONG kSynchronousIo = 0x00000020;
@@ -36,20 +33,6 @@ struct CDeletion {
     // write there, so their folders are entered and only plain entries are deleted.
     bool usersMayWrite = false;
 };
-
-NtCreateFileFunction NtCreateFileEntry() {
-    static const NtCreateFileFunction function = reinterpret_cast<NtCreateFileFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtCreateFile")));
-    return function;
-}
-
-std::wstring Wide(const std::string& text) {
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring result(size > 0 ? size : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &result[0], size);
-    result.resize(result.size() - 1);
-    return result;
-}
 
 // Without write or delete sharing: the entry can be neither renamed away nor turned into a
 // mount point while it is held.
@@ -72,25 +55,6 @@ CFileHandle OpenEntry(HANDLE folder, const std::wstring& name) {
         create(&entry, access, &attributes, &io, nullptr, 0, FILE_SHARE_READ, kFileOpen,
                kOpenReparsePoint | kBackupIntent | kSynchronousIo, nullptr, 0);
     return CFileHandle(status >= 0 ? entry : INVALID_HANDLE_VALUE);
-}
-
-std::wstring FinalPath(HANDLE object) {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD size =
-            GetFinalPathNameByHandleW(object, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
-        if (size == 0) {
-            return L"";
-        }
-        if (size < buffer.size()) {
-            std::wstring path(buffer.data(), size);
-            while (!path.empty() && path.back() == L'\\') {
-                path.pop_back();
-            }
-            return path;
-        }
-        buffer.resize(size + 1);
-    }
 }
 
 // Where the system follows a link despite kOpenReparsePoint (Wine with a Unix symbolic link),

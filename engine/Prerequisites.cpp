@@ -27,10 +27,12 @@ const RuntimeKey kRuntime2008x64{0, 1};
 
 // The whole command goes in one more pair of quotes: the command processor keeps the quotes
 // around the program only when the path holds no special character, and
-// "C:\Program Files (x86)\..." holds two. With the outer pair it strips that pair alone.
+// "C:\Program Files (x86)\..." holds two. With the outer pair it strips that pair alone. TMP and
+// TEMP name the working folder: what the installers unpack stays where only administrators write.
 bool RunSilently(const std::string& program, const char* switches,
                  unsigned long* exitCode = nullptr) {
-    return RunCommandProcessor("/c \"\"" + program + "\"" + switches + "\"", exitCode);
+    return RunCommandProcessorWithTemp("/c \"\"" + program + "\"" + switches + "\"",
+                                       GetTempWorkDir(), exitCode);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <iterator>
 
 #include "TempFolderScope.h"
+#include "base/FileSystem.h"
+#include "base/SystemInfo.h"
 #include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
 #include "deploy/MenuAndDesk.h"
@@ -55,13 +57,15 @@ TEST(ClientPackage, EveryListedLibraryIsInThePackageAndIsPlaced) {
     EXPECT_FALSE(Read(component("AlarmCenter") + "MultimediaComm.dll").empty());
 }
 
-// The icon-cache program is written to the working folder even under a user name with a blank.
+// The icon-cache program is written to the working folder under the Windows folder's Temp; the
+// user's temporary folder (here under a name with a blank) plays no part.
 TEST(ClientPackage, IconCacheProgramIsWrittenToTheWorkingFolder) {
     const std::string temp = testbed::MakeTempFolder("Jane Doe") + "\\";
     const CTempFolderScope scope(temp);
     SetUp::CMenuAndDesk(temp, CSetupConfig::Instance(), CTextTable::Instance()).ClearIconCache();
     const std::string folder = SetUp::GetTempWorkDir();
-    EXPECT_EQ(folder.rfind(temp + "InstallationTempFile", 0), 0u) << folder;
+    EXPECT_EQ(folder.rfind(WindowsDirectory() + "\\Temp\\InstallationTempFile", 0), 0u) << folder;
+    EXPECT_TRUE(SetUp::IsFolderEmpty(temp)) << temp;
     EXPECT_GT(Read(folder + "ie4uinit.exe").size(), 1024u);
 }
 

@@ -9,6 +9,7 @@
 
 #include "TempFolderScope.h"
 #include "base/Handles.h"
+#include "base/SystemInfo.h"
 #include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
 #include "deploy/NpfDriver.h"
@@ -190,7 +191,8 @@ TEST(NpfReport, ProcessNameIsTheFirstNonEmptyPiece) {
     EXPECT_EQ(SetUp::OccupyingProcessName(""), "");
 }
 
-// The removal script runs from a working folder under a user name with a blank.
+// The removal script runs from the working folder under the Windows folder's Temp, whatever the
+// user's temporary folder (here under a name with a blank).
 TEST(NpfRemoval, ScriptDeletesTheDriverServices) {
     const std::string temp = testbed::MakeTempFolder("John Smith");
     const CTempFolderScope scope(temp + "\\");
@@ -208,7 +210,7 @@ TEST(NpfRemoval, ScriptDeletesTheDriverServices) {
 
     SetUp::RunNpfRemovalScript();
     const std::string folder = SetUp::GetTempWorkDir();
-    EXPECT_EQ(folder.rfind(temp + "\\InstallationTempFile", 0), 0u) << folder;
+    EXPECT_EQ(folder.rfind(WindowsDirectory() + "\\Temp\\InstallationTempFile", 0), 0u) << folder;
     EXPECT_TRUE(Exists(folder + "delnpf.bat"));
     auto present = [&](const char* name) {
         SC_HANDLE service = OpenServiceA(manager, name, SERVICE_QUERY_STATUS);

@@ -29,19 +29,20 @@ inline void SaveScreenshot(const uidriver::CWindow& window, const std::string& n
     window.Capture().SaveBmp(path);
 }
 
-// The installers' working folders in the temporary folder ("InstallationTempFile" and a
+// The installers' working folders in the Windows folder's Temp ("InstallationTempFile" and a
 // suffix), as full paths.
 inline std::vector<std::string> WorkingFolders() {
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof(temp), temp);
+    char windows[MAX_PATH + 1] = {};
+    GetSystemWindowsDirectoryA(windows, MAX_PATH);
+    const std::string temp = std::string(windows) + "\\Temp\\";
     std::vector<std::string> folders;
     WIN32_FIND_DATAA entry{};
-    HANDLE find = FindFirstFileA((std::string(temp) + "InstallationTempFile*").c_str(), &entry);
+    HANDLE find = FindFirstFileA((temp + "InstallationTempFile*").c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE) {
         return folders;
     }
     do {
-        folders.push_back(std::string(temp) + entry.cFileName);
+        folders.push_back(temp + entry.cFileName);
     } while (FindNextFileA(find, &entry));
     FindClose(find);
     return folders;

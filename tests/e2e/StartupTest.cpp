@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 
 #include "ScenarioSupport.h"
@@ -43,8 +46,9 @@ int WorkFolders() {
 }
 
 // Runs the program, reads the message dialog it opens, closes it with Close. The program's
-// working folder goes with it.
-Shown RunToRefusal(const char* program) {
+// working folder goes with it; how many there were while the dialog showed goes to
+// *foldersWhileShown when asked for.
+Shown RunToRefusal(const char* program, int* foldersWhileShown = nullptr) {
     Shown shown;
     const int workFolders = WorkFolders();
     CProgram setup(WindowsPath(program));
@@ -53,6 +57,9 @@ Shown RunToRefusal(const char* program) {
     EXPECT_TRUE(dialog) << "no message dialog";
     if (!dialog) {
         return shown;
+    }
+    if (foldersWhileShown != nullptr) {
+        *foldersWhileShown = WorkFolders() - workFolders;
     }
     shown.title = dialog.ControlText(1132);
     shown.message = dialog.ChildOfClass("Edit").Text();
@@ -140,23 +147,108 @@ TEST_F(StartupRefusal, TopRightCloseAlsoEndsWithCodeZero) {
     EXPECT_EQ(setup.WaitExit(), 0u);
 }
 
-// A working folder that cannot be made (here the temporary folder is a file) stops the program
-// before anything is written or run, with its own message.
+// A working folder that cannot be made (here the Windows folder's Temp is a file) stops the
+// program before anything is written or run, with its own message.
 TEST_F(StartupRefusal, UnsafeWorkingFolderIsRefused) {
-    const std::string file = testbed::MakeTempFolder("not a folder") + "\\temp";
-    testbed::WriteFile(file, "a file where the temporary folder should be");
-    char tmp[MAX_PATH] = {};
-    char temp[MAX_PATH] = {};
-    GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
-    GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
-    SetEnvironmentVariableA("TMP", file.c_str());
-    SetEnvironmentVariableA("TEMP", file.c_str());
+    char windows[MAX_PATH] = {};
+    GetSystemWindowsDirectoryA(windows, MAX_PATH);
+    const std::string temp = std::string(windows) + "\\Temp";
+    const std::string aside = temp + " aside";
+    ASSERT_TRUE(MoveFileA(temp.c_str(), aside.c_str()));
+    testbed::WriteFile(temp, "a file where the Windows folder's Temp should be");
     const Shown shown = RunToRefusal(SETUP_ZH_EXE);
-    SetEnvironmentVariableA("TMP", tmp);
-    SetEnvironmentVariableA("TEMP", temp);
+    DeleteFileA(temp.c_str());
+    ASSERT_TRUE(MoveFileA(aside.c_str(), temp.c_str()));
     EXPECT_EQ(shown.message,
               Expected("A safe temporary working folder cannot be created. The installation "
                        "cannot continue.",
                        "无法创建安全的临时工作目录，安装无法继续。"));
     EXPECT_EQ(shown.exitCode, 0u);
+}
+
+namespace {
+
+// TMP and TEMP in this process (which the program inherits) and in HKEY_CURRENT_USER\Environment,
+// where the user sets them; both put back at the end.
+class CScopedUserTemp {
+public:
+    explicit CScopedUserTemp(const std::string& value) {
+        for (int index = 0; index < 2; ++index) {
+            process_[index] = Variable(kNames[index]);
+            stored_[index] = StoredValue(kNames[index]);
+            SetEnvironmentVariableA(kNames[index], value.c_str());
+            StoreValue(kNames[index], value);
+        }
+    }
+    ~CScopedUserTemp() {
+        for (int index = 0; index < 2; ++index) {
+            SetEnvironmentVariableA(kNames[index], process_[index].c_str());
+            if (stored_[index]) {
+                StoreValue(kNames[index], stored_[index]->value, stored_[index]->type);
+            } else {
+                RegDeleteKeyValueA(HKEY_CURRENT_USER, "Environment", kNames[index]);
+            }
+        }
+    }
+    CScopedUserTemp(const CScopedUserTemp&) = delete;
+    CScopedUserTemp& operator=(const CScopedUserTemp&) = delete;
+
+private:
+    static std::string Variable(const char* name) {
+        char value[MAX_PATH] = {};
+        GetEnvironmentVariableA(name, value, MAX_PATH);
+        return value;
+    }
+    struct Stored {
+        DWORD type;
+        std::string value;
+    };
+    static std::optional<Stored> StoredValue(const char* name) {
+        char value[MAX_PATH] = {};
+        DWORD size = sizeof(value);
+        DWORD type = 0;
+        if (RegGetValueA(HKEY_CURRENT_USER, "Environment", name,
+                         RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type, value,
+                         &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        return Stored{type, value};
+    }
+    static void StoreValue(const char* name, const std::string& value, DWORD type = REG_SZ) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Environment", name, type, value.c_str(),
+                        static_cast<DWORD>(value.size() + 1));
+    }
+    static constexpr const char* kNames[2] = {"TMP", "TEMP"};
+    std::string process_[2];
+    std::optional<Stored> stored_[2];
+};
+
+}  // namespace
+
+// The user's TMP and TEMP, a file where a folder should be or text with '%', play no part: the
+// program makes its working folder under the Windows folder's Temp, goes on to its own refusal
+// and deletes the folder at the end.
+TEST_F(StartupRefusal, UserTemporaryFolderPlaysNoPart) {
+    const std::string file = testbed::MakeTempFolder("not a folder") + "\\temp";
+    testbed::WriteFile(file, "a file where the temporary folder should be");
+    for (const std::string& userTemp : {file, std::string("C:\\a%PATH%b")}) {
+        testbed::CreateRecord(ProductVariant::AC, Record("1.12.0.0"));
+        int folders = 0;
+        Shown shown;
+        {
+            const CScopedUserTemp scope(userTemp);
+            shown = RunToRefusal(SETUP_ZH_EXE, &folders);
+        }
+        EXPECT_EQ(shown.message,
+                  Expected("The version of the software installed is higher than the "
+                           "installation package.",
+                           "当前软件版本为高版本，无需升级"))
+            << userTemp;
+        EXPECT_EQ(folders, 1) << userTemp;
+        EXPECT_EQ(shown.exitCode, 0u);
+        testbed::RemoveAllRecords();
+    }
+    std::ifstream kept(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), std::istreambuf_iterator<char>()),
+              "a file where the temporary folder should be");
 }

@@ -2,9 +2,12 @@
 // planted where a bare name or the working folder would find them, a working folder made or held
 // beforehand, and links swapped into folders that are deleted.
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "EngineRecorder.h"
@@ -12,6 +15,7 @@
 #include "base/DeletionSeam.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
+#include "base/SystemInfo.h"
 #include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
 #include "deploy/DriverQuestion.h"
@@ -175,8 +179,8 @@ TEST_F(HardeningTest, PlantedProgramsNeverRun) {
         Plant(OwnFolder() + name);
         Plant(current + "\\" + name);
     }
-    const std::string temp = UserTempFolder();
-    ASSERT_FALSE(temp.empty());
+    const std::string temp = WorkDirParent();
+    ASSERT_EQ(temp, WindowsDirectory() + "\\Temp\\");
     std::vector<CFileHandle> held;
     for (const char* folderName : {"InstallationTempFile", "InstallationTempFileplanted"}) {
         const std::string folder = temp + folderName;
@@ -210,7 +214,8 @@ TEST_F(HardeningTest, PlantedProgramsNeverRun) {
 
 // When no fresh name can be made, nothing is written or run, and the caller is told.
 TEST_F(HardeningTest, WorkingFolderThatCannotBeMadeFreshIsRefused) {
-    const std::string temp = UserTempFolder();
+    const std::string temp = WorkDirParent();
+    ASSERT_EQ(temp, WindowsDirectory() + "\\Temp\\");
     const std::string taken = temp + "InstallationTempFiletaken";
     ASSERT_TRUE(CreateDirectoryA(taken.c_str(), nullptr));
     const std::string planted = Plant(taken + "\\7za.exe");
@@ -228,6 +233,122 @@ TEST_F(HardeningTest, WorkingFolderThatCannotBeMadeFreshIsRefused) {
     EXPECT_EQ(enginetest::ReadAll(planted), enginetest::ReadAll(OwnFolder() + "probe.exe"));
     EXPECT_EQ(PrepareTempWorkDir(), TempWorkDirState::Ready);
     DeleteFolder(taken, false);
+}
+
+namespace {
+
+// Sets TMP and TEMP for the test's length, as a user may in HKEY_CURRENT_USER\Environment.
+class CScopedUserTemp {
+public:
+    explicit CScopedUserTemp(const std::string& folder) {
+        for (int index = 0; index < 2; ++index) {
+            GetEnvironmentVariableA(kNames[index], saved_[index], MAX_PATH);
+            SetEnvironmentVariableA(kNames[index], folder.c_str());
+        }
+    }
+    ~CScopedUserTemp() {
+        for (int index = 0; index < 2; ++index) {
+            SetEnvironmentVariableA(kNames[index], saved_[index]);
+        }
+    }
+    CScopedUserTemp(const CScopedUserTemp&) = delete;
+    CScopedUserTemp& operator=(const CScopedUserTemp&) = delete;
+
+private:
+    static constexpr const char* kNames[2] = {"TMP", "TEMP"};
+    char saved_[2][MAX_PATH] = {};
+};
+
+// The Windows folder's Temp with a trailing backslash.
+std::string WindowsTemp() {
+    return WindowsDirectory() + "\\Temp\\";
+}
+
+// The SIDs the folder's access list names, as text; `protectedList` tells whether it inherits
+// nothing.
+std::vector<std::string> AllowedSids(const std::string& path, bool* protectedList) {
+    PACL list = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    std::vector<std::string> sids;
+    if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &list, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return {"unreadable"};
+    }
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(descriptor, &control, &revision);
+    *protectedList = (control & SE_DACL_PROTECTED) != 0;
+    for (DWORD index = 0; list != nullptr && index < list->AceCount; ++index) {
+        ACE_HEADER* header = nullptr;
+        if (!GetAce(list, index, reinterpret_cast<void**>(&header))) {
+            continue;
+        }
+        if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) {
+            sids.push_back("other entry");
+            continue;
+        }
+        char* text = nullptr;
+        ConvertSidToStringSidA(&reinterpret_cast<ACCESS_ALLOWED_ACE*>(header)->SidStart, &text);
+        sids.push_back(text != nullptr ? text : "?");
+        LocalFree(text);
+    }
+    LocalFree(descriptor);
+    return sids;
+}
+
+}  // namespace
+
+// TMP and TEMP are the user's: pointing them elsewhere, or at text the command processor would
+// expand, changes nothing about where the working folder is made.
+TEST_F(HardeningTest, UserTemporaryFolderPlaysNoPart) {
+    const std::string elsewhere = testbed::MakeTempFolder("elsewhere");
+    for (const std::string& userTemp : {elsewhere, std::string("C:\\a%PATH%b")}) {
+        const CScopedUserTemp scope(userTemp);
+        DeleteTempWorkDir();
+        ASSERT_EQ(PrepareTempWorkDir(), TempWorkDirState::Ready) << userTemp;
+        const std::string folder = GetTempWorkDir();
+        EXPECT_EQ(folder.rfind(WindowsTemp() + "InstallationTempFile", 0), 0u) << folder;
+        EXPECT_EQ(folder.find('%'), std::string::npos) << folder;
+        EXPECT_TRUE(SaveResourceToTemp("7za.exe", 326, "EXE"));
+        EXPECT_TRUE(Exists(folder + "7za.exe"));
+        DeleteTempWorkDir();
+        EXPECT_FALSE(Exists(folder)) << folder;
+    }
+    EXPECT_TRUE(IsFolderEmpty(elsewhere));
+    EXPECT_FALSE(Exists("C:\\a%PATH%b"));
+    char expanded[MAX_PATH] = {};
+    ExpandEnvironmentStringsA("C:\\a%PATH%b", expanded, MAX_PATH);
+    EXPECT_FALSE(Exists(expanded));
+}
+
+// No entry for Users, Everyone or Authenticated Users: no user can read or hold open what the
+// installer runs. (Wine keeps no descriptor where the file system has no extended attributes: it
+// reads one back from the Unix mode, so only the absence of those entries shows here.)
+TEST_F(HardeningTest, WorkingFolderAdmitsNoUser) {
+    ASSERT_EQ(PrepareTempWorkDir(), TempWorkDirState::Ready);
+    const std::string folder = GetTempWorkDir();
+    bool protectedList = false;
+    const std::vector<std::string> sids = AllowedSids(folder, &protectedList);
+    ASSERT_FALSE(sids.empty());
+    EXPECT_NE(sids.front(), "unreadable");
+    for (const char* user : {"S-1-5-32-545", "S-1-1-0", "S-1-5-11"}) {
+        EXPECT_EQ(std::count(sids.begin(), sids.end(), user), 0) << user;
+    }
+}
+
+// While the run holds the folder, it can be neither renamed away nor opened to be written (the
+// way to make it a mount point).
+TEST_F(HardeningTest, HeldWorkingFolderCannotBeMovedOrRewritten) {
+    const std::string folder = GetTempWorkDir();
+    ASSERT_FALSE(folder.empty());
+    const std::string path = folder.substr(0, folder.size() - 1);
+    EXPECT_FALSE(MoveFileA(path.c_str(), (path + "moved").c_str()));
+    CFileHandle writable(
+        CreateFileA(path.c_str(), FILE_WRITE_DATA | FILE_WRITE_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    EXPECT_FALSE(writable);
+    EXPECT_TRUE(Exists(path));
 }
 
 // Links to a folder holding a file, inside the client folder, the user-data folder and the

@@ -4,6 +4,7 @@
 
 #include "EngineTestSupport.h"
 #include "base/FileSystem.h"
+#include "base/SystemInfo.h"
 #include "base/TempWorkDir.h"
 #include "common/TestMachine.h"
 #include "deploy/Payload.h"
@@ -43,8 +44,11 @@ TEST(Resources, WorkingFolderIsDeletedWhole) {
     DeleteTempWorkDir();
     SetEnvironmentVariableA("TMP", saved);
     // A new name each time: "InstallationTempFile" and sixteen random hexadecimal digits.
-    EXPECT_EQ(folder.rfind(temp + "InstallationTempFile", 0), 0u) << folder;
-    EXPECT_EQ(folder.size(), temp.size() + 20 + 16 + 1) << folder;
+    // The user's TMP plays no part: the folder is under the Windows folder's Temp.
+    const std::string parent = WindowsDirectory() + "\\Temp\\";
+    EXPECT_EQ(folder.rfind(parent + "InstallationTempFile", 0), 0u) << folder;
+    EXPECT_EQ(folder.size(), parent.size() + 20 + 16 + 1) << folder;
+    EXPECT_TRUE(IsFolderEmpty(temp)) << temp;
     EXPECT_FALSE(Exists(folder));
 }
 
