@@ -9,6 +9,7 @@
 #include "ui/PageOutcome.h"
 #include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
+#include "ui/framework/SkinPictures.h"
 #include "ui/framework/Window.h"
 
 namespace {

@@ -10,6 +10,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
+
+#include "ui/framework/Gdi.h"
 
 // Messages a dialog sends back to the control they concern (owner draw, commands), so that the
 // control object draws and reacts itself.
@@ -62,6 +65,8 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Gives the template's picture controls the skin pictures they name.
+    void ShowTemplatePictures();
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool IsOwnMessage(const MSG& msg) const;
 
@@ -69,4 +74,5 @@ private:
     HWND window_ = nullptr;
     bool ended_ = false;
     INT_PTR result_ = 0;
+    std::vector<CBitmap> pictures_;  // shown by the template's picture controls
 };
