@@ -21,6 +21,9 @@ INT_PTR CDialog::DoModal() {
     if (window_ == nullptr) {
         return -1;
     }
+    if (!ended_) {
+        OnInitDone();
+    }
     MSG msg;
     while (!ended_) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);

@@ -42,6 +42,9 @@ public:
 protected:
     // Return TRUE to let the system set the default focus.
     virtual BOOL OnInitDialog() { return TRUE; }
+    // Once OnInitDialog has returned and the dialog has not ended there, before the loop: a
+    // dialog built hidden shows itself here, finished.
+    virtual void OnInitDone() {}
     // Return true when the message was handled.
     virtual bool OnPaint() { return false; }
     virtual bool OnEraseBackground(HDC) { return false; }

@@ -2,17 +2,19 @@
 
 #include <windows.h>
 
+#include <thread>
+
 #include "base/ProcessWide.h"
 
 namespace {
 
 const char kSkinPictureType[] = "PNG";
 
-std::unique_ptr<CPixels> DecodeResource(int id) {
+std::shared_ptr<const CPixels> DecodeResource(int id) {
     HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(id), kSkinPictureType);
     HGLOBAL handle = resource ? LoadResource(nullptr, resource) : nullptr;
     const void* bytes = handle ? LockResource(handle) : nullptr;
-    auto pixels = std::make_unique<CPixels>();
+    auto pixels = std::make_shared<CPixels>();
     if (bytes == nullptr ||
         !DecodePicture(bytes, SizeofResource(nullptr, resource), pixels.get())) {
         return nullptr;
@@ -27,14 +29,31 @@ CSkinPictures& CSkinPictures::Instance() {
 }
 
 const CPixels* CSkinPictures::Find(int id) {
-    // Decoding under the lock: a second thread asking for the same picture waits for it
-    // instead of decoding it again.
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto found = pictures_.find(id);
-    if (found == pictures_.end()) {
-        found = pictures_.emplace(id, DecodeResource(id)).first;
+    std::promise<std::shared_ptr<const CPixels>> decoding;
+    CDecoded decoded;
+    bool mine = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto found = pictures_.find(id);
+        if (found == pictures_.end()) {
+            found = pictures_.emplace(id, decoding.get_future().share()).first;
+            mine = true;
+        }
+        decoded = found->second;
     }
-    return found->second.get();
+    // Outside the lock: two threads decode two pictures side by side.
+    if (mine) {
+        decoding.set_value(DecodeResource(id));
+    }
+    return decoded.get().get();
+}
+
+void CSkinPictures::DecodeAhead(std::vector<int> ids) {
+    std::thread([this, ids = std::move(ids)] {
+        for (int id : ids) {
+            Find(id);
+        }
+    }).detach();
 }
 
 CBitmap LoadBitmapResource(int id) {
