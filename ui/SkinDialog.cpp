@@ -124,6 +124,9 @@ void CSkinDlg::ShowWhenReady() {
         ShowWindow(Handle(), SW_SHOW);
     }
     ShowWindow(Handle(), SW_SHOWNORMAL);
+    // Painted now, page and controls: queued, the paint would wait behind every message posted
+    // meanwhile (a progress page's), and the page would stay black.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void CSkinDlg::SetUpHeader(const std::string& title) {
