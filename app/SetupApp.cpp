@@ -57,7 +57,6 @@ BOOL CsetupApp::InitInstance() {
         return FALSE;
     }
     if (!quiet) {
-        apartment_.Join();
         // Decoded while the program looks at the machine and builds the first page.
         DecodePageLookAhead();
         CreateSharedFonts();
