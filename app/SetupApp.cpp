@@ -15,6 +15,7 @@
 #include "product/SetupConfig.h"
 #include "ui/InstallContext.h"
 #include "ui/SharedFonts.h"
+#include "ui/SkinDialog.h"
 #include "ui/TipDlg.h"
 
 namespace {
@@ -67,6 +68,8 @@ BOOL CsetupApp::InitInstance() {
         return FALSE;
     }
     if (!quiet) {
+        // Decoded while the program looks at the machine and builds the first page.
+        DecodePageLookAhead();
         CreateSharedFonts();
     }
     // Nothing is written or run before the private working folder exists and is safe.

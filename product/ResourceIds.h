@@ -80,7 +80,8 @@
 #define IDD_SECOND_INSTALL 155    // maintenance page
 #define IDD_UPDATA 167            // upgrade page
 
-// --- Skin bitmaps ---------------------------------------------------------------------------
+// --- Skin pictures ---------------------------------------------------------------------------
+// PNG resources (type PNG), decoded into bitmaps when first shown (ui/framework/SkinPictures.h).
 #define IDB_PAGE_BACKGROUND 275
 #define IDB_LOWER_PANEL 271  // start, start/install and progress pages
 #define IDB_END_PANEL 273    // end pages and the upgrade page

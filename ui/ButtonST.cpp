@@ -1,6 +1,7 @@
 #include "ui/ButtonST.h"
 
 #include "ui/framework/Dialog.h"
+#include "ui/framework/SkinPictures.h"
 
 namespace {
 

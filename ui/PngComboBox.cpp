@@ -1,6 +1,7 @@
 #include "ui/PngComboBox.h"
 
 #include "ui/framework/Dialog.h"
+#include "ui/framework/SkinPictures.h"
 #include "ui/framework/Window.h"
 
 namespace {

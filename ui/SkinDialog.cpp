@@ -9,6 +9,7 @@
 #include "ui/PageOutcome.h"
 #include "ui/SharedFonts.h"
 #include "ui/TipDlg.h"
+#include "ui/framework/SkinPictures.h"
 #include "ui/framework/Window.h"
 
 namespace {
@@ -68,6 +69,11 @@ const SkinLook& GetSkinLook(SkinKind kind) {
     }
 }
 
+void DecodePageLookAhead() {
+    CSkinPictures::Instance().DecodeAhead({kPageLook.background, kPageLook.closeNormal,
+                                           kPageLook.closeHover, kPageLook.closePressed});
+}
+
 PageSettings PageSettings::FromConfig() {
     const CSetupConfig& config = CSetupConfig::Instance();
     PageSettings settings;
@@ -90,22 +96,37 @@ void CSkinDlg::SetUpWindow() {
         // A borderless page still gets a taskbar button.
         SetWindowLongPtrA(window, GWL_EXSTYLE,
                           GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_APPWINDOW);
-        ShowWindow(window, SW_SHOW);
     }
-    ShowWindow(window, SW_SHOWNORMAL);
     RECT desktop{};
     RECT own{};
     GetWindowRect(GetDesktopWindow(), &desktop);
     GetWindowRect(window, &own);
     const int x = (desktop.right - desktop.left) / 2 - (own.right - own.left) / 2;
     const int y = (desktop.bottom - desktop.top) / 2 - (own.bottom - own.top) / 2;
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // Placing, filling and repainting the controls of a window on screen costs a round trip to
+    // the display each; the page appears once, finished.
+    waitingToShow_ = true;
 
     background_ = LoadBitmapResource(look.background);
     // The images are set once: the button keeps them for the page's life.
     if (closeButton_.Attach(window, IDC_CLOSE)) {
         closeButton_.SetBitmaps(look.closeHover, look.closePressed, look.closeNormal);
     }
+}
+
+void CSkinDlg::ShowWhenReady() {
+    if (!waitingToShow_) {
+        return;
+    }
+    waitingToShow_ = false;
+    if (kind_ == SkinKind::Page) {
+        ShowWindow(Handle(), SW_SHOW);
+    }
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    // Painted now, page and controls: queued, the paint would wait behind every message posted
+    // meanwhile (a progress page's), and the page would stay black.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void CSkinDlg::SetUpHeader(const std::string& title) {

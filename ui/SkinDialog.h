@@ -26,6 +26,9 @@ struct SkinLook {
     int closeNormal;
 };
 const SkinLook& GetSkinLook(SkinKind kind);
+// Starts decoding what every large page shows (its background and close button) on a thread of
+// its own, so that the first page finds it ready.
+void DecodePageLookAhead();
 
 // What a page copies from the setup configuration when it is constructed.
 struct PageSettings {
@@ -44,8 +47,11 @@ public:
     const PageSettings& Settings() const { return settings_; }
 
 protected:
-    // Size, styles, showing, centring; then binds the close button.
+    // Size, styles and centring, then the close button; the dialog stays hidden until its set-up
+    // is done (ShowWhenReady).
     void SetUpWindow();
+    // Shows the dialog now, before its set-up ends: for a message that must appear over it.
+    void ShowWhenReady();
     // The header of a large page: title text and font, logo and title by brand type, close
     // button in the corner.
     void SetUpHeader(const std::string& title);
@@ -78,6 +84,7 @@ protected:
     // Asks kind 2; OK ends the page with a confirmed close, anything else keeps it.
     void RunCancelProtocol();
 
+    void OnInitDone() override { ShowWhenReady(); }
     bool OnPaint() override;
     bool OnEraseBackground(HDC) override { return true; }
     HBRUSH OnControlColour(HDC dc, HWND control, UINT type) override;
@@ -106,6 +113,7 @@ private:
     std::vector<int> greyControls_;
     bool greyStatics_ = false;
     bool escapeEndsDialog_ = false;
+    bool waitingToShow_ = false;  // set up, not shown yet
 };
 
 constexpr COLORREF kWhiteText = RGB(255, 255, 255);

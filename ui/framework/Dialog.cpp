@@ -1,5 +1,8 @@
 #include "ui/framework/Dialog.h"
 
+#include "ui/framework/SkinPictures.h"
+#include "ui/framework/TemplatePictures.h"
+
 // The modal loop is our own, as in the platform framework the pages were designed for: a
 // modeless dialog plus a loop that gives each dialog a look at its messages first
 // (PreTranslateMessage, for the Escape filter) and then the standard keyboard handling.
@@ -17,6 +20,9 @@ INT_PTR CDialog::DoModal() {
                                  &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (window_ == nullptr) {
         return -1;
+    }
+    if (!ended_) {
+        OnInitDone();
     }
     MSG msg;
     while (!ended_) {
@@ -38,6 +44,7 @@ INT_PTR CDialog::DoModal() {
     HWND window = window_;
     window_ = nullptr;
     DestroyWindow(window);
+    pictures_.clear();
     return result_;
 }
 
@@ -78,6 +85,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
         SetWindowLongPtrA(window, DWLP_USER, lParam);
         dialog->window_ = window;
+        dialog->ShowTemplatePictures();
         return dialog->OnInitDialog();
     }
     auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
@@ -91,6 +99,24 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         return FALSE;
     }
     return dialog->Dispatch(message, wParam, lParam);
+}
+
+void CDialog::ShowTemplatePictures() {
+    for (const CTemplatePicture& picture : TemplatePictures(templateId_)) {
+        HWND control = Item(picture.controlId);
+        // A control that found a bitmap resource of that number keeps it.
+        if (control == nullptr || SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0) {
+            continue;
+        }
+        CBitmap bitmap = LoadBitmapResource(picture.pictureId);
+        if (bitmap) {
+            // Set before the page places its controls: the control takes the picture's size
+            // here, as it would have taken it from the resource when it was created.
+            SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP,
+                         reinterpret_cast<LPARAM>(bitmap.Get()));
+            pictures_.push_back(std::move(bitmap));
+        }
+    }
 }
 
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -10,6 +10,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
+
+#include "ui/framework/Gdi.h"
 
 // Messages a dialog sends back to the control they concern (owner draw, commands), so that the
 // control object draws and reacts itself.
@@ -39,6 +42,9 @@ public:
 protected:
     // Return TRUE to let the system set the default focus.
     virtual BOOL OnInitDialog() { return TRUE; }
+    // Once OnInitDialog has returned and the dialog has not ended there, before the loop: a
+    // dialog built hidden shows itself here, finished.
+    virtual void OnInitDone() {}
     // Return true when the message was handled.
     virtual bool OnPaint() { return false; }
     virtual bool OnEraseBackground(HDC) { return false; }
@@ -62,6 +68,8 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Gives the template's picture controls the skin pictures they name.
+    void ShowTemplatePictures();
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool IsOwnMessage(const MSG& msg) const;
 
@@ -69,4 +77,5 @@ private:
     HWND window_ = nullptr;
     bool ended_ = false;
     INT_PTR result_ = 0;
+    std::vector<CBitmap> pictures_;  // shown by the template's picture controls
 };

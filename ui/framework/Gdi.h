@@ -9,12 +9,6 @@ using CFont = SetUp::CGdiObject<HFONT>;
 using CPen = SetUp::CGdiObject<HPEN>;
 using CBrush = SetUp::CGdiObject<HBRUSH>;
 
-// A bitmap resource of this program; empty when the resource is missing.
-inline CBitmap LoadBitmapResource(int id) {
-    return CBitmap(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
-}
-
 // Selects an object into a context and puts the previous one back.
 class CSelectObject {
 public:

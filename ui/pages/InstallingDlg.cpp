@@ -55,6 +55,7 @@ BOOL CInstallingDlg::OnInitDialog() {
     }
     // Another installer has changed the machine since this one started.
     if (pageInstallType_ != CInstallContext::Instance().installType) {
+        ShowWhenReady();
         CTipDlg message(MessageKind::InstallingMutex);
         message.DoModal();
         EndDialog(PageResult(PageOutcome::Refused));
