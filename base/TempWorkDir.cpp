@@ -21,7 +21,7 @@ namespace {
 // SYSTEM and Administrators: full control; nobody else, not even to read (a reader could hold a
 // file open and make the next step fail). Protected: nothing inherited from the Windows folder's
 // Temp, where users may create folders.
-const char kWorkDirDescriptor[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
+const char kWorkDirDescriptor[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 const char kWorkDirPrefix[] = "InstallationTempFile";
 const int kNameAttempts = 16;
 constexpr ULONG kFileCreate = 2;
