@@ -1,5 +1,8 @@
 #include "base/SystemInfo.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include <atomic>
 
 namespace {
@@ -47,6 +50,26 @@ std::string WindowsDirectory() {
         folder.pop_back();
     }
     return folder;
+}
+
+std::string ProgramFilesX86Directory() {
+    PWSTR found = nullptr;
+    if (FAILED(
+            SHGetKnownFolderPath(FOLDERID_ProgramFilesX86, KF_FLAG_DONT_VERIFY, nullptr, &found))) {
+        CoTaskMemFree(found);
+        return {};
+    }
+    char buffer[MAX_PATH] = {};
+    BOOL lossy = FALSE;
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, found, -1, buffer, MAX_PATH, nullptr, &lossy);
+    CoTaskMemFree(found);
+    const std::string folder = bytes > 0 ? std::string(buffer) : std::string();
+    // A name this code page cannot spell would name another folder.
+    if (lossy || folder.size() < 4 || folder[1] != ':' || folder[2] != '\\' ||
+        folder.find_first_of("%!?*\"<>|", 2) != std::string::npos) {
+        return {};
+    }
+    return folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
 }
 
 std::string WindowsVersionText() {

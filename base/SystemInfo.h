@@ -20,6 +20,11 @@ char SystemDriveLetter();
 // GetWindowsDirectoryA, without a trailing backslash; empty when it is not an absolute drive path.
 std::string WindowsDirectory();
 
+// The folder 32-bit programs install into on this system (FOLDERID_ProgramFilesX86): "Program
+// Files (x86)" on a 64-bit Windows, "Program Files" on a 32-bit one. Without a trailing
+// backslash; empty when it is not a plain absolute drive path.
+std::string ProgramFilesX86Directory();
+
 // "Windows 10.0 build 19045, workstation", from RtlGetVersion (which does not lie to programs
 // without a compatibility manifest).
 std::string WindowsVersionText();

@@ -20,9 +20,10 @@ namespace {
 const char kRuntimeSwitches[] = " /q /norestart";
 const char kCompanionSwitches[] = " /verysilent";
 const char kPellowanMinimum[] = "1.0.0.82";
-const char kCaldryFolder[] = "C:\\Program Files (x86)\\Caldry Components";
-const char kUpdateServerUninstaller[] =
-    "C:\\Program Files (x86)\\tarn\\update_server\\unins000.exe";
+// Below the system's folder for 32-bit programs, where their own installers put them: on a 32-bit
+// Windows a literal "C:\Program Files (x86)" is a folder any user may create.
+const char kCaldryFolder[] = "\\Caldry Components";
+const char kUpdateServerUninstaller[] = "\\tarn\\update_server\\unins000.exe";
 const RuntimeKey kRuntime2008x64{0, 1};
 
 // The whole command goes in one more pair of quotes: the command processor keeps the quotes
@@ -96,7 +97,8 @@ void InstallPellowan() {
 }
 
 bool IsCaldryNeeded() {
-    return _access(kCaldryFolder, 0) != 0;
+    const std::string programFiles = ProgramFilesX86Directory();
+    return programFiles.empty() || _access((programFiles + kCaldryFolder).c_str(), 0) != 0;
 }
 
 void InstallCaldry() {
@@ -130,7 +132,11 @@ int RemoveUpdateServer(const CSetupConfig& config) {
     if (config.brandType == 1 || !IsWorkstationWindows()) {
         return 1;
     }
-    return RunSilently(kUpdateServerUninstaller, kCompanionSwitches) ? 0 : 1;
+    const std::string programFiles = ProgramFilesX86Directory();
+    if (programFiles.empty()) {
+        return 1;
+    }
+    return RunSilently(programFiles + kUpdateServerUninstaller, kCompanionSwitches) ? 0 : 1;
 }
 
 }  // namespace SetUp

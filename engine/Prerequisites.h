@@ -32,7 +32,7 @@ void InstallRuntimeWithStatus(RuntimeKey key, const CTextTable& texts,
 // Needed when the recorded plug-in version is empty or lower than 1.0.0.82.
 bool IsPellowanNeeded();
 void InstallPellowan();
-// Needed when C:\Program Files (x86)\Caldry Components does not exist.
+// Needed when Caldry Components does not exist in the folder of 32-bit programs.
 bool IsCaldryNeeded();
 void InstallCaldry();
 

@@ -179,7 +179,8 @@ TEST_F(Companions, PellowanIsNeededBelow1_0_0_82) {
 }
 
 TEST_F(Companions, CaldryIsNeededUntilItsFolderExists) {
-    const char folder[] = "C:\\Program Files (x86)\\Caldry Components";
+    ASSERT_FALSE(ProgramFilesX86Directory().empty());
+    const std::string folder = ProgramFilesX86Directory() + "\\Caldry Components";
     DeleteFolder(folder, false);
     EXPECT_TRUE(IsCaldryNeeded());
     InstallCaldry();
@@ -190,17 +191,21 @@ TEST_F(Companions, CaldryIsNeededUntilItsFolderExists) {
 // The old update server's uninstaller is played by the probe, which records its command line.
 class UpdateServer : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const std::string folder = "C:\\Program Files (x86)\\tarn\\update_server";
+    void SetUp() override { Plant(Uninstaller()); }
+    void TearDown() override { DeleteFolder(ProgramFilesX86Directory() + "\\tarn", false); }
+    static std::string Uninstaller() {
+        return ProgramFilesX86Directory() + "\\tarn\\update_server\\unins000.exe";
+    }
+    static void Plant(const std::string& uninstaller) {
+        const std::string folder = uninstaller.substr(0, uninstaller.rfind('\\'));
         DeleteFolder(folder, false);
         testbed::WriteFile(folder + "\\placeholder", "");
         ASSERT_TRUE(
-            CopyFileA((enginetest::OwnFolder() + "probe.exe").c_str(), kUninstaller, FALSE));
+            CopyFileA((enginetest::OwnFolder() + "probe.exe").c_str(), uninstaller.c_str(), FALSE));
     }
-    void TearDown() override { DeleteFolder("C:\\Program Files (x86)\\tarn", false); }
-    static bool Ran() { return Exists(std::string(kUninstaller) + ".ran"); }
-    static constexpr const char* kUninstaller =
-        "C:\\Program Files (x86)\\tarn\\update_server\\unins000.exe";
+    static bool Ran(const std::string& uninstaller = Uninstaller()) {
+        return Exists(uninstaller + ".ran");
+    }
 };
 
 TEST_F(UpdateServer, RunsSilentlyOnAWorkstationUnlessTheBrandTypeIs1) {
@@ -211,7 +216,22 @@ TEST_F(UpdateServer, RunsSilentlyOnAWorkstationUnlessTheBrandTypeIs1) {
     EXPECT_FALSE(Ran());
     EXPECT_EQ(RemoveUpdateServer(testbed::MakeConfig(ProductVariant::AC, 0)), 0);
     ASSERT_TRUE(Ran());
-    EXPECT_NE(ReadAll(std::string(kUninstaller) + ".ran").find("/verysilent"), std::string::npos);
+    EXPECT_NE(ReadAll(Uninstaller() + ".ran").find("/verysilent"), std::string::npos);
+}
+
+// On a 32-bit Windows the folder of 32-bit programs is "Program Files"; a "C:\Program Files
+// (x86)" there is one any user may have made, and nothing in it runs.
+TEST_F(UpdateServer, OnA32BitWindowsALiteralProgramFilesX86IsNotLookedAt) {
+    const std::string literal = std::string(1, SystemDriveLetter()) +
+                                ":\\Program Files (x86)\\tarn\\update_server\\unins000.exe";
+    if (Uninstaller() == literal) {
+        GTEST_SKIP() << "a 64-bit Windows: the literal folder is the system's";
+    }
+    Plant(literal);
+    EXPECT_EQ(RemoveUpdateServer(testbed::MakeConfig(ProductVariant::AC, 0)), 0);
+    EXPECT_TRUE(Ran());
+    EXPECT_FALSE(Ran(literal));
+    DeleteFolder(std::string(1, SystemDriveLetter()) + ":\\Program Files (x86)\\tarn", false);
 }
 
 // Wine reads the Windows version it reports when a process starts, so the other versions are
