@@ -11,6 +11,7 @@
 
 #include "app/UnattendedDecision.h"
 #include "base/FileSystem.h"
+#include "base/ProtectedFolder.h"
 #include "base/RunLog.h"
 #include "base/StringUtil.h"
 #include "deploy/DriverQuestion.h"
@@ -151,6 +152,20 @@ InstallCheckHooks UnattendedCheckHooks(std::optional<MessageKind>* refusal) {
     hooks.isFolderEmpty = [](const std::string& folder) { return SetUp::IsFolderEmpty(folder); };
     hooks.exists = [](const std::string& path) { return SetUp::PathExists(path); };
     hooks.deleteFolder = [](const std::string&) { return true; };
+    hooks.isProtectableDrive = [](const std::string& path) {
+        const bool protectable = SetUp::IsDriveForProtectedFolders(path);
+        if (!protectable) {
+            LogLine("not a fixed drive that keeps access lists: " + path);
+        }
+        return protectable;
+    };
+    hooks.foreignOwnedLevel = [](const std::string& path) {
+        const std::string level = SetUp::ForeignOwnedLevel(path);
+        if (!level.empty()) {
+            LogLine("owned by another user: " + level);
+        }
+        return level;
+    };
     return hooks;
 }
 
@@ -241,6 +256,7 @@ int32_t FreshInstall(const CCommandLine& line, const CSetupConfig& config,
                                  : CFolderLayout::DefaultInstallRoot() + "\\" + folderName;
     input.folderName = folderName;
     input.userDataFolder = CFolderLayout::PublicUserDataDir(config);
+    input.programFilesFolder = CFolderLayout::ProgramFilesProductDir(config, '\\');
     input.availableMb = AvailableSpaceMb(input.root);
     input.requiredMb = choice.requiredMb;
     input.isValidRoot = [](const std::string& root) { return SetUp::IsValidInstallPath(root); };
@@ -249,7 +265,16 @@ int32_t FreshInstall(const CCommandLine& line, const CSetupConfig& config,
     std::optional<MessageKind> refusal;
     const std::string root = RunInstallChecks(input, UnattendedCheckHooks(&refusal));
     if (root.empty()) {
-        return refusal == MessageKind::SpaceLack ? kExitDiskFull : kExitBadCommandLine;
+        switch (refusal.value_or(MessageKind::IllegalPath)) {
+            case MessageKind::SpaceLack:
+                return kExitDiskFull;
+            // A well-formed folder in a place the install cannot protect: nothing was changed.
+            case MessageKind::UnsuitableDrive:
+            case MessageKind::ForeignProductFolder:
+                return kExitFailed;
+            default:
+                return kExitBadCommandLine;
+        }
     }
     return runner.Run([&] { WizardEngine().StartInstall(choice.features, root); });
 }

@@ -12,6 +12,7 @@
 
 #include "base/CommandProcessor.h"
 #include "base/Handles.h"
+#include "base/ProtectedFolder.h"
 #include "base/StringUtil.h"
 #include "base/TempWorkDir.h"
 #include "deploy/Payload.h"
@@ -64,9 +65,7 @@ DriverQuestion GetDriverQuestion() {
 
 std::string DriversFolder(const std::string& installRoot, const CSetupConfig& config) {
     const std::string folder = CFolderLayout(installRoot, config).DriversDir();
-    if (_access(folder.c_str(), 0) != 0) {
-        _mkdir(folder.c_str());
-    }
+    MakeProtectedFolder(folder);
     return folder;
 }
 

@@ -8,21 +8,12 @@
 
 #include "base/FileSystem.h"
 #include "base/Handles.h"
+#include "base/ProtectedFolder.h"
 #include "base/SystemInfo.h"
 #include "product/FolderLayout.h"
 #include "registry/InstalledRecord.h"
 
 namespace SetUp {
-
-namespace {
-
-void MakeFolderIfMissing(const std::string& folder) {
-    if (!PathExists(folder)) {
-        _mkdir(folder.c_str());
-    }
-}
-
-}  // namespace
 
 bool IsUserManualOpen(const CSetupConfig& config) {
     // The engine's install root is the record's InstallLocation.
@@ -40,8 +31,10 @@ bool IsUserManualOpen(const CSetupConfig& config) {
 
 void initInstallPath(const std::string& installRoot, const CSetupConfig& config) {
     const CFolderLayout layout(installRoot, config);
-    MakeFolderIfMissing(layout.ProductDir('/'));
-    MakeFolderIfMissing(layout.InstallationDir('/'));
+    // The root too, when the installer is the one to make it: what it inherits from a data
+    // drive's root lets every user change it.
+    MakeProtectedFolderTree(layout.ProductDir('\\'));
+    MakeProtectedFolder(layout.InstallationDir('\\'));
 }
 
 void replaceMultiMediaComm(const std::string& installRoot, const CSetupConfig& config) {

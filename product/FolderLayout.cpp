@@ -1,6 +1,7 @@
 #include "product/FolderLayout.h"
 
 #include "base/FileSystem.h"
+#include "base/ProtectedFolder.h"
 #include "base/SystemInfo.h"
 #include "product/SetupConfig.h"
 
@@ -73,7 +74,7 @@ std::string CFolderLayout::EnsureProgramFilesProductDir(const CSetupConfig& conf
     // Every missing level: a 32-bit Windows has no "Program Files (x86)" of its own, and the
     // uninstaller, the web server and the shortcut targets must exist where the record points.
     if (!SetUp::PathExists(folder)) {
-        SetUp::CreateFolderTree(folder);
+        SetUp::MakeProtectedFolderTree(folder);
     }
     return folder;
 }

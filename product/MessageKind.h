@@ -25,4 +25,6 @@ enum class MessageKind : int32_t {
     NotSupportUpdate = 18,
     UnsafeWorkFolder = 19,
     LastRunInterrupted = 20,
+    ForeignProductFolder = 21,
+    UnsuitableDrive = 22,
 };

@@ -29,6 +29,8 @@ const TipMessageRow kTipMessagesRows[] = {
     {K::NotSupportUpdate, "notSupportUpdate", nullptr, P::None, 2, 2},
     {K::UnsafeWorkFolder, "unsafeworkdirtip", nullptr, P::None, 2, 3},
     {K::LastRunInterrupted, "interruptedtip", nullptr, P::BrandName, 2, 3},
+    {K::ForeignProductFolder, "foreignfoldertip", nullptr, P::None, 2, 3},
+    {K::UnsuitableDrive, "unsuitabledrivetip", nullptr, P::None, 2, 3},
 };
 const CTableView<TipMessageRow> kTipMessages(kTipMessagesRows);
 

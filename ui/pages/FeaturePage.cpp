@@ -274,6 +274,7 @@ bool CFeaturePage::StoreChoice(const std::vector<int32_t>& selection) {
     input.root = root_;
     input.folderName = folderName_;
     input.userDataFolder = CFolderLayout::PublicUserDataDir();
+    input.programFilesFolder = CFolderLayout::ProgramFilesProductDir('\\');
     input.availableMb = availableMb_;
     input.requiredMb = requiredMb_;
     input.isValidRoot = [](const std::string& root) { return SetUp::IsValidInstallPath(root); };

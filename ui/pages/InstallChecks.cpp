@@ -1,6 +1,7 @@
 #include "ui/pages/InstallChecks.h"
 
 #include "base/FileSystem.h"
+#include "base/ProtectedFolder.h"
 #include "ui/TipDlg.h"
 
 std::string StripProductFolder(const std::string& path, const std::string& folderName) {
@@ -39,6 +40,24 @@ bool ClearOnRequest(const std::string& folder, MessageKind question, MessageKind
     }
 }
 
+// The elevated installer makes the product's folders admin-only; a place where that cannot hold,
+// or a folder another user already owns (and may change at will), is refused before anything
+// is written.
+bool CheckPlace(const std::string& installFolder, const InstallCheckInput& input,
+                const InstallCheckHooks& hooks) {
+    if (!hooks.isProtectableDrive(installFolder)) {
+        hooks.tell(MessageKind::UnsuitableDrive);
+        return false;
+    }
+    for (const std::string& folder : {installFolder, input.programFilesFolder}) {
+        if (!folder.empty() && !hooks.foreignOwnedLevel(folder).empty()) {
+            hooks.tell(MessageKind::ForeignProductFolder);
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CheckPathAndSpace(const InstallCheckInput& input, const InstallCheckHooks& hooks) {
@@ -59,6 +78,9 @@ std::string RunInstallChecks(const InstallCheckInput& input, const InstallCheckH
     }
     const std::string installRoot = StripProductFolder(input.root, input.folderName);
     const std::string installFolder = installRoot + "\\" + input.folderName;
+    if (!CheckPlace(installFolder, input, hooks)) {
+        return "";
+    }
     if (!hooks.isFolderEmpty(installFolder) &&
         !ClearOnRequest(installFolder, MessageKind::ClearInstallDir, MessageKind::DeleteFolderFail,
                         hooks)) {
@@ -86,6 +108,12 @@ InstallCheckHooks MachineInstallCheckHooks() {
     hooks.exists = [](const std::string& path) { return SetUp::PathExists(path); };
     hooks.deleteFolder = [](const std::string& folder) {
         return SetUp::DeleteFolder(folder, true);
+    };
+    hooks.isProtectableDrive = [](const std::string& path) {
+        return SetUp::IsDriveForProtectedFolders(path);
+    };
+    hooks.foreignOwnedLevel = [](const std::string& path) {
+        return SetUp::ForeignOwnedLevel(path);
     };
     return hooks;
 }

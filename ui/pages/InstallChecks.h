@@ -32,12 +32,19 @@ struct InstallCheckHooks {
     // Clears a folder other users may write; true when it FAILED, as the file-system helper
     // reports.
     std::function<bool(const std::string&)> deleteFolder;
+    // Whether the root's drive can hold folders other users cannot change.
+    std::function<bool(const std::string&)> isProtectableDrive;
+    // The first existing level of the path, below its drive, that another user owns; empty when
+    // there is none.
+    std::function<std::string(const std::string&)> foreignOwnedLevel;
 };
 
 struct InstallCheckInput {
     std::string root;  // the path box's text
     std::string folderName;
     std::string userDataFolder;
+    // The product folder under Program Files, where the uninstaller and the web server go.
+    std::string programFilesFolder;
     int64_t availableMb = 0;
     int64_t requiredMb = 0;
     std::function<bool(const std::string&)> isValidRoot;
@@ -46,8 +53,9 @@ struct InstallCheckInput {
 // The path rule, then the space; tells the first that fails. True when both pass.
 bool CheckPathAndSpace(const InstallCheckInput& input, const InstallCheckHooks& hooks);
 
-// Runs the checks in order: the path rule, the space, a non-empty installation folder, an
-// existing user-data folder. Returns the installation root to install into, or the empty text
+// Runs the checks in order: the path rule, the space, the place (the drive, then who owns the
+// folders the product will run from), a non-empty installation folder, an existing user-data
+// folder. Returns the installation root to install into, or the empty text
 // when the install must not start.
 std::string RunInstallChecks(const InstallCheckInput& input, const InstallCheckHooks& hooks);
 

@@ -99,6 +99,7 @@ void CStartACDlg::Install() {
     input.root = root_;
     input.folderName = folderName_;
     input.userDataFolder = CFolderLayout::PublicUserDataDir();
+    input.programFilesFolder = CFolderLayout::ProgramFilesProductDir('\\');
     input.availableMb = availableMb_;
     input.requiredMb = requiredMb_;
     input.isValidRoot = [](const std::string& root) { return SetUp::IsValidInstallPath(root); };

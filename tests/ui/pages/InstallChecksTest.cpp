@@ -39,7 +39,9 @@ struct Script {
     bool folderEmpty = true;
     bool userData = false;
     bool deleteFails = false;
-    std::vector<std::string> seen;  // "tell 10", "ask 6", "delete <path>"
+    std::vector<std::string> seen;  // "tell 10", "ask 6", "delete <path>", "owner <path>"
+    bool protectableDrive = true;
+    std::string foreignOwned;  // the level another user owns, below every path that holds it
 
     InstallCheckHooks Hooks() {
         InstallCheckHooks hooks;
@@ -60,6 +62,13 @@ struct Script {
             seen.push_back("delete " + path);
             return deleteFails;
         };
+        hooks.isProtectableDrive = [this](const std::string&) { return protectableDrive; };
+        hooks.foreignOwnedLevel = [this](const std::string& path) {
+            seen.push_back("owner " + path);
+            const bool below =
+                !foreignOwned.empty() && path.compare(0, foreignOwned.size(), foreignOwned) == 0;
+            return below ? foreignOwned : std::string();
+        };
         return hooks;
     }
 };
@@ -69,6 +78,7 @@ InstallCheckInput Input(const std::string& root, int64_t available = 1000) {
     input.root = root;
     input.folderName = "Velmora AC";
     input.userDataFolder = "C:\\Users\\Public\\Velmora AC";
+    input.programFilesFolder = "C:\\Program Files (x86)\\Velmora AC";
     input.availableMb = available;
     input.requiredMb = 548;
     input.isValidRoot = [](const std::string& path) { return path.find('*') == std::string::npos; };
@@ -76,6 +86,15 @@ InstallCheckInput Input(const std::string& root, int64_t available = 1000) {
 }
 
 using Seen = std::vector<std::string>;
+
+// Who owns the product's folders is looked at for both of them, after the path and the space.
+const Seen kOwnersLookedAt = {"owner D:\\Apps\\Velmora AC",
+                              "owner C:\\Program Files (x86)\\Velmora AC"};
+
+Seen Then(Seen first, const Seen& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
 
 TEST(InstallChecks, InTheirOrderWithEveryAnswer) {
     {
@@ -91,26 +110,27 @@ TEST(InstallChecks, InTheirOrderWithEveryAnswer) {
     {
         Script script;
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps\\Velmora AC", 548), script.Hooks()), "D:\\Apps");
-        EXPECT_TRUE(script.seen.empty());
+        EXPECT_EQ(script.seen, kOwnersLookedAt);
     }
     {
         // OK clears the folder, then the user data; both go.
         Script script{{kAnswerOk, kAnswerOk}, false, true, false, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), script.Hooks()), "D:\\Apps");
-        EXPECT_EQ(script.seen, (Seen{"ask 6", "delete D:\\Apps\\Velmora AC", "ask 4",
-                                     "delete C:\\Users\\Public\\Velmora AC"}));
+        EXPECT_EQ(script.seen,
+                  Then(kOwnersLookedAt, {"ask 6", "delete D:\\Apps\\Velmora AC", "ask 4",
+                                         "delete C:\\Users\\Public\\Velmora AC"}));
     }
     {
         // Cancel keeps both and installs.
         Script script{{kAnswerCancel, kAnswerCancel}, false, true, false, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), script.Hooks()), "D:\\Apps");
-        EXPECT_EQ(script.seen, (Seen{"ask 6", "ask 4"}));
+        EXPECT_EQ(script.seen, Then(kOwnersLookedAt, {"ask 6", "ask 4"}));
     }
     {
         // The question's own close button stops, at either question.
         Script first{{kAnswerClosed}, false, true, false, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), first.Hooks()), "");
-        EXPECT_EQ(first.seen, (Seen{"ask 6"}));
+        EXPECT_EQ(first.seen, Then(kOwnersLookedAt, {"ask 6"}));
         Script second{{kAnswerCancel, kAnswerClosed}, false, true, false, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), second.Hooks()), "");
     }
@@ -118,10 +138,37 @@ TEST(InstallChecks, InTheirOrderWithEveryAnswer) {
         // A folder that cannot be cleared stops with its own message.
         Script folder{{kAnswerOk}, false, false, true, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), folder.Hooks()), "");
-        EXPECT_EQ(folder.seen, (Seen{"ask 6", "delete D:\\Apps\\Velmora AC", "tell 11"}));
+        EXPECT_EQ(folder.seen,
+                  Then(kOwnersLookedAt, {"ask 6", "delete D:\\Apps\\Velmora AC", "tell 11"}));
         Script data{{kAnswerOk}, true, true, true, {}};
         EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), data.Hooks()), "");
-        EXPECT_EQ(data.seen, (Seen{"ask 4", "delete C:\\Users\\Public\\Velmora AC", "tell 14"}));
+        EXPECT_EQ(data.seen, Then(kOwnersLookedAt,
+                                  {"ask 4", "delete C:\\Users\\Public\\Velmora AC", "tell 14"}));
+    }
+}
+
+// A place the install cannot protect is refused before any question, and nothing is cleared.
+TEST(InstallChecks, APlaceOtherUsersCouldChangeIsRefusedFirst) {
+    {
+        Script script{{kAnswerOk, kAnswerOk}, false, true, false, {}, false};
+        EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), script.Hooks()), "");
+        EXPECT_EQ(script.seen, (Seen{"tell 22"})) << "the drive comes first";
+    }
+    for (const char* owned : {"D:\\Apps", "D:\\Apps\\Velmora AC", "C:\\Program Files (x86)"}) {
+        Script script{{kAnswerOk, kAnswerOk}, false, true, false, {}, true, owned};
+        EXPECT_EQ(RunInstallChecks(Input("D:\\Apps"), script.Hooks()), "") << owned;
+        ASSERT_FALSE(script.seen.empty());
+        EXPECT_EQ(script.seen.back(), "tell 21") << owned;
+        for (const std::string& seen : script.seen) {
+            EXPECT_EQ(seen.rfind("delete", 0), std::string::npos) << owned;
+            EXPECT_EQ(seen.rfind("ask", 0), std::string::npos) << owned;
+        }
+    }
+    {
+        // The path rule and the space still come before the place.
+        Script script{{}, true, false, false, {}, false};
+        EXPECT_EQ(RunInstallChecks(Input("C:\\a*b"), script.Hooks()), "");
+        EXPECT_EQ(script.seen, (Seen{"tell 10"}));
     }
 }
 
