@@ -6,6 +6,7 @@
 
 #include "base/CommandProcessor.h"
 #include "base/FileSystem.h"
+#include "base/ProtectedFolder.h"
 #include "base/StringUtil.h"
 #include "base/TempWorkDir.h"
 #include "product/Catalogue.h"
@@ -137,6 +138,10 @@ CDeployOutcome DeployWebServer(const CSetupConfig& config) {
         outcome.detail = "could not write " + folder + "/uninstall.exe";
     }
     if (saved) {
+        // Admin-only before 7-Zip fills them, whatever the folder above inherited when an older
+        // version made it.
+        MakeProtectedFolder(folder + "/Nginx");
+        MakeProtectedFolder(folder + "/html");
         const CDeployOutcome unpacked = Unpack(folder, "Nginx.7z");
         if (unpacked.failed && !outcome.failed) {
             outcome = unpacked;

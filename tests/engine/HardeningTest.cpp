@@ -266,34 +266,58 @@ std::string WindowsTemp() {
 
 // The SIDs the folder's access list names, as text; `protectedList` tells whether it inherits
 // nothing.
-std::vector<std::string> AllowedSids(const std::string& path, bool* protectedList) {
+struct CAllowed {
+    std::string sid;  // "unreadable", "other entry" for what is not an allow entry
+    DWORD mask = 0;
+};
+
+std::vector<CAllowed> AllowedEntries(const std::string& path) {
     PACL list = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    std::vector<std::string> sids;
     if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                               nullptr, &list, nullptr, &descriptor) != ERROR_SUCCESS) {
-        return {"unreadable"};
+        return {{"unreadable", 0}};
     }
-    SECURITY_DESCRIPTOR_CONTROL control = 0;
-    DWORD revision = 0;
-    GetSecurityDescriptorControl(descriptor, &control, &revision);
-    *protectedList = (control & SE_DACL_PROTECTED) != 0;
+    std::vector<CAllowed> entries;
     for (DWORD index = 0; list != nullptr && index < list->AceCount; ++index) {
         ACE_HEADER* header = nullptr;
         if (!GetAce(list, index, reinterpret_cast<void**>(&header))) {
             continue;
         }
         if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) {
-            sids.push_back("other entry");
+            entries.push_back({"other entry", 0});
             continue;
         }
+        auto* allowed = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
         char* text = nullptr;
-        ConvertSidToStringSidA(&reinterpret_cast<ACCESS_ALLOWED_ACE*>(header)->SidStart, &text);
-        sids.push_back(text != nullptr ? text : "?");
+        ConvertSidToStringSidA(&allowed->SidStart, &text);
+        entries.push_back({text != nullptr ? text : "?", allowed->Mask});
         LocalFree(text);
     }
     LocalFree(descriptor);
+    return entries;
+}
+
+std::vector<std::string> AllowedSids(const std::string& path) {
+    std::vector<std::string> sids;
+    for (const CAllowed& entry : AllowedEntries(path)) {
+        sids.push_back(entry.sid);
+    }
     return sids;
+}
+
+// An entry for Everyone or Authenticated Users, or one for Users that goes beyond reading and
+// running. Wine keeps no access list of its own: it shows the Unix mode, Everyone reading for an
+// ordinary folder and no Everyone entry for one made with a descriptor that names nobody else.
+std::string OtherUsersEntry(const std::string& path) {
+    constexpr DWORD kReadAndRun = 0x1200a9;
+    for (const CAllowed& entry : AllowedEntries(path)) {
+        if (entry.sid == "unreadable" || entry.sid == "S-1-1-0" || entry.sid == "S-1-5-11" ||
+            (entry.sid == "S-1-5-32-545" && (entry.mask & ~kReadAndRun) != 0)) {
+            return entry.sid;
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -327,12 +351,28 @@ TEST_F(HardeningTest, UserTemporaryFolderPlaysNoPart) {
 TEST_F(HardeningTest, WorkingFolderAdmitsNoUser) {
     ASSERT_EQ(PrepareTempWorkDir(), TempWorkDirState::Ready);
     const std::string folder = GetTempWorkDir();
-    bool protectedList = false;
-    const std::vector<std::string> sids = AllowedSids(folder, &protectedList);
+    const std::vector<std::string> sids = AllowedSids(folder);
     ASSERT_FALSE(sids.empty());
     EXPECT_NE(sids.front(), "unreadable");
     for (const char* user : {"S-1-5-32-545", "S-1-1-0", "S-1-5-11"}) {
         EXPECT_EQ(std::count(sids.begin(), sids.end(), user), 0) << user;
+    }
+}
+
+// The product's folders, the root the install made and the web server's, are admin-only;
+// an ordinary folder reads otherwise, so the check can see the difference.
+TEST_F(HardeningTest, FoldersTheInstallMakesAdmitNoOtherUser) {
+    ASSERT_NE(OtherUsersEntry(root_), "") << "an ordinary folder reads as admin-only";
+    const std::string root = root_ + "\\made by the install";
+    root_ = root;
+    Install({0});
+    const CFolderLayout layout(root_);
+    const std::string programFiles = CFolderLayout::ProgramFilesProductDir('\\');
+    for (const std::string& folder :
+         {root, layout.ProductDir('\\'), layout.InstallationDir('\\'), layout.DriversDir(),
+          programFiles, programFiles + "\\Nginx", programFiles + "\\html"}) {
+        ASSERT_TRUE(enginetest::IsDirectory(folder)) << folder;
+        EXPECT_EQ(OtherUsersEntry(folder), "") << folder;
     }
 }
 
