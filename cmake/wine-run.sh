@@ -23,6 +23,11 @@ if [ -n "${SETUP_SMALL_DRIVE_KB:-}" ]; then
     small=""
   fi
 fi
+# A removable drive R:, a place the installer refuses: a folder, and its type in this copy's
+# registry, which Wine reads as it starts.
+mkdir -p "$prefix/removable-drive"
+ln -sfn "$prefix/removable-drive" "$prefix/dosdevices/r:"
+printf '\n[Software\\\\Wine\\\\Drives] 1796940922\n"r:"="floppy"\n' >> "$prefix/system.reg"
 export WINEPREFIX="$prefix" WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # A 32-bit program starts through Wine's 32-bit loader, on a 64-bit prefix too (WoW64).

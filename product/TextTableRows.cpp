@@ -154,16 +154,9 @@ const TextRow kTextRowsRows[] = {
     {"interruptedtip", "%s 的上一次安装在完成前被中断，请继续，使安装完整。",
      "The last installation of %s was interrupted before it was complete. Continue to make it "
      "whole."},
-    {"foreignfoldertip",
-     "安装目录或其上级目录属于其他用户，该用户可以修改将要安装的程序。请选择其他目录，或由管理员取"
-     "得其所有权。",
-     "The installation folder, or a folder above it, belongs to another user, who could change "
-     "the programs installed there. Choose another folder, or have an administrator take "
-     "ownership of it."},
-    {"unsuitabledrivetip",
-     "安装目录必须位于本地 NTFS "
-     "固定磁盘上：在此磁盘上，安装的程序无法防止其他用户修改。请选择其他目录。",
-     "The installation folder must be on a fixed NTFS drive: on this drive the installed "
-     "programs cannot be kept from other users. Choose another folder."},
+    {"foreignfoldertip", "此目录属于其他用户，该用户可以修改安装的程序。请选择其他目录。",
+     "Another user owns this folder and could change the programs. Choose another folder."},
+    {"unsuitabledrivetip", "此磁盘无法保护安装的程序，请选择本地 NTFS 固定磁盘上的目录。",
+     "This drive cannot protect the installed programs. Choose a folder on a fixed NTFS drive."},
 };
 const CTableView<TextRow> kTextRows(kTextRowsRows);

@@ -1,5 +1,5 @@
-// Whose folders the elevated installer empties: the administrators', the system's and its own
-// user's, nobody else's.
+// Whose folders the elevated installer empties or installs into: the administrators', the
+// system's and its own user's, nobody else's, on a drive that keeps access lists.
 #include <windows.h>
 
 #include <sddl.h>
@@ -8,8 +8,11 @@
 
 #include <string>
 
+#include "base/FileSystem.h"
 #include "base/FolderOwner.h"
 #include "base/Handles.h"
+#include "base/ProtectedFolder.h"
+#include "base/SystemInfo.h"
 #include "common/TestMachine.h"
 
 using namespace SetUp;
@@ -54,4 +57,25 @@ TEST(FolderOwner, AFolderThisProcessMadeIsTrusted) {
                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     ASSERT_TRUE(held);
     EXPECT_TRUE(HasTrustedOwner(held.Get()));
+}
+
+// The levels of a path the install would use: a missing one is nobody's, one this process made is
+// trusted, and the drive itself is never looked at.
+TEST(FolderOwner, NoLevelOfAPathThisProcessMadeIsForeign) {
+    const std::string folder = testbed::MakeTempFolder("levels");
+    MakeProtectedFolderTree(folder + "\\made\\deeper");
+    EXPECT_TRUE(PathExists(folder + "\\made\\deeper"));
+    EXPECT_FALSE(HasForeignOwner(folder + "\\missing"));
+    EXPECT_EQ(ForeignOwnedLevel(folder + "\\made\\deeper\\missing\\more"), "");
+}
+
+// Fixed drives that keep access lists hold protected folders; anything else does not.
+TEST(FolderOwner, OnlyAFixedDriveWithAccessListsHoldsProtectedFolders) {
+    EXPECT_TRUE(IsDriveForProtectedFolders(std::string(1, SystemDriveLetter()) + ":\\VMS"));
+    for (const char* path : {"VMS", "\\\\server\\share\\VMS", "", "Q:\\VMS"}) {
+        EXPECT_FALSE(IsDriveForProtectedFolders(path)) << path;
+    }
+    // R: is the removable drive of every test run (cmake/wine-run.sh).
+    ASSERT_EQ(GetDriveTypeA("R:\\"), static_cast<UINT>(DRIVE_REMOVABLE));
+    EXPECT_FALSE(IsDriveForProtectedFolders("R:\\VMS"));
 }

@@ -237,6 +237,25 @@ TEST_F(InstallRoad, TooLittleSpaceOnTheChosenDrive) {
     EXPECT_TRUE(page_.IsVisible());
 }
 
+// R: is the removable drive every test run has (cmake/wine-run.sh): the installed programs could
+// not be kept from other users there, so the page says so before anything is written.
+TEST_F(InstallRoad, ARemovableDriveIsRefused) {
+    ASSERT_EQ(GetDriveTypeA("R:\\"), static_cast<UINT>(DRIVE_REMOVABLE));
+    Open(ChineseSystem() ? SETUP_ZH_EXE : SETUP_EXE);
+    page_.Control(IDC_PATH_BOX).SetText("R:\\Velmora AC");
+    ASSERT_TRUE(WaitFor([&] { return page_.ControlText(IDC_PATH_BOX) == "R:\\Velmora AC"; }));
+    ASSERT_TRUE(page_.ClickControl(IDC_NEXT));
+    const CWindow message =
+        WaitForMessageWith(*setup_, Expected("fixed NTFS drive", "NTFS 固定磁盘"));
+    ASSERT_TRUE(message) << "no refusal of the drive";
+    SaveScreenshot(message, "start-install-unsuitable-drive");
+    ASSERT_TRUE(scenario::Answer(message, IDCANCEL));
+    EXPECT_FALSE(WaitForWindowWith(setup_->Id(), IDC_PROGRESS, 0));
+    EXPECT_TRUE(page_.IsVisible());
+    EXPECT_FALSE(SetUp::PathExists("R:\\Velmora AC"));
+    EXPECT_TRUE(SetUp::EnumerateInstalledVariants().empty());
+}
+
 TEST_F(InstallRoad, BrowseSetsTheEditionFolderUnderTheChosenOne) {
     // The shell's folder browser: the same control ids on Windows and Wine.
     constexpr int kBrowserTree = 0x3741;

@@ -48,6 +48,10 @@ const Case kMessages[] = {
     {18, "notSupportUpdate", "本程序不支持升级功能"},
     {19, "A safe temporary working folder cannot be created. The installation cannot continue.",
      "无法创建安全的临时工作目录，安装无法继续。"},
+    {21, "Another user owns this folder and could change the programs. Choose another folder.",
+     "此目录属于其他用户，该用户可以修改安装的程序。请选择其他目录。"},
+    {22, "This drive cannot protect the installed programs. Choose a folder on a fixed NTFS drive.",
+     "此磁盘无法保护安装的程序，请选择本地 NTFS 固定磁盘上的目录。"},
     {99, "", ""},
 };
 

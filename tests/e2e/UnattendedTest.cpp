@@ -138,6 +138,15 @@ TEST_F(Unattended, RefusalsAndBadLinesChangeNothing) {
         EXPECT_EQ(run.exitCode, 1639u);
         EXPECT_TRUE(SetUp::EnumerateInstalledVariants().empty());
     }
+    // A place the install cannot protect (R: is removable, cmake/wine-run.sh): 1603, nothing
+    // written, and the log says why.
+    const CQuietRun removable = Quiet(SETUP_EXE, "/quiet INSTALLDIR=\"R:\\VMS\"");
+    EXPECT_EQ(removable.exitCode, 1603u);
+    EXPECT_NE(removable.log.find("not a fixed drive that keeps access lists: R:\\VMS"),
+              std::string::npos)
+        << removable.log;
+    EXPECT_FALSE(SetUp::PathExists("R:\\VMS"));
+    EXPECT_TRUE(SetUp::EnumerateInstalledVariants().empty());
     EXPECT_EQ(Quiet(SETUP_EXE, "/quiet /repair").exitCode, 1605u);
     testbed::CreateRecord(ProductVariant::AC, {{"DisplayName", "Velmora"},
                                                {"DisplayVersion", "9.0.0.0"},
