@@ -22,13 +22,24 @@ bool PathExists(const std::string& path) {
     return _access(path.c_str(), 0) == 0;
 }
 
-void CreateFolderTree(const std::string& path) {
+std::vector<std::string> PathLevels(const std::string& path) {
+    std::vector<std::string> levels;
     for (size_t i = 0; i <= path.size(); ++i) {
         if (i == path.size() || path[i] == '\\' || path[i] == '/') {
             const std::string level = path.substr(0, i);
-            if (!level.empty() && level.back() != ':' && !PathExists(level)) {
-                _mkdir(level.c_str());
+            if (!level.empty() && level.back() != ':' && level.back() != '\\' &&
+                level.back() != '/') {
+                levels.push_back(level);
             }
+        }
+    }
+    return levels;
+}
+
+void CreateFolderTree(const std::string& path) {
+    for (const std::string& level : PathLevels(path)) {
+        if (!PathExists(level)) {
+            _mkdir(level.c_str());
         }
     }
 }

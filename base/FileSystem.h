@@ -9,6 +9,8 @@ namespace SetUp {
 bool PathExists(const std::string& path);
 // Creates every missing level of an absolute path; either kind of slash.
 void CreateFolderTree(const std::string& path);
+// Each level of the path from the top, without the bare drive ("D:\A\B": "D:\A", "D:\A\B").
+std::vector<std::string> PathLevels(const std::string& path);
 // Deletes a file or folder tree, silently. Returns true when the deletion FAILED (something is
 // left), false when it succeeded. Each entry is opened relative to its folder's handle, never
 // through a reparse point (junction, symbolic link, mount point), and deleted through that

@@ -46,13 +46,8 @@ bool MakeProtectedFolder(const std::string& path) {
 }
 
 void MakeProtectedFolderTree(const std::string& path) {
-    for (size_t i = 0; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '\\' || path[i] == '/') {
-            const std::string level = path.substr(0, i);
-            if (!level.empty() && level.back() != ':') {
-                MakeProtectedFolder(level);
-            }
-        }
+    for (const std::string& level : PathLevels(path)) {
+        MakeProtectedFolder(level);
     }
 }
 
@@ -83,12 +78,9 @@ bool HasForeignOwner(const std::string& path) {
 }
 
 std::string ForeignOwnedLevel(const std::string& path) {
-    for (size_t i = 3; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '\\' || path[i] == '/') {
-            const std::string level = path.substr(0, i);
-            if (level.back() != '\\' && level.back() != '/' && HasForeignOwner(level)) {
-                return level;
-            }
+    for (const std::string& level : PathLevels(path)) {
+        if (HasForeignOwner(level)) {
+            return level;
         }
     }
     return {};

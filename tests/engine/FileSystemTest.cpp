@@ -167,12 +167,14 @@ TEST(Layout, ProgramFilesProductFolderIsCreatedWithEveryLevel) {
     EXPECT_TRUE(IsDirectory(CFolderLayout::ProgramFilesProductDir()));
 }
 
-TEST(InstallSteps, InitInstallPathCreatesTwoLevelsBelowAnExistingRoot) {
+// A missing root is made too, by the installer and so admin-only: left to 7-Zip, every level
+// would inherit what the drive grants its users.
+TEST(InstallSteps, InitInstallPathCreatesTheProductFoldersAndAMissingRoot) {
     const std::string root = testbed::MakeTempFolder("init");
     initInstallPath(root, CSetupConfig::Instance());
     EXPECT_TRUE(IsDirectory(enginetest::InstallationFolder(root)));
-    initInstallPath(root + "\\missing", CSetupConfig::Instance());
-    EXPECT_FALSE(Exists(root + "\\missing"));
+    initInstallPath(root + "\\missing\\root", CSetupConfig::Instance());
+    EXPECT_TRUE(IsDirectory(enginetest::InstallationFolder(root + "\\missing\\root")));
 }
 
 class MultimediaComm : public ::testing::Test {
