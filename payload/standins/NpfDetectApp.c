@@ -69,10 +69,18 @@ static void ChooseResult(char* result, DWORD size) {
 static void WriteEscaped(FILE* out, const char* text) {
     for (; *text != '\0'; ++text) {
         switch (*text) {
-            case '&': fputs("&amp;", out); break;
-            case '<': fputs("&lt;", out); break;
-            case '>': fputs("&gt;", out); break;
-            default: fputc(*text, out); break;
+            case '&':
+                fputs("&amp;", out);
+                break;
+            case '<':
+                fputs("&lt;", out);
+                break;
+            case '>':
+                fputs("&gt;", out);
+                break;
+            default:
+                fputc(*text, out);
+                break;
         }
     }
 }
