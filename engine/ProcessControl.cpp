@@ -148,8 +148,11 @@ std::string WebServerProgram(const CSetupConfig& config) {
 
 namespace {
 
+// Either slash as a backslash, and a run of them as one, as the system names an image.
 std::string Backslashed(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
+    const auto doubled = [](char a, char b) { return a == '\\' && b == '\\'; };
+    path.erase(std::unique(path.begin() + (path.empty() ? 0 : 1), path.end(), doubled), path.end());
     return path;
 }
 

@@ -23,31 +23,6 @@ std::string ReadAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// Sets a variable of this process for the test's length, as the user's environment would.
-class CScopedVariable {
-public:
-    CScopedVariable(const char* name, const std::string& value) : name_(name) {
-        char saved[8192] = {};
-        had_ = GetEnvironmentVariableA(name, saved, sizeof(saved)) > 0;
-        saved_ = saved;
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~CScopedVariable() { SetEnvironmentVariableA(name_, had_ ? saved_.c_str() : nullptr); }
-    CScopedVariable(const CScopedVariable&) = delete;
-    CScopedVariable& operator=(const CScopedVariable&) = delete;
-
-private:
-    const char* name_;
-    std::string saved_;
-    bool had_ = false;
-};
-
-std::string Variable(const char* name) {
-    char value[8192] = {};
-    GetEnvironmentVariableA(name, value, sizeof(value));
-    return value;
-}
-
 // The value the block gives the variable; "<absent>" without one.
 std::wstring InBlock(const std::vector<wchar_t>& block, const std::wstring& name) {
     for (const wchar_t* entry = block.data(); *entry != L'\0'; entry += wcslen(entry) + 1) {
@@ -62,8 +37,8 @@ std::wstring InBlock(const std::vector<wchar_t>& block, const std::wstring& name
 }  // namespace
 
 TEST(ChildEnvironment, SystemVariablesWithTheTemporaryFolderGiven) {
-    const CScopedVariable user("SETUP_USER_VARIABLE", "a%PATH%b");
-    const CScopedVariable temp("TEMP", "C:\\a%PATH%b");
+    const testbed::CScopedVariable user("SETUP_USER_VARIABLE", "a%PATH%b");
+    const testbed::CScopedVariable temp("TEMP", "C:\\a%PATH%b");
     const std::vector<wchar_t> block = ChildEnvironment("C:\\work\\folder\\");
     ASSERT_FALSE(block.empty());
     EXPECT_EQ(InBlock(block, L"TEMP"), L"C:\\work\\folder");
@@ -84,10 +59,10 @@ TEST(ChildEnvironment, ChildSeesTheSystemEnvironmentOnly) {
     const std::string work = GetTempWorkDir();
     const std::string output = testbed::MakeTempFolder("child environment") + "\\seen.txt";
     const std::string planted = testbed::MakeTempFolder("planted path");
-    const CScopedVariable user("SETUP_USER_VARIABLE", "a%PATH%b");
-    const CScopedVariable path("PATH", planted + ";" + Variable("PATH"));
-    const CScopedVariable temp("TEMP", "C:\\a%PATH%b");
-    const CScopedVariable tmp("TMP", "C:\\elsewhere");
+    const testbed::CScopedVariable user("SETUP_USER_VARIABLE", "a%PATH%b");
+    const testbed::CScopedVariable path("PATH", planted + ";" + testbed::Variable("PATH"));
+    const testbed::CScopedVariable temp("TEMP", "C:\\a%PATH%b");
+    const testbed::CScopedVariable tmp("TMP", "C:\\elsewhere");
     unsigned long code = 1;
     ASSERT_TRUE(RunCommandProcessor(
         "/c \"echo [%TEMP%][%TMP%][%SETUP_USER_VARIABLE%][%PATH%]> \"" + output + "\"\"", &code));

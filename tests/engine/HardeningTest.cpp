@@ -221,31 +221,6 @@ TEST_F(HardeningTest, PlantedProgramsNeverRun) {
 
 namespace {
 
-// Sets a variable of this process for the test's length, as the user's environment would.
-class CScopedVariable {
-public:
-    CScopedVariable(const char* name, const std::string& value) : name_(name) {
-        char saved[8192] = {};
-        had_ = GetEnvironmentVariableA(name, saved, sizeof(saved)) > 0;
-        saved_ = saved;
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~CScopedVariable() { SetEnvironmentVariableA(name_, had_ ? saved_.c_str() : nullptr); }
-    CScopedVariable(const CScopedVariable&) = delete;
-    CScopedVariable& operator=(const CScopedVariable&) = delete;
-
-private:
-    const char* name_;
-    std::string saved_;
-    bool had_ = false;
-};
-
-std::string Variable(const char* name) {
-    char value[8192] = {};
-    GetEnvironmentVariableA(name, value, sizeof(value));
-    return value;
-}
-
 // The driver services the removal script deletes, made as the driver's setup would.
 bool MakeDriverServices() {
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
@@ -304,7 +279,7 @@ TEST_F(HardeningTest, DetectorThatWasNotUnpackedNeverRuns) {
     const std::string current = testbed::MakeTempFolder("detector current");
     const std::string onPath = testbed::MakeTempFolder("detector on path");
     ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
-    const CScopedVariable path("PATH", onPath + ";" + Variable("PATH"));
+    const testbed::CScopedVariable path("PATH", onPath + ";" + testbed::Variable("PATH"));
     for (const std::string& folder : {OwnFolder(), current, onPath}) {
         Plant(folder + "\\NpfDetectApp.exe");
     }
@@ -339,8 +314,8 @@ TEST_F(HardeningTest, RemovalScriptRunsTheSystemServiceTool) {
     for (const std::string& folder : {OwnFolder(), current, onPath}) {
         PlantScript(folder + "\\sc.cmd");
     }
-    const CScopedVariable pathExt("PATHEXT", ".CMD");
-    const CScopedVariable path("PATH", onPath + ";" + Variable("PATH"));
+    const testbed::CScopedVariable pathExt("PATHEXT", ".CMD");
+    const testbed::CScopedVariable path("PATH", onPath + ";" + testbed::Variable("PATH"));
     // What the user's environment does to a command processor that inherits it: its "sc" is
     // the planted script.
     ASSERT_TRUE(RunInheriting("\"" + SystemDirectory() + "\\cmd.exe\" /d /c sc query npf",
@@ -370,10 +345,10 @@ TEST_F(HardeningTest, ChildrenSeeTheSystemEnvironmentOnly) {
               ERROR_SUCCESS);
     RegSetValueExA(key.Get(), "Environment", 0, REG_SZ, reinterpret_cast<const BYTE*>(seen.c_str()),
                    static_cast<DWORD>(seen.size() + 1));
-    const CScopedVariable user("SETUP_USER_VARIABLE", "a%PATH%b");
-    const CScopedVariable path("PATH", planted + ";" + Variable("PATH"));
-    const CScopedVariable temp("TEMP", planted);
-    const CScopedVariable tmp("TMP", "C:\\a%TEMP%b");
+    const testbed::CScopedVariable user("SETUP_USER_VARIABLE", "a%PATH%b");
+    const testbed::CScopedVariable path("PATH", planted + ";" + testbed::Variable("PATH"));
+    const testbed::CScopedVariable temp("TEMP", planted);
+    const testbed::CScopedVariable tmp("TMP", "C:\\a%TEMP%b");
 
     Install({0});
 
@@ -414,28 +389,6 @@ TEST_F(HardeningTest, WorkingFolderThatCannotBeMadeFreshIsRefused) {
 }
 
 namespace {
-
-// Sets TMP and TEMP for the test's length, as a user may in HKEY_CURRENT_USER\Environment.
-class CScopedUserTemp {
-public:
-    explicit CScopedUserTemp(const std::string& folder) {
-        for (int index = 0; index < 2; ++index) {
-            GetEnvironmentVariableA(kNames[index], saved_[index], MAX_PATH);
-            SetEnvironmentVariableA(kNames[index], folder.c_str());
-        }
-    }
-    ~CScopedUserTemp() {
-        for (int index = 0; index < 2; ++index) {
-            SetEnvironmentVariableA(kNames[index], saved_[index]);
-        }
-    }
-    CScopedUserTemp(const CScopedUserTemp&) = delete;
-    CScopedUserTemp& operator=(const CScopedUserTemp&) = delete;
-
-private:
-    static constexpr const char* kNames[2] = {"TMP", "TEMP"};
-    char saved_[2][MAX_PATH] = {};
-};
 
 // The Windows folder's Temp with a trailing backslash.
 std::string WindowsTemp() {
@@ -481,7 +434,8 @@ std::vector<std::string> AllowedSids(const std::string& path, bool* protectedLis
 TEST_F(HardeningTest, UserTemporaryFolderPlaysNoPart) {
     const std::string elsewhere = testbed::MakeTempFolder("elsewhere");
     for (const std::string& userTemp : {elsewhere, std::string("C:\\a%PATH%b")}) {
-        const CScopedUserTemp scope(userTemp);
+        const testbed::CScopedVariable tmp("TMP", userTemp);
+        const testbed::CScopedVariable temp("TEMP", userTemp);
         DeleteTempWorkDir();
         ASSERT_EQ(PrepareTempWorkDir(), TempWorkDirState::Ready) << userTemp;
         const std::string folder = GetTempWorkDir();

@@ -137,7 +137,8 @@ TEST_F(ProcessControlTest, StopProgramsStopsTheProductAndWatchDogButNotCaseVaria
     auto unrelated = Start("Notepad2.exe", installed);
     EXPECT_TRUE(IsClientRunning(CSetupConfig::Instance().brandName));
 
-    EXPECT_TRUE(ProcessStopList(folder_, CSetupConfig::Instance()).StopPrograms());
+    // A root with a trailing separator, as a typed one may have, names the same folder.
+    EXPECT_TRUE(ProcessStopList(folder_ + "\\", CSetupConfig::Instance()).StopPrograms());
 
     EXPECT_TRUE(watchDog->EndsWithin(10000));
     EXPECT_TRUE(client->EndsWithin(10000));
