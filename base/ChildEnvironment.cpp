@@ -2,11 +2,16 @@
 
 #include <windows.h>
 
+#include "base/Handles.h"
 #include "base/NativeFile.h"
+#include "base/SystemInfo.h"
 
 namespace SetUp {
 
 namespace {
+
+using CreateBlockFunction = BOOL(WINAPI*)(void**, HANDLE, BOOL);
+using DestroyBlockFunction = BOOL(WINAPI*)(void*);
 
 bool NamesTemp(const std::wstring& entry) {
     const size_t equals = entry.find(L'=', 1);
@@ -23,29 +28,52 @@ void Append(std::vector<wchar_t>* block, const std::wstring& entry) {
     block->push_back(L'\0');
 }
 
+// userenv is no known library: imported, it would be looked for beside setup.exe first. Loaded
+// here by its full path in the system folder instead.
+std::vector<std::wstring> SystemVariables() {
+    const std::wstring path = Wide(SystemDirectory() + "\\userenv.dll");
+    CLibrary library(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    if (!library) {
+        return {};
+    }
+    const auto create = reinterpret_cast<CreateBlockFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library.Get(), "CreateEnvironmentBlock")));
+    const auto destroy = reinterpret_cast<DestroyBlockFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library.Get(), "DestroyEnvironmentBlock")));
+    void* block = nullptr;
+    if (create == nullptr || destroy == nullptr || !create(&block, nullptr, FALSE)) {
+        return {};
+    }
+    std::vector<std::wstring> variables;
+    for (const wchar_t* entry = static_cast<const wchar_t*>(block); *entry != L'\0';
+         entry += wcslen(entry) + 1) {
+        variables.emplace_back(entry);
+    }
+    destroy(block);
+    return variables;
+}
+
 }  // namespace
 
-std::vector<wchar_t> EnvironmentWithTempFolder(const std::string& folder) {
-    std::wstring path = Wide(folder);
-    while (path.size() > 3 && path.back() == L'\\') {
-        path.pop_back();
+std::vector<wchar_t> ChildEnvironment(const std::string& tempFolder) {
+    std::wstring temp = Wide(tempFolder);
+    while (temp.size() > 3 && temp.back() == L'\\') {
+        temp.pop_back();
     }
-    if (path.empty()) {
+    const std::vector<std::wstring> variables = SystemVariables();
+    if (variables.empty()) {
         return {};
     }
     std::vector<wchar_t> block;
-    wchar_t* strings = GetEnvironmentStringsW();
-    for (const wchar_t* entry = strings; entry != nullptr && *entry != L'\0';
-         entry += wcslen(entry) + 1) {
-        if (!NamesTemp(entry)) {
+    for (const std::wstring& entry : variables) {
+        if (temp.empty() || !NamesTemp(entry)) {
             Append(&block, entry);
         }
     }
-    if (strings != nullptr) {
-        FreeEnvironmentStringsW(strings);
+    if (!temp.empty()) {
+        Append(&block, L"TEMP=" + temp);
+        Append(&block, L"TMP=" + temp);
     }
-    Append(&block, L"TEMP=" + path);
-    Append(&block, L"TMP=" + path);
     block.push_back(L'\0');
     return block;
 }

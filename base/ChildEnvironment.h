@@ -1,13 +1,15 @@
 #pragma once
-// The environment the installers the setup program starts are given.
+// The environment every program the setup program starts is given.
 #include <string>
 #include <vector>
 
 namespace SetUp {
 
-// This process's environment as a UTF-16 block (for CREATE_UNICODE_ENVIRONMENT) with TMP and TEMP
-// naming the folder (a trailing backslash dropped), so that what a child unpacks goes to the
-// protected working folder and not to a folder the user chose. Empty when the folder is empty.
-std::vector<wchar_t> EnvironmentWithTempFolder(const std::string& folder);
+// The system's default environment (CreateEnvironmentBlock without a user: the machine's
+// variables, nothing the signed-in user set) as a UTF-16 block for CREATE_UNICODE_ENVIRONMENT,
+// with TMP and TEMP naming the folder (a trailing backslash dropped) when one is given, so that
+// what a child unpacks goes to the protected working folder. Empty when the system's block
+// cannot be built: then nothing is started.
+std::vector<wchar_t> ChildEnvironment(const std::string& tempFolder);
 
 }  // namespace SetUp

@@ -1,50 +1,57 @@
 #include "base/CommandProcessor.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <vector>
 
 #include "base/ChildEnvironment.h"
 #include "base/FileSystem.h"
+#include "base/NativeFile.h"
 #include "base/RunLog.h"
 #include "base/StringUtil.h"
 #include "base/SystemInfo.h"
+#include "base/TempWorkDir.h"
 
 namespace SetUp {
-
-#if !defined(_WIN64)
-static_assert(sizeof(SHELLEXECUTEINFOA) == 60, "the 32-bit shell-execute structure");
-#endif
 
 std::string CommandProcessorPath() {
     return SystemDirectory() + "\\cmd.exe";
 }
 
 std::string CommandProcessorParameters(const std::string& parameters) {
-    return "/d " + parameters;
+    return "/d /v:off " + parameters;
 }
 
-bool StartCommandProcessor(const std::string& parameters, const char* verb, CHandle* process) {
+std::string QuotedPath(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+bool StartProgram(const std::string& program, const std::string& arguments,
+                  const std::string& folder, CHandle* process) {
     process->Reset();
-    const std::string system = SystemDirectory();
-    if (!IsAbsoluteLocalPath(system)) {
+    const std::string line = QuotedPath(program) + (arguments.empty() ? "" : " " + arguments);
+    const std::string current = folder.empty() ? SystemDirectory() : folder;
+    std::vector<wchar_t> environment = ChildEnvironment(GetTempWorkDir());
+    if (!IsAbsoluteLocalPath(program) || !IsAbsoluteLocalPath(current) || environment.empty()) {
+        LogLine("not started (no full path or no system environment): " + line);
         return false;
     }
-    const std::string file = system + "\\cmd.exe";
-    const std::string given = CommandProcessorParameters(parameters);
-    SHELLEXECUTEINFOA info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.lpVerb = verb;
-    info.lpFile = file.c_str();
-    info.lpParameters = given.c_str();
-    info.lpDirectory = system.c_str();
-    info.nShow = SW_HIDE;
-    const bool started = ShellExecuteExA(&info) != FALSE;
-    process->Reset(started ? info.hProcess : nullptr);
-    LogLine((started ? "started: " : "could not start: ") + file + " " + given);
-    return started;
+    std::wstring writable = Wide(line);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(Wide(program).c_str(), &writable[0], nullptr, nullptr, FALSE,
+                        CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                        Wide(current).c_str(), &startup, &started)) {
+        LogLine(FormatString("could not start (error %lu): ", GetLastError()) + line);
+        return false;
+    }
+    process->Reset(started.hProcess);
+    CHandle thread(started.hThread);
+    LogLine("started: " + line);
+    return true;
 }
 
 namespace {
@@ -61,64 +68,19 @@ void LogExitCode(HANDLE process, const std::string& what, unsigned long* exitCod
 
 }  // namespace
 
-bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode) {
+bool RunProgram(const std::string& program, const std::string& arguments, unsigned long* exitCode,
+                const std::string& folder) {
     CHandle process;
-    const bool started = StartCommandProcessor(parameters, "open", &process);
-    if (process) {
-        WaitForSingleObject(process.Get(), INFINITE);
-        LogExitCode(process.Get(),
-                    CommandProcessorPath() + " " + CommandProcessorParameters(parameters),
-                    exitCode);
-    }
-    return started;
-}
-
-namespace {
-
-// Hidden, by its full path (the command line's first word is never looked up), with the system
-// folder as working folder; waited for without a time limit. The environment block is UTF-16,
-// or null for this process's own.
-bool RunHidden(const std::string& program, const std::string& line, void* environment,
-               unsigned long* exitCode) {
-    const std::string system = SystemDirectory();
-    if (!IsAbsoluteLocalPath(program) || !IsAbsoluteLocalPath(system)) {
+    if (!StartProgram(program, arguments, folder, &process)) {
         return false;
     }
-    std::vector<char> writable(line.begin(), line.end());
-    writable.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION started{};
-    const DWORD flags = CREATE_NO_WINDOW | (environment ? CREATE_UNICODE_ENVIRONMENT : 0);
-    if (!CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, flags,
-                        environment, system.c_str(), &startup, &started)) {
-        LogLine(FormatString("could not start (error %lu): ", GetLastError()) + line);
-        return false;
-    }
-    CHandle process(started.hProcess);
-    CHandle thread(started.hThread);
     WaitForSingleObject(process.Get(), INFINITE);
-    LogExitCode(process.Get(), line, exitCode);
+    LogExitCode(process.Get(), QuotedPath(program) + " " + arguments, exitCode);
     return true;
 }
 
-}  // namespace
-
-bool RunProgram(const std::string& program, const std::string& arguments, unsigned long* exitCode) {
-    return RunHidden(program, "\"" + program + "\" " + arguments, nullptr, exitCode);
-}
-
-bool RunCommandProcessorWithTemp(const std::string& parameters, const std::string& tempFolder,
-                                 unsigned long* exitCode) {
-    std::vector<wchar_t> environment = EnvironmentWithTempFolder(tempFolder);
-    if (environment.empty()) {
-        return false;
-    }
-    const std::string program = CommandProcessorPath();
-    return RunHidden(program, "\"" + program + "\" " + CommandProcessorParameters(parameters),
-                     environment.data(), exitCode);
+bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode) {
+    return RunProgram(CommandProcessorPath(), CommandProcessorParameters(parameters), exitCode);
 }
 
 }  // namespace SetUp

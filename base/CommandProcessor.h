@@ -1,9 +1,13 @@
 #pragma once
-// Running outside programs, hidden. The command processor is always named by its full path in the
-// system folder, so that a cmd.exe next to the installer (or anywhere else the search order
-// reaches first) is never the one that runs. It gets "/d", so that no per-user AutoRun command
-// runs with the installer's rights, and the system folder as its working folder, so that a
-// program a script names without a path (sc) is found there before anywhere a user can write.
+// Starting outside programs, hidden, the one way the installer starts any: CreateProcessW with the
+// program's full path as the application name (never the search order), its path quoted at the
+// head of the command line, a working folder of the installer's choosing (the system folder
+// unless said otherwise) and the system's default environment with TMP and TEMP naming the
+// working folder (ChildEnvironment): nothing the signed-in user set reaches a program that runs
+// with the installer's rights. The command processor, where a script needs one, is named by its
+// full path in the system folder and gets "/d" (no per-user AutoRun) and "/v:off" (no delayed
+// expansion of "!"), so that a program a script names without a path (sc) is found in the system
+// folder, its working folder, with the system's PATHEXT.
 #include <string>
 
 #include "base/Handles.h"
@@ -13,30 +17,24 @@ namespace SetUp {
 // The system folder + "\\cmd.exe".
 std::string CommandProcessorPath();
 
-// "/d " followed by the parameters: what the command processor is actually given.
+// "/d /v:off " followed by the parameters: what the command processor is actually given.
 std::string CommandProcessorParameters(const std::string& parameters);
 
-// ShellExecuteExA of the command processor with the parameters (after "/d"), the verb ("open",
-// or "runas" to ask for elevation), the system folder as working folder and a hidden window.
-// Returns whether it started; the process handle, when one came back, goes to *process.
-bool StartCommandProcessor(const std::string& parameters, const char* verb, CHandle* process);
+// The path in double quotes, for a command line.
+std::string QuotedPath(const std::string& path);
 
-// Starts the command processor and waits for it without a time limit; false when it could not
-// be started. Its exit code goes to *exitCode when asked for. Both go to the run's log.
-bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode = nullptr);
+// Starts the program (an absolute path) hidden with the arguments after its quoted path, in the
+// folder (the system folder when empty). Returns whether it started; its handle goes to
+// *process. The command line, or why it could not start, goes to the run's log.
+bool StartProgram(const std::string& program, const std::string& arguments,
+                  const std::string& folder, CHandle* process);
 
-// As RunCommandProcessor, started with CreateProcess and this process's environment in which
-// TMP and TEMP name the temporary folder: for the installers the setup program runs, so that
-// they unpack into the protected working folder. False when it could not be started or the
-// folder is empty.
-bool RunCommandProcessorWithTemp(const std::string& parameters, const std::string& tempFolder,
-                                 unsigned long* exitCode = nullptr);
-
-// Starts the program by its full path (never through the search order), hidden, with the
-// arguments after the quoted path and the system folder as working folder, and waits for it
-// without a time limit. False when it could not be started or the path is not absolute. Its exit
-// code goes to *exitCode when asked for; the command line and the exit code go to the run's log.
+// Starts the program as StartProgram does and waits for it without a time limit. False when it
+// could not be started. Its exit code goes to *exitCode when asked for, and to the run's log.
 bool RunProgram(const std::string& program, const std::string& arguments,
-                unsigned long* exitCode = nullptr);
+                unsigned long* exitCode = nullptr, const std::string& folder = {});
+
+// RunProgram of the command processor with the parameters (after "/d /v:off").
+bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode = nullptr);
 
 }  // namespace SetUp

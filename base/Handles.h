@@ -88,6 +88,13 @@ struct GdiObjectTraits {
     static bool IsValid(Type h) { return h != nullptr; }
     static void Close(Type h) { DeleteObject(h); }
 };
+// Libraries loaded at run time.
+struct LibraryTraits {
+    using Type = HMODULE;
+    static Type None() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr; }
+    static void Close(Type h) { FreeLibrary(h); }
+};
 template <typename T>
 struct ComTraits {
     using Type = T*;
@@ -101,6 +108,7 @@ using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CFindHandle = CUniqueHandle<FindHandleTraits>;
 using CRuntimeFind = CUniqueHandle<RuntimeFindTraits>;
 using CRegKey = CUniqueHandle<RegKeyTraits>;
+using CLibrary = CUniqueHandle<LibraryTraits>;
 template <typename T>
 using CGdiObject = CUniqueHandle<GdiObjectTraits<T>>;
 template <typename T>

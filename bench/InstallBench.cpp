@@ -131,25 +131,13 @@ int WriteFloorScript(const std::string& script, const std::string& root) {
     return resources + 1;  // and 7za.exe itself
 }
 
-// The detector's start as the driver step makes it: "cmd" with "runas", waited for.
+// The detector's start as the driver step makes it: by its full path from its own folder,
+// waited for.
 void RunDetectorLikeEngine(const std::string& drivers) {
-    const std::string parameters = "/c cd /d\"" + drivers + "\"&&NpfDetectApp.exe";
-    SHELLEXECUTEINFOA info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.lpVerb = "runas";
-    info.lpFile = "cmd";
-    info.lpParameters = parameters.c_str();
-    info.nShow = SW_HIDE;
-    if (ShellExecuteExA(&info)) {
-        SetUp::CHandle process(info.hProcess);
-        if (process) {
-            WaitForSingleObject(process.Get(), INFINITE);
-        }
-    }
+    SetUp::RunProgram(drivers + "\\NpfDetectApp.exe", "", nullptr, drivers);
 }
 
-// The engine's commands in its order, each through its own command processor with the engine's
+// The engine's commands in its order, each started as the engine starts it, with the engine's
 // command line, and a pause wherever the engine writes a resource to the working folder.
 // Returns the seconds taken; *pauses gets the number of pauses.
 double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool writesSevenZip,
@@ -161,7 +149,7 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
         ++*pauses;
     };
     auto runSilently = [](const std::string& program, const char* switches) {
-        SetUp::RunCommandProcessor("/c \"\"" + program + "\"" + switches + "\"");
+        SetUp::RunProgram(program, switches);
     };
     const double start = Now();
     // The running programs stopped, as the engine does first.
@@ -179,7 +167,7 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
         if ((wide || row.key.architecture == 0) &&
             !before.runtimeInstalled[&row - kRuntimeFileName.begin()]) {
             pause();
-            runSilently(work + row.text, " /q /norestart");
+            runSilently(work + row.text, "/q /norestart");
         }
     }
     phase("runtimes");
@@ -212,11 +200,11 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
     phase("components");
     if (before.pellowanNeeded) {
         pause();
-        runSilently(work + "Pellowan.exe", " /verysilent");
+        runSilently(work + "Pellowan.exe", "/verysilent");
     }
     if (before.caldryNeeded) {
         pause();
-        runSilently(work + "Caldry.exe", " /verysilent");
+        runSilently(work + "Caldry.exe", "/verysilent");
     }
     phase("companions");
     // The icon-cache program, written with its pause and followed by the shell's moment.

@@ -3,9 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <vector>
-
 #include "base/ComApartment.h"
+#include "base/CommandProcessor.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
 #include "base/SystemInfo.h"
@@ -215,21 +214,8 @@ void CMenuAndDesk::ClearIconCache() const {
     if (!SaveResourceToTemp("ie4uinit.exe", IDR_ICON_CACHE, "EXE")) {
         return;
     }
-    // By its full path in the protected folder; not waited for.
-    const std::string program = GetTempWorkDir() + "ie4uinit.exe";
-    const std::string line = "\"" + program + "\" -ClearIconCache";
-    std::vector<char> writable(line.begin(), line.end());
-    writable.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION started{};
-    if (CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       SystemDirectory().c_str(), &startup, &started)) {
-        CHandle process(started.hProcess);
-        CHandle thread(started.hThread);
-    }
+    // By its full path in the protected folder; it ends at once.
+    RunProgram(GetTempWorkDir() + "ie4uinit.exe", "-ClearIconCache");
     // The shell needs a moment to pick the refresh up before the process ends.
     Sleep(500);
 }

@@ -4,7 +4,6 @@
 #include <io.h>
 #include <mbstring.h>
 #include <windows.h>
-#include <shellapi.h>
 
 #include <mutex>
 
@@ -23,8 +22,6 @@ namespace SetUp {
 
 namespace {
 
-constexpr DWORD kRemovalScriptWaitMs = 60 * 1000;
-
 std::mutex questionMutex;
 DriverQuestion installedQuestion;
 
@@ -37,18 +34,17 @@ bool Same(const std::string& text, const char* literal) {
                    reinterpret_cast<const unsigned char*>(literal)) == 0;
 }
 
-// The detector installs a driver, hence "runas"; it ends before the report is read.
+// By its full path, only as unpacked just now: a detector that was not unpacked is never looked
+// for elsewhere. Its own folder is its working folder, where it always ran; the installer's
+// rights are its rights (the setup program runs elevated). It ends before the report is read.
 void RunDetector(const std::string& driversFolder) {
-    // The detector is started from its own folder, which the "cd /d" makes current.
-    const std::string parameters = "/c cd /d\"" + driversFolder + "\"&&NpfDetectApp.exe";
-    CHandle process;
-    if (!StartCommandProcessor(parameters, "runas", &process)) {
+    const std::string detector = driversFolder + "\\NpfDetectApp.exe";
+    const DWORD attributes = GetFileAttributesA(detector.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
         return;
     }
-    if (process) {
-        WaitForSingleObject(process.Get(), INFINITE);
-        TerminateProcess(process.Get(), 0);
-    }
+    RunProgram(detector, "", nullptr, driversFolder);
 }
 
 }  // namespace
@@ -70,15 +66,15 @@ std::string DriversFolder(const std::string& installRoot, const CSetupConfig& co
 }
 
 void RunNpfSetup(const std::string& installRoot, const CSetupConfig& config) {
-    const bool saved = SaveResourceToTemp("Npf.7z", IDR_NPF_PACKAGE, "ZIP") && EnsureSevenZip();
     const std::string drivers = DriversFolder(installRoot, config);
-    if (saved) {
-        Extract7z(drivers, GetTempWorkDir() + "Npf.7z");
-    }
-    // A detector that cannot start (elevation refused) must not leave an earlier "success"
-    // behind: without a report the user is asked.
+    const bool unpacked = SaveResourceToTemp("Npf.7z", IDR_NPF_PACKAGE, "ZIP") &&
+                          EnsureSevenZip() && Extract7z(drivers, GetTempWorkDir() + "Npf.7z");
+    // A detector that does not run must not leave an earlier "success" behind: without a report
+    // the user is asked.
     DeleteFileA((drivers + "\\NpfOccupy.xml").c_str());
-    RunDetector(drivers);
+    if (unpacked) {
+        RunDetector(drivers);
+    }
 }
 
 std::string ReadNpfOccupancy(const std::string& installRoot, const CSetupConfig& config) {
@@ -124,15 +120,11 @@ void RunNpfRemovalScript() {
     if (!SaveResourceToTemp("delnpf.bat", IDR_NPF_REMOVAL, "BAT")) {
         return;
     }
-    // Quoted: the temporary folder may lie under a user name with a blank. The script's "sc" is
-    // found in the system folder, the command processor's working folder. Waited for, with a
-    // bound: the command processor reads the script line by line from the working folder, which
-    // must not be deleted under it, and a service that never stops must not hold up the removal.
-    CHandle process;
-    if (StartCommandProcessor("/c \"" + GetTempWorkDir() + "delnpf.bat\"", "open", &process) &&
-        process) {
-        WaitForSingleObject(process.Get(), kRemovalScriptWaitMs);
-    }
+    // The script's "sc" is found in the system folder, the command processor's working folder,
+    // with the system's PATHEXT. Waited for until it ends: the command processor reads the script
+    // line by line from the working folder, which must not be deleted under it ("sc stop" only
+    // asks a service to stop, it does not wait for it).
+    RunCommandProcessor("/c \"" + QuotedPath(GetTempWorkDir() + "delnpf.bat") + "\"");
 }
 
 }  // namespace SetUp

@@ -17,8 +17,8 @@ namespace SetUp {
 
 namespace {
 
-const char kRuntimeSwitches[] = " /q /norestart";
-const char kCompanionSwitches[] = " /verysilent";
+const char kRuntimeSwitches[] = "/q /norestart";
+const char kCompanionSwitches[] = "/verysilent";
 const char kPellowanMinimum[] = "1.0.0.82";
 // Below the system's folder for 32-bit programs, where their own installers put them: on a 32-bit
 // Windows a literal "C:\Program Files (x86)" is a folder any user may create.
@@ -26,14 +26,12 @@ const char kCaldryFolder[] = "\\Caldry Components";
 const char kUpdateServerUninstaller[] = "\\tarn\\update_server\\unins000.exe";
 const RuntimeKey kRuntime2008x64{0, 1};
 
-// The whole command goes in one more pair of quotes: the command processor keeps the quotes
-// around the program only when the path holds no special character, and
-// "C:\Program Files (x86)\..." holds two. With the outer pair it strips that pair alone. TMP and
-// TEMP name the working folder: what the installers unpack stays where only administrators write.
+// Started directly, by the full path: no command processor expands anything in the line, and
+// TMP and TEMP name the working folder (StartProgram), so what the installers unpack stays where
+// only administrators write.
 bool RunSilently(const std::string& program, const char* switches,
                  unsigned long* exitCode = nullptr) {
-    return RunCommandProcessorWithTemp("/c \"\"" + program + "\"" + switches + "\"",
-                                       GetTempWorkDir(), exitCode);
+    return RunProgram(program, switches, exitCode);
 }
 
 }  // namespace

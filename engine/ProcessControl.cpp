@@ -1,6 +1,5 @@
 #include "engine/ProcessControl.h"
 
-#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 
 #include "base/FileSystem.h"
 #include "base/Handles.h"
+#include "base/UserShellStart.h"
 #include "product/FolderLayout.h"
 #include "product/SetupConfig.h"
 
@@ -61,33 +61,37 @@ ProcessStopList::ProcessStopList(const std::string& installRoot, const CSetupCon
     plainNames_.assign(kPlainProgramNames.begin(), kPlainProgramNames.end());
 }
 
+std::vector<std::string> ProcessStopList::ProductFolders() const {
+    std::vector<std::string> folders{CFolderLayout::ProgramFilesProductDir(config_, '\\')};
+    if (IsAbsoluteLocalPath(installRoot_)) {
+        folders.push_back(CFolderLayout(installRoot_, config_).ProductDir('\\'));
+    }
+    return folders;
+}
+
 bool ProcessStopList::StopPrograms() {
-    // The watchdog goes alone first, so that what it restarts on its way out is in the second
-    // snapshot. The others share one: a snapshot per name cost more than half a second.
-    KillProcessByName(kWatchDogName);
+    // Only what runs from the product's folders holds the files about to be replaced. The plain
+    // names have no place of their own in the layout; a program of such a name anywhere else,
+    // maybe another user's in another session, is not the product's and keeps running. The
+    // watchdog goes alone first, so that what it restarts on its way out is in the second
+    // snapshot; the others share one.
+    const std::vector<std::string> folders = ProductFolders();
+    KillProcessesInFolders({kWatchDogName}, folders);
     std::vector<std::string> names = brandPrefixedNames_;
     names.insert(names.end(), plainNames_.begin(), plainNames_.end());
-    KillFirstProcessOfEach(names);
+    KillProcessesInFolders(names, folders);
     StopWebServer(config_);
     return true;
 }
 
-namespace {
-
-bool Launch(const std::string& path) {
-    const HINSTANCE result =
-        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
-    return reinterpret_cast<INT_PTR>(result) > 32;
-}
-
-}  // namespace
-
 bool ProcessStopList::LaunchClient() {
-    return Launch(CFolderLayout(installRoot_, config_).FrameworkExe(ComponentSide::Client, '/'));
+    return StartAsSignedInUser(
+        CFolderLayout(installRoot_, config_).FrameworkExe(ComponentSide::Client));
 }
 
 bool ProcessStopList::LaunchServer() {
-    return Launch(CFolderLayout(installRoot_, config_).FrameworkExe(ComponentSide::Server, '/'));
+    return StartAsSignedInUser(
+        CFolderLayout(installRoot_, config_).FrameworkExe(ComponentSide::Server));
 }
 
 DWORD FindProcessByName(const std::string& exeName) {
@@ -125,34 +129,6 @@ bool TerminateAndWait(HANDLE process) {
 
 }  // namespace
 
-void KillFirstProcessOfEach(const std::vector<std::string>& exeNames) {
-    std::vector<DWORD> ids(exeNames.size(), 0);
-    {
-        CFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-        PROCESSENTRY32 entry{};
-        entry.dwSize = sizeof(entry);
-        if (!snapshot || !Process32First(snapshot.Get(), &entry)) {
-            return;
-        }
-        // As FindProcessByName: the first entry is never compared, the first match counts.
-        while (Process32Next(snapshot.Get(), &entry)) {
-            for (size_t i = 0; i < exeNames.size(); ++i) {
-                if (ids[i] == 0 && std::strcmp(entry.szExeFile, exeNames[i].c_str()) == 0) {
-                    ids[i] = entry.th32ProcessID;
-                }
-            }
-        }
-    }
-    for (DWORD id : ids) {
-        if (id != 0) {
-            CHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-            if (process) {
-                TerminateAndWait(process.Get());
-            }
-        }
-    }
-}
-
 bool KillProcessByName(const std::string& exeName) {
     const DWORD id = FindProcessByName(exeName);
     if (id == 0) {
@@ -170,21 +146,46 @@ std::string WebServerProgram(const CSetupConfig& config) {
     return CFolderLayout::ProgramFilesProductDir(config, '\\') + "\\Nginx\\nginx.exe";
 }
 
-int32_t KillProcessesByImagePath(const std::string& imagePath) {
-    std::string wanted = imagePath;
-    std::replace(wanted.begin(), wanted.end(), '/', '\\');
+namespace {
+
+// Either slash as a backslash, and a run of them as one, as the system names an image.
+std::string Backslashed(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    const auto doubled = [](char a, char b) { return a == '\\' && b == '\\'; };
+    path.erase(std::unique(path.begin() + (path.empty() ? 0 : 1), path.end(), doubled), path.end());
+    return path;
+}
+
+// Whether the image lies in the folder or below it (any case).
+bool LiesIn(const std::string& image, const std::string& folder) {
+    std::string prefix = Backslashed(folder);
+    if (prefix.empty()) {
+        return false;
+    }
+    if (prefix.back() != '\\') {
+        prefix += '\\';
+    }
+    return image.size() > prefix.size() &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image.c_str(),
+                          static_cast<int>(prefix.size()), prefix.c_str(),
+                          static_cast<int>(prefix.size())) == CSTR_EQUAL;
+}
+
+// Terminates every process the snapshot names as one of the names (compared as `sameName` says)
+// whose full image path `wanted` accepts; returns how many.
+template <typename NameMatch, typename ImageMatch>
+int32_t KillMatching(NameMatch sameName, ImageMatch wanted) {
     CFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) {
         return 0;
     }
-    const std::string fileName = wanted.substr(wanted.find_last_of('\\') + 1);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     int32_t stopped = 0;
     for (BOOL more = Process32First(snapshot.Get(), &entry); more;
          more = Process32Next(snapshot.Get(), &entry)) {
-        // The name first: only a program of that name is opened at all.
-        if (lstrcmpiA(entry.szExeFile, fileName.c_str()) != 0) {
+        // The name first: only a program of a listed name is opened at all.
+        if (!sameName(entry.szExeFile)) {
             continue;
         }
         CHandle process(
@@ -195,11 +196,36 @@ int32_t KillProcessesByImagePath(const std::string& imagePath) {
         if (!process || !QueryFullProcessImageNameA(process.Get(), 0, image, &size)) {
             continue;
         }
-        if (lstrcmpiA(image, wanted.c_str()) == 0 && TerminateAndWait(process.Get())) {
+        if (wanted(Backslashed(image)) && TerminateAndWait(process.Get())) {
             ++stopped;
         }
     }
     return stopped;
+}
+
+}  // namespace
+
+int32_t KillProcessesInFolders(const std::vector<std::string>& exeNames,
+                               const std::vector<std::string>& folders) {
+    return KillMatching(
+        [&exeNames](const char* name) {
+            return std::find(exeNames.begin(), exeNames.end(), name) != exeNames.end();
+        },
+        [&folders](const std::string& image) {
+            return std::any_of(folders.begin(), folders.end(), [&image](const std::string& folder) {
+                return LiesIn(image, folder);
+            });
+        });
+}
+
+int32_t KillProcessesByImagePath(const std::string& imagePath) {
+    const std::string wanted = Backslashed(imagePath);
+    const std::string fileName = wanted.substr(wanted.find_last_of('\\') + 1);
+    return KillMatching(
+        [&fileName](const char* name) { return lstrcmpiA(name, fileName.c_str()) == 0; },
+        [&wanted](const std::string& image) {
+            return lstrcmpiA(image.c_str(), wanted.c_str()) == 0;
+        });
 }
 
 int32_t StopWebServer(const CSetupConfig& config) {

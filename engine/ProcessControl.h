@@ -22,11 +22,16 @@ class ProcessStopList {
 public:
     ProcessStopList(const std::string& installRoot, const CSetupConfig& config);
 
-    // WatchDog, the brand-prefixed programs, the plain ones, then every instance of the installed
-    // web server (by its full image path). Programs that cannot be stopped stay running. Always
-    // true.
+    // Every instance of WatchDog running from the product's folders, then of the brand-prefixed
+    // and plain programs running from there, then of the installed web server (by its full image
+    // path). A program of those names elsewhere is left; programs that cannot be stopped stay
+    // running. Always true.
     bool StopPrograms();
-    // True when ShellExecuteA reported success (a value above 32).
+    // The installation's product folder (<root>\<productFolder>, when the root is an absolute
+    // drive path) and the Program Files product folder.
+    std::vector<std::string> ProductFolders() const;
+    // Start the installed framework as the signed-in user (StartAsSignedInUser): never with the
+    // installer's rights. True when the user's shell accepted it.
     bool LaunchClient();
     bool LaunchServer();
 
@@ -48,9 +53,11 @@ DWORD FindProcessByName(const std::string& exeName);
 
 // Terminates that one process; true when TerminateProcess succeeded.
 bool KillProcessByName(const std::string& exeName);
-// For each name in order, terminates the first process FindProcessByName would give, all found
-// in one snapshot.
-void KillFirstProcessOfEach(const std::vector<std::string>& exeNames);
+// Terminates every process, in one snapshot, whose executable name equals one of the names byte
+// for byte and whose full image path lies in one of the folders (either slash, any case);
+// returns how many were terminated.
+int32_t KillProcessesInFolders(const std::vector<std::string>& exeNames,
+                               const std::vector<std::string>& folders);
 // Whether the client framework of the brand runs.
 bool IsClientRunning(const std::string& brandName);
 

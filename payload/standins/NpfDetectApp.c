@@ -3,7 +3,8 @@
    one installs nothing and reports "success", unless a test bench has prepared the key
    HKCU\Software\SetupTestBench\NpfDetectApp: then it counts its runs in the DWORD "Runs" and
    reports the text of "Result<run>" (1 for the first run), else of "Result". The text
-   "<no report>" removes the report instead of writing one. */
+   "<no report>" removes the report instead of writing one. A text "Environment" names a file
+   that gets the environment it was started with, one variable a line. */
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
@@ -21,12 +22,30 @@ static int ReadText(HKEY key, const char* name, char* text, DWORD size) {
     return 1;
 }
 
+static void WriteEnvironment(const char* path) {
+    char* strings = GetEnvironmentStringsA();
+    const char* entry;
+    FILE* out = fopen(path, "wb");
+    if (out != NULL && strings != NULL) {
+        for (entry = strings; *entry != '\0'; entry += strlen(entry) + 1) {
+            fprintf(out, "%s\n", entry);
+        }
+    }
+    if (out != NULL) {
+        fclose(out);
+    }
+    if (strings != NULL) {
+        FreeEnvironmentStringsA(strings);
+    }
+}
+
 /* The result this run reports; "success" without a test bench. */
 static void ChooseResult(char* result, DWORD size) {
     HKEY key = NULL;
     DWORD runs = 0;
     DWORD bytes = sizeof(runs);
     char name[32];
+    char environment[MAX_PATH];
     strcpy(result, "success");
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kBenchKey, 0, KEY_READ | KEY_WRITE, &key) !=
         ERROR_SUCCESS) {
@@ -41,16 +60,27 @@ static void ChooseResult(char* result, DWORD size) {
     if (!ReadText(key, name, result, size)) {
         ReadText(key, "Result", result, size);
     }
+    if (ReadText(key, "Environment", environment, sizeof(environment))) {
+        WriteEnvironment(environment);
+    }
     RegCloseKey(key);
 }
 
 static void WriteEscaped(FILE* out, const char* text) {
     for (; *text != '\0'; ++text) {
         switch (*text) {
-            case '&': fputs("&amp;", out); break;
-            case '<': fputs("&lt;", out); break;
-            case '>': fputs("&gt;", out); break;
-            default: fputc(*text, out); break;
+            case '&':
+                fputs("&amp;", out);
+                break;
+            case '<':
+                fputs("&lt;", out);
+                break;
+            case '>':
+                fputs("&gt;", out);
+                break;
+            default:
+                fputc(*text, out);
+                break;
         }
     }
 }

@@ -137,4 +137,24 @@ std::vector<std::string> ListTree(const std::string& folder, bool withFolders) {
     return entries;
 }
 
+CScopedVariable::CScopedVariable(const char* name, const std::string& value) : name_(name) {
+    had_ = GetEnvironmentVariableA(name, nullptr, 0) > 0;
+    saved_ = Variable(name);
+    SetEnvironmentVariableA(name, value.c_str());
+}
+
+CScopedVariable::~CScopedVariable() {
+    SetEnvironmentVariableA(name_, had_ ? saved_.c_str() : nullptr);
+}
+
+std::string Variable(const char* name) {
+    const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
+    std::string value(size, '\0');
+    if (size == 0 || GetEnvironmentVariableA(name, &value[0], size) != size - 1) {
+        return "";
+    }
+    value.resize(size - 1);
+    return value;
+}
+
 }  // namespace testbed

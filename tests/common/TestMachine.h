@@ -43,6 +43,24 @@ GoldenLists ReadGoldenLists(const std::string& path);
 // The language the test run was promised (SETUP_TEST_LANGID), 1033 when unset.
 int PromisedLanguageId();
 
+// Sets a variable of this process's environment for the object's life, as the signed-in user's
+// environment would; puts back what was there, or nothing.
+class CScopedVariable {
+public:
+    CScopedVariable(const char* name, const std::string& value);
+    ~CScopedVariable();
+    CScopedVariable(const CScopedVariable&) = delete;
+    CScopedVariable& operator=(const CScopedVariable&) = delete;
+
+private:
+    const char* name_;
+    std::string saved_;
+    bool had_ = false;
+};
+
+// The variable's value in this process's environment; empty when unset.
+std::string Variable(const char* name);
+
 // Every entry below the folder, by full path; folders too, with a trailing backslash, when
 // withFolders is set.
 std::vector<std::string> ListTree(const std::string& folder, bool withFolders);

@@ -20,6 +20,7 @@
 #include "common/TestMachine.h"
 #include "deploy/DriverQuestion.h"
 #include "deploy/MenuAndDesk.h"
+#include "deploy/NpfDriver.h"
 #include "deploy/Payload.h"
 #include "engine/InstallEngine.h"
 #include "engine/ProcessControl.h"
@@ -126,6 +127,12 @@ protected:
         planted_.push_back(path);
         return path;
     }
+    // A command script under the name that records its arguments beside itself, as the probe does.
+    std::string PlantScript(const std::string& path) {
+        testbed::WriteFile(path, "@echo %* > \"%~f0.ran\"\r\n");
+        planted_.push_back(path);
+        return path;
+    }
     std::vector<std::string> Ran() const {
         std::vector<std::string> ran;
         for (const std::string& planted : planted_) {
@@ -212,6 +219,152 @@ TEST_F(HardeningTest, PlantedProgramsNeverRun) {
     }
 }
 
+namespace {
+
+// The driver services the removal script deletes, made as the driver's setup would.
+bool MakeDriverServices() {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    bool made = manager != nullptr;
+    for (const char* name : {"npf", "win10pcap"}) {
+        SC_HANDLE service =
+            manager ? CreateServiceA(manager, name, name, SERVICE_ALL_ACCESS,
+                                     SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
+                                     SERVICE_ERROR_IGNORE, "C:\\windows\\system32\\notepad.exe",
+                                     nullptr, nullptr, nullptr, nullptr, nullptr)
+                    : nullptr;
+        made = made && service != nullptr;
+        if (service != nullptr) {
+            CloseServiceHandle(service);
+        }
+    }
+    if (manager != nullptr) {
+        CloseServiceHandle(manager);
+    }
+    return made;
+}
+
+bool ServiceExists(const char* name) {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    SC_HANDLE service = manager ? OpenServiceA(manager, name, SERVICE_QUERY_STATUS) : nullptr;
+    if (service != nullptr) {
+        CloseServiceHandle(service);
+    }
+    if (manager != nullptr) {
+        CloseServiceHandle(manager);
+    }
+    return service != nullptr;
+}
+
+// Runs the command line as a user's program would, with this process's environment, in the
+// folder; waits for it with a bound.
+bool RunInheriting(std::string line, const std::string& folder) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        folder.c_str(), &startup, &started)) {
+        return false;
+    }
+    CHandle process(started.hProcess);
+    CHandle thread(started.hThread);
+    return WaitForSingleObject(process.Get(), 60000) == WAIT_OBJECT_0;
+}
+
+}  // namespace
+
+// A driver archive that cannot be unpacked (a user holds the old detector open in the Drivers
+// folder) starts no detector at all: not the stale one there, nor one on PATH, beside this
+// program or in the current folder. Without a report the user is asked.
+TEST_F(HardeningTest, DetectorThatWasNotUnpackedNeverRuns) {
+    const std::string current = testbed::MakeTempFolder("detector current");
+    const std::string onPath = testbed::MakeTempFolder("detector on path");
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    const testbed::CScopedVariable path("PATH", onPath + ";" + testbed::Variable("PATH"));
+    for (const std::string& folder : {OwnFolder(), current, onPath}) {
+        Plant(folder + "\\NpfDetectApp.exe");
+    }
+    const std::string drivers = CFolderLayout(root_).DriversDir();
+    CreateFolderTree(drivers);
+    const std::string stale = Plant(drivers + "\\NpfDetectApp.exe");
+    const CFileHandle held(CreateFileA(stale.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    std::vector<std::string> asked;
+    SetDriverQuestion([&asked](MessageKind, const std::string& name) {
+        asked.push_back(name);
+        return false;
+    });
+
+    Install({0});
+    SetDriverQuestion(nullptr);
+
+    EXPECT_EQ(asked, std::vector<std::string>{""}) << "no report, so the user was asked";
+    EXPECT_FALSE(Exists(drivers + "\\NpfOccupy.xml"));
+    EXPECT_TRUE(Exists(ClientFolder() + "Velmora.Framework.C.exe")) << "the install went on";
+    EXPECT_EQ(Ran(), std::vector<std::string>{});
+}
+
+// A user's PATHEXT naming command scripts only, with an "sc.cmd" on PATH, in the current folder
+// and beside this program: the removal script still runs the system's sc, which deletes the
+// driver services, and it has ended when the removal's driver step returns.
+TEST_F(HardeningTest, RemovalScriptRunsTheSystemServiceTool) {
+    const std::string current = testbed::MakeTempFolder("sc current");
+    const std::string onPath = testbed::MakeTempFolder("sc on path");
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    for (const std::string& folder : {OwnFolder(), current, onPath}) {
+        PlantScript(folder + "\\sc.cmd");
+    }
+    const testbed::CScopedVariable pathExt("PATHEXT", ".CMD");
+    const testbed::CScopedVariable path("PATH", onPath + ";" + testbed::Variable("PATH"));
+    // What the user's environment does to a command processor that inherits it: its "sc" is
+    // the planted script.
+    ASSERT_TRUE(RunInheriting("\"" + SystemDirectory() + "\\cmd.exe\" /d /c sc query npf",
+                              SystemDirectory()));
+    ASSERT_TRUE(Exists(onPath + "\\sc.cmd.ran")) << "the planted sc is not what a user's gets";
+    ASSERT_TRUE(DeleteFileA((onPath + "\\sc.cmd.ran").c_str()));
+    ASSERT_TRUE(MakeDriverServices());
+    ASSERT_EQ(PrepareTempWorkDir(), TempWorkDirState::Ready);
+
+    RunNpfRemovalScript();
+
+    // No waiting here: the script has ended, its services are gone.
+    EXPECT_FALSE(ServiceExists("npf"));
+    EXPECT_FALSE(ServiceExists("win10pcap"));
+    EXPECT_EQ(FindProcessByName("cmd.exe"), 0u);
+    EXPECT_EQ(Ran(), std::vector<std::string>{});
+}
+
+// Nothing the user set in the environment reaches a program the installer starts: the detector
+// stand-in writes what it was given. TMP and TEMP name the working folder, PATH is the system's
+// and a variable holding "%" text is not there.
+TEST_F(HardeningTest, ChildrenSeeTheSystemEnvironmentOnly) {
+    const std::string planted = testbed::MakeTempFolder("user path");
+    const std::string seen = testbed::MakeTempFolder("seen environment") + "\\detector.txt";
+    CRegKey key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kDetectorKey, 0, KEY_WRITE, key.Receive()),
+              ERROR_SUCCESS);
+    RegSetValueExA(key.Get(), "Environment", 0, REG_SZ, reinterpret_cast<const BYTE*>(seen.c_str()),
+                   static_cast<DWORD>(seen.size() + 1));
+    const testbed::CScopedVariable user("SETUP_USER_VARIABLE", "a%PATH%b");
+    const testbed::CScopedVariable path("PATH", planted + ";" + testbed::Variable("PATH"));
+    const testbed::CScopedVariable temp("TEMP", planted);
+    const testbed::CScopedVariable tmp("TMP", "C:\\a%TEMP%b");
+
+    Install({0});
+
+    const std::string environment = "\n" + enginetest::ReadAll(seen);
+    const std::string work = GetTempWorkDir();
+    ASSERT_FALSE(work.empty());
+    const std::string folder = work.substr(0, work.size() - 1);
+    EXPECT_NE(environment.find("\nTEMP=" + folder + "\n"), std::string::npos) << environment;
+    EXPECT_NE(environment.find("\nTMP=" + folder + "\n"), std::string::npos) << environment;
+    EXPECT_NE(environment.find("\nPATH=" + SystemDirectory() + ";"), std::string::npos)
+        << environment;
+    EXPECT_EQ(environment.find("SETUP_USER_VARIABLE"), std::string::npos) << environment;
+    EXPECT_EQ(environment.find(planted), std::string::npos) << environment;
+    EXPECT_EQ(environment.find('%'), std::string::npos) << environment;
+}
+
 // When no fresh name can be made, nothing is written or run, and the caller is told.
 TEST_F(HardeningTest, WorkingFolderThatCannotBeMadeFreshIsRefused) {
     const std::string temp = WorkDirParent();
@@ -236,28 +389,6 @@ TEST_F(HardeningTest, WorkingFolderThatCannotBeMadeFreshIsRefused) {
 }
 
 namespace {
-
-// Sets TMP and TEMP for the test's length, as a user may in HKEY_CURRENT_USER\Environment.
-class CScopedUserTemp {
-public:
-    explicit CScopedUserTemp(const std::string& folder) {
-        for (int index = 0; index < 2; ++index) {
-            GetEnvironmentVariableA(kNames[index], saved_[index], MAX_PATH);
-            SetEnvironmentVariableA(kNames[index], folder.c_str());
-        }
-    }
-    ~CScopedUserTemp() {
-        for (int index = 0; index < 2; ++index) {
-            SetEnvironmentVariableA(kNames[index], saved_[index]);
-        }
-    }
-    CScopedUserTemp(const CScopedUserTemp&) = delete;
-    CScopedUserTemp& operator=(const CScopedUserTemp&) = delete;
-
-private:
-    static constexpr const char* kNames[2] = {"TMP", "TEMP"};
-    char saved_[2][MAX_PATH] = {};
-};
 
 // The Windows folder's Temp with a trailing backslash.
 std::string WindowsTemp() {
@@ -327,7 +458,8 @@ std::string OtherUsersEntry(const std::string& path) {
 TEST_F(HardeningTest, UserTemporaryFolderPlaysNoPart) {
     const std::string elsewhere = testbed::MakeTempFolder("elsewhere");
     for (const std::string& userTemp : {elsewhere, std::string("C:\\a%PATH%b")}) {
-        const CScopedUserTemp scope(userTemp);
+        const testbed::CScopedVariable tmp("TMP", userTemp);
+        const testbed::CScopedVariable temp("TEMP", userTemp);
         DeleteTempWorkDir();
         ASSERT_EQ(PrepareTempWorkDir(), TempWorkDirState::Ready) << userTemp;
         const std::string folder = GetTempWorkDir();

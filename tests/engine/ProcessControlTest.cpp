@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,29 @@ private:
     DWORD id_ = 0;
 };
 
+// The executable name of the process that started the first process of that name; empty when
+// either is not found.
+std::string ParentName(const std::string& exeName) {
+    CFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    std::vector<PROCESSENTRY32> entries;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = snapshot && Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
+        entries.push_back(entry);
+    }
+    for (const PROCESSENTRY32& child : entries) {
+        if (exeName == child.szExeFile) {
+            for (const PROCESSENTRY32& parent : entries) {
+                if (parent.th32ProcessID == child.th32ParentProcessID) {
+                    return parent.szExeFile;
+                }
+            }
+        }
+    }
+    return "";
+}
+
 class ProcessControlTest : public ::testing::Test {
 protected:
     void SetUp() override { folder_ = testbed::MakeTempFolder("programs"); }
@@ -80,7 +104,7 @@ protected:
     std::unique_ptr<CRunningProgram> Start(const std::string& name,
                                            const std::string& subFolder = "") {
         const std::string folder = subFolder.empty() ? folder_ : folder_ + "\\" + subFolder;
-        CreateDirectoryA(folder.c_str(), nullptr);
+        CreateFolderTree(folder);
         auto program = std::make_unique<CRunningProgram>(folder, name);
         EXPECT_TRUE(program->Started()) << name;
         return program;
@@ -99,24 +123,53 @@ TEST_F(ProcessControlTest, StopListHasTheBrandPrefixedAndPlainNames) {
     EXPECT_EQ(list.PlainNames()[3], "startUp.exe");
 }
 
+// Programs of the product run from the installation's product folder, the plain ones and the
+// watchdog from a folder of their own below it; every instance there is stopped.
 TEST_F(ProcessControlTest, StopProgramsStopsTheProductAndWatchDogButNotCaseVariants) {
-    auto watchDog = Start("WatchDog.exe");
-    auto client = Start("Velmora.Framework.C.exe");
-    auto server = Start("Velmora.Framework.S.exe");
-    auto plain = Start("Lumora.exe");
-    auto otherCase = Start("velmora.framework.c.exe", "lower");
-    auto unrelated = Start("Notepad2.exe");
+    const std::string product = CFolderLayout(folder_).ProductDir();
+    const std::string installed = product.substr(folder_.size() + 1);
+    auto watchDog = Start("WatchDog.exe", installed);
+    auto client = Start("Velmora.Framework.C.exe", installed + "\\Velmora AC Client");
+    auto server = Start("Velmora.Framework.S.exe", installed + "\\Velmora AC Client");
+    auto plain = Start("Lumora.exe", installed + "\\tools");
+    auto secondPlain = Start("Lumora.exe", installed + "\\tools");
+    auto otherCase = Start("velmora.framework.c.exe", installed + "\\lower");
+    auto unrelated = Start("Notepad2.exe", installed);
     EXPECT_TRUE(IsClientRunning(CSetupConfig::Instance().brandName));
 
-    EXPECT_TRUE(ProcessStopList("C:\\R", CSetupConfig::Instance()).StopPrograms());
+    // A root with a trailing separator, as a typed one may have, names the same folder.
+    EXPECT_TRUE(ProcessStopList(folder_ + "\\", CSetupConfig::Instance()).StopPrograms());
 
     EXPECT_TRUE(watchDog->EndsWithin(10000));
     EXPECT_TRUE(client->EndsWithin(10000));
     EXPECT_TRUE(server->EndsWithin(10000));
     EXPECT_TRUE(plain->EndsWithin(10000));
+    EXPECT_TRUE(secondPlain->EndsWithin(10000));
     EXPECT_TRUE(otherCase->Running());
     EXPECT_TRUE(unrelated->Running());
     EXPECT_FALSE(IsClientRunning(CSetupConfig::Instance().brandName));
+}
+
+// The same names running anywhere but the product's folders, as another user's programs may, are
+// left alone: here beside the product folder and in a folder whose name only begins like it.
+TEST_F(ProcessControlTest, ProgramsOutsideTheProductFoldersKeepRunning) {
+    const std::string product = CFolderLayout(folder_).ProductDir();
+    const std::string installed = product.substr(folder_.size() + 1);
+    auto watchDog = Start("WatchDog.exe", "elsewhere");
+    auto client = Start("Velmora.Framework.C.exe", installed + " copy");
+    auto plain = Start("startUp.exe");
+    auto inside = Start("startUp.exe", installed);
+
+    EXPECT_TRUE(ProcessStopList(folder_, CSetupConfig::Instance()).StopPrograms());
+
+    EXPECT_TRUE(inside->EndsWithin(10000));
+    EXPECT_TRUE(watchDog->Running());
+    EXPECT_TRUE(client->Running());
+    EXPECT_TRUE(plain->Running());
+    EXPECT_EQ(ProcessStopList(folder_, CSetupConfig::Instance()).ProductFolders(),
+              (std::vector<std::string>{CFolderLayout::ProgramFilesProductDir(), product}));
+    EXPECT_EQ(ProcessStopList("relative", CSetupConfig::Instance()).ProductFolders(),
+              std::vector<std::string>{CFolderLayout::ProgramFilesProductDir()});
 }
 
 TEST_F(ProcessControlTest, KillStopsOnlyTheFirstOfTwoInstances) {
@@ -174,7 +227,7 @@ TEST_F(ProcessControlTest, LaunchStartsTheInstalledFrameworks) {
     ProcessStopList list(root, CSetupConfig::Instance());
     EXPECT_TRUE(list.LaunchServer());
     EXPECT_TRUE(list.LaunchClient());
-    // ShellExecute returns once the program is started; find it with a bound.
+    // The shell returns once the program is started; find it with a bound.
     bool both = false;
     for (int i = 0; i < 100 && !both; ++i) {
         both = FindProcessByName("Velmora.Framework.C.exe") != 0 &&
@@ -184,6 +237,10 @@ TEST_F(ProcessControlTest, LaunchStartsTheInstalledFrameworks) {
         }
     }
     EXPECT_TRUE(both);
+    // Started by the desktop's shell, not by this program: they run with the signed-in user's
+    // rights, whatever this program's are.
+    EXPECT_EQ(ParentName("Velmora.Framework.C.exe"), "explorer.exe");
+    EXPECT_EQ(ParentName("Velmora.Framework.S.exe"), "explorer.exe");
     KillProcessByName("Velmora.Framework.C.exe");
     KillProcessByName("Velmora.Framework.S.exe");
     EXPECT_FALSE(
