@@ -76,10 +76,10 @@ bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode)
 namespace {
 
 // Hidden, by its full path (the command line's first word is never looked up), with the system
-// folder as working folder; waited for without a time limit. The environment block is UTF-16,
-// or null for this process's own.
-bool RunHidden(const std::string& program, const std::string& line, void* environment,
-               unsigned long* exitCode) {
+// folder as working folder. The environment block is UTF-16, or null for this process's own.
+bool StartHidden(const std::string& program, const std::string& line, void* environment,
+                 CHandle* process) {
+    process->Reset();
     const std::string system = SystemDirectory();
     if (!IsAbsoluteLocalPath(program) || !IsAbsoluteLocalPath(system)) {
         return false;
@@ -97,17 +97,42 @@ bool RunHidden(const std::string& program, const std::string& line, void* enviro
         LogLine(FormatString("could not start (error %lu): ", GetLastError()) + line);
         return false;
     }
-    CHandle process(started.hProcess);
+    process->Reset(started.hProcess);
     CHandle thread(started.hThread);
+    return true;
+}
+
+// As StartHidden, then waited for without a time limit.
+bool RunHidden(const std::string& program, const std::string& line, void* environment,
+               unsigned long* exitCode) {
+    CHandle process;
+    if (!StartHidden(program, line, environment, &process)) {
+        return false;
+    }
     WaitForSingleObject(process.Get(), INFINITE);
     LogExitCode(process.Get(), line, exitCode);
     return true;
 }
 
+std::string ProgramLine(const std::string& program, const std::string& arguments) {
+    return "\"" + program + "\" " + arguments;
+}
+
 }  // namespace
 
 bool RunProgram(const std::string& program, const std::string& arguments, unsigned long* exitCode) {
-    return RunHidden(program, "\"" + program + "\" " + arguments, nullptr, exitCode);
+    return RunHidden(program, ProgramLine(program, arguments), nullptr, exitCode);
+}
+
+bool StartProgram(const std::string& program, const std::string& arguments, CHandle* process) {
+    return StartHidden(program, ProgramLine(program, arguments), nullptr, process);
+}
+
+unsigned long EndedProgramExitCode(HANDLE process, const std::string& program,
+                                   const std::string& arguments) {
+    unsigned long code = 1;
+    LogExitCode(process, ProgramLine(program, arguments), &code);
+    return code;
 }
 
 bool RunCommandProcessorWithTemp(const std::string& parameters, const std::string& tempFolder,

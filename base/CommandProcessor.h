@@ -39,4 +39,13 @@ bool RunCommandProcessorWithTemp(const std::string& parameters, const std::strin
 bool RunProgram(const std::string& program, const std::string& arguments,
                 unsigned long* exitCode = nullptr);
 
+// Starts the program as RunProgram does and returns at once: the process handle goes to
+// *process, for the caller to wait on. False when it could not be started.
+bool StartProgram(const std::string& program, const std::string& arguments, CHandle* process);
+
+// The exit code of a program started by StartProgram that has ended (1 when it cannot be
+// read), written to the run's log with the program and its arguments.
+unsigned long EndedProgramExitCode(HANDLE process, const std::string& program,
+                                   const std::string& arguments);
+
 }  // namespace SetUp
