@@ -83,4 +83,11 @@ bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode)
     return RunProgram(CommandProcessorPath(), CommandProcessorParameters(parameters), exitCode);
 }
 
+unsigned long EndedProgramExitCode(HANDLE process, const std::string& program,
+                                   const std::string& arguments) {
+    unsigned long code = 1;
+    LogExitCode(process, QuotedPath(program) + " " + arguments, &code);
+    return code;
+}
+
 }  // namespace SetUp

@@ -37,4 +37,9 @@ bool RunProgram(const std::string& program, const std::string& arguments,
 // RunProgram of the command processor with the parameters (after "/d /v:off").
 bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode = nullptr);
 
+// The exit code of a program started by StartProgram that has ended (1 when it cannot be
+// read), written to the run's log with the program and its arguments.
+unsigned long EndedProgramExitCode(HANDLE process, const std::string& program,
+                                   const std::string& arguments);
+
 }  // namespace SetUp

@@ -26,6 +26,22 @@ bool IsNative64Bit() {
            architecture == PROCESSOR_ARCHITECTURE_IA64;
 }
 
+int ProcessorCount() {
+    // Looked up at run time: Windows Vista has no GetActiveProcessorCount.
+    using ActiveProcessorCount = DWORD(WINAPI*)(WORD);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    const auto active = kernel ? reinterpret_cast<ActiveProcessorCount>(reinterpret_cast<void*>(
+                                     GetProcAddress(kernel, "GetActiveProcessorCount")))
+                               : nullptr;
+    DWORD count = active ? active(ALL_PROCESSOR_GROUPS) : 0;
+    if (count == 0) {
+        SYSTEM_INFO info{};
+        GetSystemInfo(&info);
+        count = info.dwNumberOfProcessors;
+    }
+    return count > 0 ? static_cast<int>(count) : 1;
+}
+
 std::string SystemDirectory() {
     char buffer[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryA(buffer, MAX_PATH);

@@ -11,6 +11,10 @@ WORD NativeProcessorArchitecture();
 // AMD64 (9) or IA64 (6).
 bool IsNative64Bit();
 
+// The processors this process can run on: GetActiveProcessorCount over every group where the
+// system has it (Windows 7 and later), else GetSystemInfo's count; at least 1.
+int ProcessorCount();
+
 // GetSystemDirectoryA, without a trailing backslash.
 std::string SystemDirectory();
 

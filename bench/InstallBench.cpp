@@ -1,12 +1,15 @@
-// Times a fresh install of the edition's fixed feature set by the install engine against two
-// floors in the same process, the machine put back as it was before each run:
-//   same work: the commands the engine starts, one command processor each with the same command
-//              line, back to back, plus the pause after each resource the engine writes; it
-//              alternates with the installs, so that each install lies between two of them;
+// Times a fresh install of the edition's fixed feature set by the install engine, with its archives
+// unpacked side by side (the default) and one after another (SETUP_SEQUENTIAL_EXTRACTION), against
+// two floors in the same process, the machine put back as it was before each run:
+//   same work: the programs the engine starts, started as the engine starts them, one after
+//              another (7-Zip too), plus the pause after each resource the engine writes; it
+//              alternates with the installs (F O S F O S ... F), so that each pair of installs
+//              lies between two floors;
 //   ideal:     every extraction and installer run from one command script, plus the pauses.
-// Reports both ratios, the peak private memory of the install (sampled) and, given the path of
-// setup.exe, the size of its code, data and resources. Run it on a build with padded archives
-// (bench/run-install-bench.sh).
+// Reports the ratios (medians of the rounds), each archive's unpacking time in the floors and
+// what those times give with 1, 2, 4 and 8 unpackings at once under the engine's rules, the peak
+// private memory of the install (sampled) and, given the path of setup.exe, the size of its code,
+// data and resources. Run it on a build with padded archives (bench/run-install-bench.sh).
 #include <windows.h>
 #include <psapi.h>
 
@@ -34,6 +37,7 @@
 #include "engine/InstallEngine.h"
 #include "engine/Prerequisites.h"
 #include "engine/ProcessControl.h"
+#include "engine/UnpackLimit.h"
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
 #include "product/SetupConfig.h"
@@ -43,12 +47,18 @@ namespace {
 const std::vector<int32_t> kFeatures = {0, 3, 5};
 const double kPauseAfterResource = 0.1;
 
-// Engine installs (and ideal floors): SETUP_BENCH_ROUNDS, else 2.
+// Rounds of installs (and ideal floors): SETUP_BENCH_ROUNDS, else 3.
 int Rounds() {
     const char* text = std::getenv("SETUP_BENCH_ROUNDS");
     const int rounds = text != nullptr ? std::atoi(text) : 0;
-    return rounds > 0 ? rounds : 2;
+    return rounds > 0 ? rounds : 3;
 }
+
+// One component archive's unpacking in a floor: which, and how long 7-Zip took.
+struct CArchiveTime {
+    int32_t component;
+    double seconds;
+};
 
 // What the engine decides from the machine before it starts; the floors repeat the same runs.
 struct CMachineBefore {
@@ -57,9 +67,10 @@ struct CMachineBefore {
     bool runtimeInstalled[7] = {};
 };
 
-// Runs the engine's fresh install and waits for its last percentage; with print, prints when each
-// step ended and what it announced, so that a slow step shows.
-double EngineInstall(const std::string& root, bool print) {
+// Runs the engine's fresh install and waits for its end; with print, prints when each step ended
+// and what it announced, so that a slow step shows. Sequential: one archive after another.
+double EngineInstall(const std::string& root, bool print, bool sequential) {
+    SetEnvironmentVariableA(SetUp::kSequentialExtractionVariable, sequential ? "1" : nullptr);
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;
@@ -82,7 +93,9 @@ double EngineInstall(const std::string& root, bool print) {
     engine.StartInstall(kFeatures, root);
     std::unique_lock<std::mutex> lock(mutex);
     finished.wait(lock, [&] { return done; });
-    return Now() - start;
+    const double seconds = Now() - start;
+    SetEnvironmentVariableA(SetUp::kSequentialExtractionVariable, nullptr);
+    return seconds;
 }
 
 std::string Quoted(const std::string& text) {
@@ -141,7 +154,7 @@ void RunDetectorLikeEngine(const std::string& drivers) {
 // command line, and a pause wherever the engine writes a resource to the working folder.
 // Returns the seconds taken; *pauses gets the number of pauses.
 double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool writesSevenZip,
-                     int* pauses) {
+                     int* pauses, std::vector<CArchiveTime>* archives) {
     const std::string work = SetUp::GetTempWorkDir();
     *pauses = 0;
     auto pause = [&] {
@@ -193,7 +206,9 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
             // An archive the package does not carry is neither written nor unpacked.
             if (package && HasResource(*package, "ZIP")) {
                 pause();
+                const double unpackStart = Now();
                 SetUp::Extract7z(deployment.ParentFolder(), work + deployment.FolderName() + ".7z");
+                archives->push_back({component, Now() - unpackStart});
             }
         }
     }
@@ -307,6 +322,54 @@ double Mean(const std::vector<double>& values) {
     return sum / static_cast<double>(values.size());
 }
 
+// The archives' unpacking with `slots` at once under the engine's rules (UnpackQueue.h): in order,
+// an archive starts when a slot is free, no running archive's folder meets its own and no earlier
+// waiting one's does; a component met before is not unpacked again. Writing the archives is left
+// out. Returns the seconds from the first start to the last end.
+double SimulatedUnpacking(const std::vector<CArchiveTime>& archives, int slots) {
+    struct CJob {
+        int32_t component;
+        double seconds;
+        double end = -1;  // < 0: not started
+    };
+    std::vector<CJob> jobs;
+    for (const CArchiveTime& archive : archives) {
+        jobs.push_back({archive.component, archive.seconds});
+    }
+    double now = 0;
+    for (;;) {
+        int running = 0;
+        for (const CJob& job : jobs) {
+            running += job.end > now ? 1 : 0;
+        }
+        for (size_t j = 0; j < jobs.size() && running < slots; ++j) {
+            if (jobs[j].end >= 0) {
+                continue;
+            }
+            bool blocked = false;
+            for (size_t i = 0; i < jobs.size(); ++i) {
+                const bool inTheWay = jobs[i].end > now || (i < j && jobs[i].end < 0);
+                blocked = blocked || (i != j && inTheWay &&
+                                      ComponentFoldersMeet(jobs[i].component, jobs[j].component));
+            }
+            if (!blocked) {
+                jobs[j].end = now + jobs[j].seconds;
+                ++running;
+            }
+        }
+        double next = -1;
+        for (const CJob& job : jobs) {
+            if (job.end > now && (next < 0 || job.end < next)) {
+                next = job.end;
+            }
+        }
+        if (next < 0) {
+            return now;
+        }
+        now = next;
+    }
+}
+
 }  // namespace
 
 // argv[1], when given, is setup.exe, whose parts are measured.
@@ -331,15 +394,20 @@ int main(int argc, char** argv) {
     PrepareFloorFiles(root);
     const double writeSeconds = Now() - writeStart;
 
-    // Same-work floors and engine installs alternate, F E F E ... F, the machine put back as it
-    // was before each, so that every install is bracketed by two floors: a change of the
-    // machine's load weighs on both sides of its ratio. Each floor does what the next install
-    // does: only the first install writes 7za.exe.
+    // Same-work floors and engine installs alternate, F O S F O S ... F (O: archives side by
+    // side, S: one after another), the machine put back as it was before each, so that every
+    // pair of installs is bracketed by two floors: a change of the machine's load weighs on both
+    // sides of its ratios. Each floor does what the next install does: only the first install
+    // writes 7za.exe.
     const int rounds = Rounds();
     int pauses = 0;
     std::vector<double> sameWork;
-    std::vector<double> engine;
-    std::vector<double> ratios;
+    std::vector<double> overlapped;
+    std::vector<double> sequential;
+    std::vector<double> overlappedRatios;
+    std::vector<double> sequentialRatios;
+    std::vector<double> overlapGains;
+    std::vector<std::vector<CArchiveTime>> archiveTimes;
     double installedMb = 0;
     double archivesMb = 0;
     double privateMb = 0;
@@ -350,26 +418,39 @@ int main(int argc, char** argv) {
             std::exit(1);
         }
     };
-    restore();
-    sameWork.push_back(SameWorkFloor(root, before, true, &pauses));
+    auto runFloor = [&](bool writesSevenZip) {
+        restore();
+        archiveTimes.emplace_back();
+        sameWork.push_back(
+            SameWorkFloor(root, before, writesSevenZip, &pauses, &archiveTimes.back()));
+    };
+    std::printf("unpackings at once          %d (one per processor)\n", SetUp::UnpackingsAtOnce());
+    runFloor(true);
     for (int round = 0; round < rounds; ++round) {
         restore();
         if (round == 0) {
             CPeakMemory memory;
-            engine.push_back(EngineInstall(root, true));
+            overlapped.push_back(EngineInstall(root, true, false));
             memory.Stop();
             privateMb = memory.PrivateMb();
             workingSetMb = memory.WorkingSetMb();
             installedMb = FolderMegabytes(root);
             archivesMb = FolderMegabytes(SetUp::GetTempWorkDir());
         } else {
-            engine.push_back(EngineInstall(root, false));
+            overlapped.push_back(EngineInstall(root, false, false));
         }
         restore();
-        sameWork.push_back(SameWorkFloor(root, before, false, &pauses));
-        ratios.push_back(engine.back() / Mean({sameWork[round], sameWork[round + 1]}));
-        std::printf("round %d: floor %.2f s, engine %.2f s, floor %.2f s: ratio %.3f\n", round + 1,
-                    sameWork[round], engine.back(), sameWork[round + 1], ratios.back());
+        sequential.push_back(EngineInstall(root, round == 0, true));
+        runFloor(false);
+        const double floors = Mean({sameWork[round], sameWork[round + 1]});
+        overlappedRatios.push_back(overlapped.back() / floors);
+        sequentialRatios.push_back(sequential.back() / floors);
+        overlapGains.push_back(overlapped.back() / sequential.back());
+        std::printf(
+            "round %d: floor %.2f s, overlapped %.2f s, sequential %.2f s, floor %.2f s: "
+            "overlapped/floor %.3f, sequential/floor %.3f, overlapped/sequential %.3f\n",
+            round + 1, sameWork[round], overlapped.back(), sequential.back(), sameWork[round + 1],
+            overlappedRatios.back(), sequentialRatios.back(), overlapGains.back());
     }
 
     const std::string script = SetUp::GetTempWorkDir() + "floor.cmd";
@@ -379,23 +460,54 @@ int main(int argc, char** argv) {
         restore();
         ideal.push_back(RunScript(script) + resources * kPauseAfterResource);
     }
-    const double engineSeconds = Mean(engine);
     const double sameWorkSeconds = Mean(sameWork);
     const double idealSeconds = Mean(ideal);
+
+    // Each archive's unpacking: the median over the floors.
+    std::vector<CArchiveTime> archives = archiveTimes.front();
+    double unpackingSeconds = 0;
+    std::printf("archives unpacked in the floors (medians of %d):\n",
+                static_cast<int>(archiveTimes.size()));
+    for (size_t i = 0; i < archives.size(); ++i) {
+        std::vector<double> times;
+        for (const auto& floorTimes : archiveTimes) {
+            if (i < floorTimes.size()) {
+                times.push_back(floorTimes[i].seconds);
+            }
+        }
+        archives[i].seconds = Median(times);
+        unpackingSeconds += archives[i].seconds;
+        std::printf("  %-32s %.2f s\n",
+                    ComponentName(CSetupConfig::Instance(), archives[i].component).c_str(),
+                    archives[i].seconds);
+    }
+    std::printf("components' unpacking, from these times, under the engine's rules:\n");
+    for (int slots : {1, 2, 4, 8}) {
+        const double seconds = SimulatedUnpacking(archives, slots);
+        std::printf("  %d at once: %6.2f s; the same-work floor would be %.2f s, %.3f of itself\n",
+                    slots, seconds, sameWorkSeconds - unpackingSeconds + seconds,
+                    (sameWorkSeconds - unpackingSeconds + seconds) / sameWorkSeconds);
+    }
 
     std::printf("payload written              %.1f MB (archives and installers)\n", archivesMb);
     std::printf("installed below the root     %.1f MB\n", installedMb);
     std::printf("payload files written alone  %.2f s (not in the floors; the engine writes them)\n",
                 writeSeconds);
-    std::printf("engine install               %.2f s (mean of %d)\n", engineSeconds, rounds);
+    std::printf("engine install, overlapped   %.2f s (mean of %d)\n", Mean(overlapped), rounds);
+    std::printf("engine install, sequential   %.2f s (mean of %d)\n", Mean(sequential), rounds);
     std::printf(
-        "floor, same work             %.2f s (mean of %d; %d pauses of %.1f s in the last)\n",
+        "floor, same work             %.2f s (mean of %d; %d pauses of %.1f s in the last; "
+        "its programs one after another)\n",
         sameWorkSeconds, static_cast<int>(sameWork.size()), pauses, kPauseAfterResource);
     std::printf("floor, ideal (one script)    %.2f s (mean of %d; %d pauses of %.1f s added)\n",
                 idealSeconds, rounds, resources, kPauseAfterResource);
-    std::printf("ratio engine / same work     %.3f (median of the rounds' ratios)\n",
-                Median(ratios));
-    std::printf("ratio engine / ideal         %.3f (means)\n", engineSeconds / idealSeconds);
+    std::printf("ratio overlapped / same work %.3f (median of the rounds' ratios)\n",
+                Median(overlappedRatios));
+    std::printf("ratio sequential / same work %.3f (median of the rounds' ratios)\n",
+                Median(sequentialRatios));
+    std::printf("ratio overlapped / sequential %.3f (median of the rounds' ratios)\n",
+                Median(overlapGains));
+    std::printf("ratio overlapped / ideal     %.3f (means)\n", Mean(overlapped) / idealSeconds);
     std::printf("peak private memory          %.1f MB (sampled during the first install)\n",
                 privateMb);
     std::printf("peak working set             %.1f MB\n", workingSetMb);

@@ -9,6 +9,7 @@
 #include "base/ProtectedFolder.h"
 #include "base/StringUtil.h"
 #include "base/TempWorkDir.h"
+#include "deploy/Unpacking.h"
 #include "product/Catalogue.h"
 #include "product/FolderLayout.h"
 #include "product/ResourceIds.h"
@@ -49,25 +50,25 @@ bool Extract7z(const std::string& destination, const std::string& archive,
     }
     unsigned long code = 1;
     // By its full path in the protected folder, without a command processor in between.
-    const bool ran = RunProgram(folder + "7za.exe",
-                                "x \"" + archive + "\" -o\"" + destination + "\" -aoa", &code);
+    const bool ran = RunProgram(folder + "7za.exe", SevenZipArguments(destination, archive), &code);
     if (exitCode != nullptr) {
         *exitCode = code;
     }
     return ran && code == 0;
 }
 
-namespace {
-
-// Below this a failed write or unpacking is put down to a full drive: 7-Zip says only "fatal
-// error" (2) when it cannot write.
-constexpr ULONGLONG kNearlyFullBytes = 1024 * 1024;
+std::string SevenZipArguments(const std::string& destination, const std::string& archive) {
+    return "x \"" + archive + "\" -o\"" + destination + "\" -aoa";
+}
 
 bool NearlyFull(const std::string& path) {
+    constexpr ULONGLONG kNearlyFullBytes = 1024 * 1024;
     ULARGE_INTEGER available{};
     return GetDiskFreeSpaceExA(path.c_str(), &available, nullptr, nullptr) &&
            available.QuadPart < kNearlyFullBytes;
 }
+
+namespace {
 
 CDeployOutcome WriteFailed(const std::string& file) {
     const DWORD error = GetLastError();
@@ -81,20 +82,9 @@ CDeployOutcome WriteFailed(const std::string& file) {
 }
 
 CDeployOutcome Unpack(const std::string& destination, const std::string& archive) {
-    CDeployOutcome outcome;
-    if (!EnsureSevenZip()) {
-        outcome.failed = true;
-        outcome.detail = "could not write 7za.exe to the working folder";
-        return outcome;
-    }
-    unsigned long code = 0;
-    if (!Extract7z(destination, GetTempWorkDir() + archive, &code)) {
-        outcome.failed = true;
-        outcome.diskFull = NearlyFull(destination) || NearlyFull(GetTempWorkDir());
-        outcome.detail = FormatString("7-Zip ended with exit code %lu unpacking %s into %s", code,
-                                      archive.c_str(), destination.c_str());
-    }
-    return outcome;
+    CUnpacking unpacking;
+    const CDeployOutcome started = unpacking.Start(destination, archive);
+    return started.failed ? started : unpacking.Finish();
 }
 
 bool PackageCarries(int id, const char* type) {
@@ -115,13 +105,19 @@ std::string ComponentDeployment::ParentFolder() const {
 }
 
 CDeployOutcome ComponentDeployment::Install() const {
+    CUnpacking unpacking;
+    const CDeployOutcome started = StartInstall(&unpacking);
+    return started.failed ? started : unpacking.Finish();
+}
+
+CDeployOutcome ComponentDeployment::StartInstall(CUnpacking* unpacking) const {
     const std::string archive = FolderName() + ".7z";
     // An unknown component has no package; id 0 names no resource, so the file stays empty.
     const int package = ComponentPackage(componentNumber).value_or(0);
     if (!SaveResourceToTemp(archive, package, "ZIP")) {
         return PackageCarries(package, "ZIP") ? WriteFailed(archive) : CDeployOutcome{};
     }
-    return Unpack(ParentFolder(), archive);
+    return unpacking->Start(ParentFolder(), archive);
 }
 
 void ComponentDeployment::Remove() const {

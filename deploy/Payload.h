@@ -20,8 +20,17 @@ bool EnsureSevenZip();
 bool Extract7z(const std::string& destination, const std::string& archive,
                unsigned long* exitCode = nullptr);
 
+// 7-Zip's arguments: extract with full paths into the destination, overwriting without asking.
+std::string SevenZipArguments(const std::string& destination, const std::string& archive);
+
+// Below 1 MB free: a failed write or unpacking is then put down to a full drive, since 7-Zip
+// says only "fatal error" (2) when it cannot write.
+bool NearlyFull(const std::string& path);
+
 // What a deployment that can fail came to: a resource that could not be written, or an
 // unpacking that failed.
+class CUnpacking;
+
 struct CDeployOutcome {
     bool failed = false;
     // The destination or the working folder's drive ran out of space.
@@ -44,6 +53,10 @@ struct ComponentDeployment {
     // An archive the package does not carry leaves an empty file and unpacks nothing, and is no
     // failure: not every edition carries every component.
     CDeployOutcome Install() const;
+    // Install without the wait: saves the archive and starts 7-Zip in *unpacking, which the
+    // caller finishes. Starts nothing when the archive could not be saved (the outcome says so)
+    // or the package does not carry it.
+    CDeployOutcome StartInstall(CUnpacking* unpacking) const;
     // Deletes the component's folder.
     void Remove() const;
 };

@@ -8,6 +8,7 @@
 #include "base/RunLog.h"
 #include "base/StringUtil.h"
 #include "base/SystemInfo.h"
+#include "engine/UnpackLimit.h"
 #include "product/Catalogue.h"
 #include "registry/InstalledRecord.h"
 
@@ -263,51 +264,66 @@ void CInstallEngine::RunPlan(const CInstallPlan& plan) {
         WriteUninstallValue(kRunAtWorkValue, ProcedureName(plan.inputs.procedure),
                             config_.productVariant);
     }
-    const std::string* openTrace = nullptr;
-    for (size_t i = 0; i < plan.steps.size(); ++i) {
-        const CPlanStep& step = plan.steps[i];
-        if (openTrace != nullptr && *openTrace != step.trace) {
-            OutputDebugStringA(("[QZX]End " + *openTrace).c_str());
-            openTrace = nullptr;
+    const int32_t atOnce = UnpackingsAtOnce();
+    {
+        CStepTrace trace;
+        for (size_t i = 0; i < plan.steps.size();) {
+            size_t end = i;
+            while (atOnce > 1 && end < plan.steps.size() && plan.steps[end].overlappable &&
+                   plan.steps[end].kind == StepKind::InstallFeature) {
+                ++end;
+            }
+            if (end > i) {
+                RunOverlappedSteps(plan, i, end, atOnce, &trace);
+                i = end;
+                continue;
+            }
+            const CPlanStep& step = plan.steps[i];
+            const CEngineEvent event = BeginStep(plan, i, &trace);
+            const ULONGLONG started = GetTickCount64();
+            CDeployOutcome failure;
+            const StepResult result = step.checksCancel && CancelRequested()
+                                          ? StepResult::Skipped
+                                          : RunStep(step, plan.inputs, &failure);
+            EndStep(event, result, failure, started);
+            ++i;
         }
-        if (openTrace == nullptr && !step.trace.empty()) {
-            OutputDebugStringA(("[QZX]Start " + step.trace).c_str());
-            openTrace = &step.trace;
-        }
-        CEngineEvent event;
-        event.kind = EngineEventKind::StepStarted;
-        event.procedure = plan.inputs.procedure;
-        event.step = step;
-        event.stepIndex = static_cast<int32_t>(i);
-        Deliver(event);
-
-        LogLine(FormatString("step %u/%u: ", static_cast<unsigned>(i + 1),
-                             static_cast<unsigned>(plan.steps.size())) +
-                DescribeStep(step));
-        const ULONGLONG started = GetTickCount64();
-        CDeployOutcome failure;
-        event.stepResult = step.checksCancel && CancelRequested()
-                               ? StepResult::Skipped
-                               : RunStep(step, plan.inputs, &failure);
-        if (event.stepResult == StepResult::Done) {
-            StepDone(step);
-        }
-        if (event.stepResult == StepResult::Failed) {
-            RecordFailure(step, failure);
-            event.detail = failure.detail;
-            event.diskFull = failure.diskFull;
-        }
-        LogLine(FormatString("step %u: %s in %.2f s", static_cast<unsigned>(i + 1),
-                             StepResultName(event.stepResult),
-                             static_cast<double>(GetTickCount64() - started) / 1000.0) +
-                (event.detail.empty() ? "" : ": " + event.detail));
-        event.kind = EngineEventKind::StepFinished;
-        Deliver(event);
-    }
-    if (openTrace != nullptr) {
-        OutputDebugStringA(("[QZX]End " + *openTrace).c_str());
     }
     EndProcedure(plan.inputs.procedure);
+}
+
+CEngineEvent CInstallEngine::BeginStep(const CInstallPlan& plan, size_t index, CStepTrace* trace) {
+    const CPlanStep& step = plan.steps[index];
+    trace->Enter(step.trace);
+    CEngineEvent event;
+    event.kind = EngineEventKind::StepStarted;
+    event.procedure = plan.inputs.procedure;
+    event.step = step;
+    event.stepIndex = static_cast<int32_t>(index);
+    Deliver(event);
+    LogLine(FormatString("step %u/%u: ", static_cast<unsigned>(index + 1),
+                         static_cast<unsigned>(plan.steps.size())) +
+            DescribeStep(step));
+    return event;
+}
+
+void CInstallEngine::EndStep(CEngineEvent event, StepResult result, const CDeployOutcome& failure,
+                             ULONGLONG started) {
+    event.stepResult = result;
+    if (result == StepResult::Done) {
+        StepDone(event.step);
+    }
+    if (result == StepResult::Failed) {
+        RecordFailure(event.step, failure);
+        event.detail = failure.detail;
+        event.diskFull = failure.diskFull;
+    }
+    LogLine(FormatString("step %u: %s in %.2f s", static_cast<unsigned>(event.stepIndex + 1),
+                         StepResultName(result),
+                         static_cast<double>(GetTickCount64() - started) / 1000.0) +
+            (event.detail.empty() ? "" : ": " + event.detail));
+    event.kind = EngineEventKind::StepFinished;
+    Deliver(event);
 }
 
 void CInstallEngine::RecordFailure(const CPlanStep& step, const CDeployOutcome& failure) {

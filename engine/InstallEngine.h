@@ -20,6 +20,12 @@
 // wake-up of setInstallDone cannot be lost. The wait mutex only serialises RequestCancel. No lock
 // is held while a step works; the callback is copied under its own mutex and called outside it.
 //
+// Overlap. The archives of consecutive install steps marked overlappable are unpacked up to one
+// per processor at a time on the worker (UnpackQueue.h, UnpackLimit.h); each step is still
+// announced, finished and counted in the plan's order, with the events the sequential engine
+// delivers, once its own archives are unpacked and the step before it is reported. A cancel or a
+// failure starts no further archive; the running ones are waited for before the run goes on.
+//
 // Inputs. Everything the engine needs of the configuration is handed to it when it is built; it
 // reads no process-wide record.
 #include <atomic>
@@ -38,6 +44,7 @@
 #include "engine/EngineEvents.h"
 #include "engine/InstallMode.h"
 #include "engine/InstallPlan.h"
+#include "engine/StepTrace.h"
 #include "product/SetupConfig.h"
 #include "product/TextTable.h"
 #include "registry/RegeditInfo.h"
@@ -119,6 +126,15 @@ private:
 
     // The runner: every step of the plan in order, then the procedure's end.
     void RunPlan(const CInstallPlan& plan);
+    // A step's trace, its start event and log line; the event goes back to EndStep.
+    CEngineEvent BeginStep(const CInstallPlan& plan, size_t index, CStepTrace* trace);
+    // Counts a done step, records a failed one, logs it and delivers its end.
+    void EndStep(CEngineEvent event, StepResult result, const CDeployOutcome& failure,
+                 ULONGLONG started);
+    // The install steps [first, end), all overlappable, their archives unpacked up to atOnce at a
+    // time; in OverlappedInstall.cpp.
+    void RunOverlappedSteps(const CInstallPlan& plan, size_t first, size_t end, int32_t atOnce,
+                            CStepTrace* trace);
     void StepDone(const CPlanStep& step);
     // A failed step fills *failure.
     StepResult RunStep(const CPlanStep& step, const CPlanInputs& inputs, CDeployOutcome* failure);

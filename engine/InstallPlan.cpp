@@ -43,7 +43,7 @@ public:
 
 private:
     void Add(StepKind kind, int32_t argument, int32_t weight, bool checksCancel) {
-        steps_.push_back({kind, argument, weight, weight > 0, checksCancel, trace_});
+        steps_.push_back({kind, argument, weight, weight > 0, checksCancel, false, trace_});
     }
 
     // Install, repair and upgrade: the twelve traced steps after stopping the programs.
@@ -141,6 +141,8 @@ private:
     void Install(const std::vector<int32_t>& features) {
         for (int32_t feature : features) {
             Add(StepKind::InstallFeature, feature, 1, true);
+            // A feature the catalogue does not know unpacks nothing to overlap.
+            steps_.back().overlappable = !ExpandFeatures({feature}).empty();
         }
         Add(StepKind::InstallPellowan, -1, 0, true);
         Add(StepKind::InstallCaldry, -1, 0, true);
@@ -280,6 +282,9 @@ std::string DescribeStep(const CPlanStep& step) {
     }
     if (step.checksCancel) {
         line += " | cancel";
+    }
+    if (step.overlappable) {
+        line += " | overlaps";
     }
     if (!step.trace.empty()) {
         line += " | [" + step.trace + "]";

@@ -60,6 +60,10 @@ struct CPlanStep {
     // unchanged 100 without adding to it.
     bool reportsProgress = false;
     bool checksCancel = false;
+    // Whether the step's archives may be unpacked while those of the neighbouring steps so marked
+    // unpack: each of its components goes to a folder of its own (a component whose folder meets
+    // another's still waits for it, ComponentFoldersMeet). Its events stay in the plan's order.
+    bool overlappable = false;
     // The debugger trace that brackets the step; consecutive steps with the same name share one
     // bracket. Empty: no trace.
     std::string trace;
@@ -93,7 +97,8 @@ const char* ProcedureName(Procedure procedure);
 const char* StepKindName(StepKind kind);
 // What the step does and what it works on ("install feature 3 AccessController").
 std::string StepTitle(const CPlanStep& step);
-// One line: the title, weight, "cancel" when a cancel is looked at first, trace.
+// One line: the title, weight, "cancel" when a cancel is looked at first, "overlaps" when the
+// step's unpackings may overlap its neighbours', trace.
 std::string DescribeStep(const CPlanStep& step);
 // A heading line with the procedure and its inputs, then one line per step.
 std::string PrintPlan(const CInstallPlan& plan);

@@ -214,6 +214,12 @@ ComponentSide GetComponentSide(int32_t component) {
     return component <= 100 ? ComponentSide::Client : ComponentSide::Server;
 }
 
+bool ComponentFoldersMeet(int32_t first, int32_t second) {
+    const auto framework = [](int32_t component) { return component == 0 || component == 101; };
+    return first == second || (GetComponentSide(first) == GetComponentSide(second) &&
+                               (framework(first) || framework(second)));
+}
+
 std::optional<std::string> FeatureName(int32_t feature) {
     const auto* row =
         FindRow(kFeatureName, feature, [](const FeatureText& r) { return r.feature; });

@@ -80,6 +80,11 @@ std::optional<int32_t> ComponentPackage(int32_t component);
 std::optional<std::string> ComponentSuffix(int32_t component);
 enum class ComponentSide { Client, Server };
 ComponentSide GetComponentSide(int32_t component);
+// Whether two components' archives write into the same folder or one into the other's: the same
+// component, or a framework (0, 101) and anything of its side, since a framework's archive holds
+// its files at the top of the side's folder, where every other component folder of the side lies.
+// Archives whose folders do not meet can be unpacked at the same time.
+bool ComponentFoldersMeet(int32_t first, int32_t second);
 
 std::optional<std::string> FeatureName(int32_t feature);
 // Null when the feature is unknown.

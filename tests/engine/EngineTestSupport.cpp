@@ -6,6 +6,7 @@
 #include <sstream>
 #include <thread>
 
+#include "engine/UnpackLimit.h"
 #include "product/SetupConfig.h"
 
 namespace enginetest {
@@ -56,6 +57,14 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
+}
+
+CScopedSequentialExtraction::CScopedSequentialExtraction() {
+    SetEnvironmentVariableA(SetUp::kSequentialExtractionVariable, "1");
+}
+
+CScopedSequentialExtraction::~CScopedSequentialExtraction() {
+    SetEnvironmentVariableA(SetUp::kSequentialExtractionVariable, nullptr);
 }
 
 }  // namespace enginetest

@@ -22,6 +22,15 @@ std::string InstallationFolder(const std::string& root);
 std::string OwnFolder();
 
 using testbed::ListTree;
+
+// While an object lives, the engine unpacks one archive after another (the overlap's switch).
+class CScopedSequentialExtraction {
+public:
+    CScopedSequentialExtraction();
+    ~CScopedSequentialExtraction();
+    CScopedSequentialExtraction(const CScopedSequentialExtraction&) = delete;
+    CScopedSequentialExtraction& operator=(const CScopedSequentialExtraction&) = delete;
+};
 // Polls the condition until it holds or the time is up; returns whether it held.
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds limit = std::chrono::seconds(20));

@@ -141,7 +141,10 @@ TEST_F(InstallEngineTest, FreshInstallReportsEveryStepAndLeavesTheProductInstall
     EXPECT_FALSE(Exists(ClientFolder() + "\\RunInWin64"));
 }
 
+// One archive after another: the overlapped engine writes the next feature's archives ahead
+// (OverlapTest has its cancel).
 TEST_F(InstallEngineTest, CancelDuringComponentsSkipsTheRestAndRollsBack) {
+    enginetest::CScopedSequentialExtraction oneAfterAnother;
     auto& engine = NewEngine();
     CEngineRecorder recorder(engine);
     std::atomic<bool> heldAtFirstFeature{false};
