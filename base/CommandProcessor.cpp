@@ -83,6 +83,26 @@ bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode)
     return RunProgram(CommandProcessorPath(), CommandProcessorParameters(parameters), exitCode);
 }
 
+bool RunCommandProcessorWithin(const std::string& parameters, unsigned long limitMs) {
+    // Termination is asynchronous: the program has ended only once its handle is signalled.
+    constexpr DWORD kEndWaitMs = 10 * 1000;
+    const std::string program = CommandProcessorPath();
+    const std::string arguments = CommandProcessorParameters(parameters);
+    CHandle process;
+    if (!StartProgram(program, arguments, {}, &process)) {
+        return false;
+    }
+    if (WaitForSingleObject(process.Get(), limitMs) == WAIT_TIMEOUT) {
+        LogLine(FormatString("still at work after %lu ms, ended: ", limitMs) + QuotedPath(program) +
+                " " + arguments);
+        TerminateProcess(process.Get(), 1);
+        WaitForSingleObject(process.Get(), kEndWaitMs);
+        return true;
+    }
+    LogExitCode(process.Get(), QuotedPath(program) + " " + arguments, nullptr);
+    return true;
+}
+
 unsigned long EndedProgramExitCode(HANDLE process, const std::string& program,
                                    const std::string& arguments) {
     unsigned long code = 1;

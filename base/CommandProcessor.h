@@ -37,6 +37,11 @@ bool RunProgram(const std::string& program, const std::string& arguments,
 // RunProgram of the command processor with the parameters (after "/d /v:off").
 bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode = nullptr);
 
+// As RunCommandProcessor, with a bound: a command processor still at work after limitMs is ended,
+// and waited for, so that a hung script holds up nothing and nothing reads its file afterwards.
+// The bound goes to the run's log when it is reached.
+bool RunCommandProcessorWithin(const std::string& parameters, unsigned long limitMs);
+
 // The exit code of a program started by StartProgram that has ended (1 when it cannot be
 // read), written to the run's log with the program and its arguments.
 unsigned long EndedProgramExitCode(HANDLE process, const std::string& program,

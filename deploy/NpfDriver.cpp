@@ -121,10 +121,12 @@ void RunNpfRemovalScript() {
         return;
     }
     // The script's "sc" is found in the system folder, the command processor's working folder,
-    // with the system's PATHEXT. Waited for until it ends: the command processor reads the script
-    // line by line from the working folder, which must not be deleted under it ("sc stop" only
-    // asks a service to stop, it does not wait for it).
-    RunCommandProcessor("/c \"" + QuotedPath(GetTempWorkDir() + "delnpf.bat") + "\"");
+    // with the system's PATHEXT. Waited for: the command processor reads the script line by line
+    // from the working folder, which must not be deleted under it. Bounded: a service tool that
+    // hangs must not hold up the removal; a command processor past the bound is ended first.
+    constexpr unsigned long kRemovalScriptLimitMs = 60 * 1000;
+    RunCommandProcessorWithin("/c \"" + QuotedPath(GetTempWorkDir() + "delnpf.bat") + "\"",
+                              kRemovalScriptLimitMs);
 }
 
 }  // namespace SetUp
