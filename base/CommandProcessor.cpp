@@ -83,11 +83,10 @@ bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode)
     return RunProgram(CommandProcessorPath(), CommandProcessorParameters(parameters), exitCode);
 }
 
-bool RunCommandProcessorWithin(const std::string& parameters, unsigned long limitMs) {
+bool RunProgramWithin(const std::string& program, const std::string& arguments,
+                      unsigned long limitMs) {
     // Termination is asynchronous: the program has ended only once its handle is signalled.
     constexpr DWORD kEndWaitMs = 10 * 1000;
-    const std::string program = CommandProcessorPath();
-    const std::string arguments = CommandProcessorParameters(parameters);
     CHandle process;
     if (!StartProgram(program, arguments, {}, &process)) {
         return false;
@@ -101,6 +100,11 @@ bool RunCommandProcessorWithin(const std::string& parameters, unsigned long limi
     }
     LogExitCode(process.Get(), QuotedPath(program) + " " + arguments, nullptr);
     return true;
+}
+
+bool RunCommandProcessorWithin(const std::string& parameters, unsigned long limitMs) {
+    return RunProgramWithin(CommandProcessorPath(), CommandProcessorParameters(parameters),
+                            limitMs);
 }
 
 unsigned long EndedProgramExitCode(HANDLE process, const std::string& program,

@@ -37,9 +37,12 @@ bool RunProgram(const std::string& program, const std::string& arguments,
 // RunProgram of the command processor with the parameters (after "/d /v:off").
 bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode = nullptr);
 
-// As RunCommandProcessor, with a bound: a command processor still at work after limitMs is ended,
-// and waited for, so that a hung script holds up nothing and nothing reads its file afterwards.
-// The bound goes to the run's log when it is reached.
+// As RunProgram, with a bound: a program still at work after limitMs is ended, and waited for, so
+// that one that hangs holds up nothing and nothing of its folder is in use afterwards. The bound
+// goes to the run's log when it is reached. False when it could not be started.
+bool RunProgramWithin(const std::string& program, const std::string& arguments,
+                      unsigned long limitMs);
+// RunProgramWithin of the command processor with the parameters (after "/d /v:off").
 bool RunCommandProcessorWithin(const std::string& parameters, unsigned long limitMs);
 
 // The exit code of a program started by StartProgram that has ended (1 when it cannot be

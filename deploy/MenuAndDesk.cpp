@@ -214,8 +214,10 @@ void CMenuAndDesk::ClearIconCache() const {
     if (!SaveResourceToTemp("ie4uinit.exe", IDR_ICON_CACHE, "EXE")) {
         return;
     }
-    // By its full path in the protected folder; it ends at once.
-    RunProgram(GetTempWorkDir() + "ie4uinit.exe", "-ClearIconCache");
+    // By its full path in the protected folder. It tells the shell and ends at once; a shell
+    // that does not answer must not hold up the run, nor keep the program in the working folder.
+    constexpr unsigned long kIconCacheLimitMs = 10 * 1000;
+    RunProgramWithin(GetTempWorkDir() + "ie4uinit.exe", "-ClearIconCache", kIconCacheLimitMs);
     // The shell needs a moment to pick the refresh up before the process ends.
     Sleep(500);
 }
