@@ -29,8 +29,8 @@ void Append(std::vector<wchar_t>* block, const std::wstring& entry) {
 }
 
 // userenv is no known library: imported, it would be looked for beside setup.exe first. Loaded
-// here by its full path in the system folder instead.
-std::vector<std::wstring> SystemVariables() {
+// here by its full path in the system folder instead. A null token gives the system's variables.
+std::vector<std::wstring> VariablesOf(HANDLE token) {
     const std::wstring path = Wide(SystemDirectory() + "\\userenv.dll");
     CLibrary library(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!library) {
@@ -41,7 +41,7 @@ std::vector<std::wstring> SystemVariables() {
     const auto destroy = reinterpret_cast<DestroyBlockFunction>(
         reinterpret_cast<void*>(GetProcAddress(library.Get(), "DestroyEnvironmentBlock")));
     void* block = nullptr;
-    if (create == nullptr || destroy == nullptr || !create(&block, nullptr, FALSE)) {
+    if (create == nullptr || destroy == nullptr || !create(&block, token, FALSE)) {
         return {};
     }
     std::vector<std::wstring> variables;
@@ -60,7 +60,7 @@ std::vector<wchar_t> ChildEnvironment(const std::string& tempFolder) {
     while (temp.size() > 3 && temp.back() == L'\\') {
         temp.pop_back();
     }
-    const std::vector<std::wstring> variables = SystemVariables();
+    const std::vector<std::wstring> variables = VariablesOf(nullptr);
     if (variables.empty()) {
         return {};
     }
@@ -75,6 +75,17 @@ std::vector<wchar_t> ChildEnvironment(const std::string& tempFolder) {
         Append(&block, L"TMP=" + temp);
     }
     block.push_back(L'\0');
+    return block;
+}
+
+std::vector<wchar_t> UserEnvironment(HANDLE token) {
+    std::vector<wchar_t> block;
+    for (const std::wstring& entry : VariablesOf(token)) {
+        Append(&block, entry);
+    }
+    if (!block.empty()) {
+        block.push_back(L'\0');
+    }
     return block;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 // The environment every program the setup program starts is given.
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -11,5 +13,10 @@ namespace SetUp {
 // what a child unpacks goes to the protected working folder. Empty when the system's block
 // cannot be built: then nothing is started.
 std::vector<wchar_t> ChildEnvironment(const std::string& tempFolder);
+
+// The environment of the user behind the token (CreateEnvironmentBlock with it: the user's own
+// variables and the machine's), for a program started with that user's rights. Empty when it
+// cannot be built.
+std::vector<wchar_t> UserEnvironment(HANDLE token);
 
 }  // namespace SetUp

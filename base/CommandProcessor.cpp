@@ -26,32 +26,76 @@ std::string QuotedPath(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-bool StartProgram(const std::string& program, const std::string& arguments,
-                  const std::string& folder, CHandle* process) {
+namespace {
+
+// Runs CreateProcessW with the full path as the application name; with a parent, the program
+// becomes its child and takes its token. The thread attribute list lives only for the call.
+bool Create(const std::string& program, const std::string& line, const std::string& folder,
+            std::vector<wchar_t>& environment, HANDLE parent, WORD show, CHandle* process) {
     process->Reset();
-    const std::string line = QuotedPath(program) + (arguments.empty() ? "" : " " + arguments);
-    const std::string current = folder.empty() ? SystemDirectory() : folder;
-    std::vector<wchar_t> environment = ChildEnvironment(GetTempWorkDir());
-    if (!IsAbsoluteLocalPath(program) || !IsAbsoluteLocalPath(current) || environment.empty()) {
-        LogLine("not started (no full path or no system environment): " + line);
+    if (!IsAbsoluteLocalPath(program) || !IsAbsoluteLocalPath(folder) || environment.empty()) {
+        LogLine("not started (no full path or no environment): " + line);
         return false;
     }
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof(startup);
+    startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
+    startup.StartupInfo.wShowWindow = show;
+    DWORD flags = CREATE_UNICODE_ENVIRONMENT | (show == SW_HIDE ? CREATE_NO_WINDOW : 0);
+    std::vector<unsigned char> attributes;
+    if (parent != nullptr) {
+        SIZE_T size = 0;
+        InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        attributes.resize(size);
+        startup.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+        if (size == 0 || !InitializeProcThreadAttributeList(startup.lpAttributeList, 1, 0, &size) ||
+            !UpdateProcThreadAttribute(startup.lpAttributeList, 0,
+                                       PROC_THREAD_ATTRIBUTE_PARENT_PROCESS, &parent,
+                                       sizeof(parent), nullptr, nullptr)) {
+            LogLine(FormatString("not started (no parent, error %lu): ", GetLastError()) + line);
+            return false;
+        }
+        startup.StartupInfo.cb = sizeof(STARTUPINFOEXW);
+        flags |= EXTENDED_STARTUPINFO_PRESENT;
+    }
     std::wstring writable = Wide(line);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(Wide(program).c_str(), &writable[0], nullptr, nullptr, FALSE,
-                        CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, environment.data(),
-                        Wide(current).c_str(), &startup, &started)) {
-        LogLine(FormatString("could not start (error %lu): ", GetLastError()) + line);
+    const bool created = CreateProcessW(Wide(program).c_str(), &writable[0], nullptr, nullptr,
+                                        FALSE, flags, environment.data(), Wide(folder).c_str(),
+                                        &startup.StartupInfo, &started) != FALSE;
+    const DWORD error = GetLastError();
+    if (startup.lpAttributeList != nullptr) {
+        DeleteProcThreadAttributeList(startup.lpAttributeList);
+    }
+    if (!created) {
+        LogLine(FormatString("could not start (error %lu): ", error) + line);
         return false;
     }
     process->Reset(started.hProcess);
     CHandle thread(started.hThread);
     LogLine("started: " + line);
     return true;
+}
+
+}  // namespace
+
+bool StartProgram(const std::string& program, const std::string& arguments,
+                  const std::string& folder, CHandle* process) {
+    const std::string line = QuotedPath(program) + (arguments.empty() ? "" : " " + arguments);
+    std::vector<wchar_t> environment = ChildEnvironment(GetTempWorkDir());
+    return Create(program, line, folder.empty() ? SystemDirectory() : folder, environment, nullptr,
+                  SW_HIDE, process);
+}
+
+bool StartProgramUnder(const std::string& program, HANDLE parent,
+                       std::vector<wchar_t>& environment) {
+    const size_t slash = program.find_last_of("\\/");
+    if (parent == nullptr || slash == std::string::npos) {
+        return false;
+    }
+    CHandle process;
+    return Create(program, QuotedPath(program), program.substr(0, slash), environment, parent,
+                  SW_SHOWNORMAL, &process);
 }
 
 namespace {

@@ -9,6 +9,7 @@
 // expansion of "!"), so that a program a script names without a path (sc) is found in the system
 // folder, its working folder, with the system's PATHEXT.
 #include <string>
+#include <vector>
 
 #include "base/Handles.h"
 
@@ -28,6 +29,12 @@ std::string QuotedPath(const std::string& path);
 // *process. The command line, or why it could not start, goes to the run's log.
 bool StartProgram(const std::string& program, const std::string& arguments,
                   const std::string& folder, CHandle* process);
+
+// Starts the program shown, in its own folder, as a child of the parent process
+// (PROC_THREAD_ATTRIBUTE_PARENT_PROCESS, which needs PROCESS_CREATE_PROCESS on it): the program
+// takes the parent's token, not this process's, and the environment given. Not waited for.
+bool StartProgramUnder(const std::string& program, HANDLE parent,
+                       std::vector<wchar_t>& environment);
 
 // Starts the program as StartProgram does and waits for it without a time limit. False when it
 // could not be started. Its exit code goes to *exitCode when asked for, and to the run's log.

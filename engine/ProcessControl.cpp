@@ -7,6 +7,7 @@
 
 #include "base/FileSystem.h"
 #include "base/Handles.h"
+#include "base/ProcessList.h"
 #include "base/UserShellStart.h"
 #include "product/FolderLayout.h"
 #include "product/SetupConfig.h"
@@ -148,14 +149,6 @@ std::string WebServerProgram(const CSetupConfig& config) {
 
 namespace {
 
-// Either slash as a backslash, and a run of them as one, as the system names an image.
-std::string Backslashed(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    const auto doubled = [](char a, char b) { return a == '\\' && b == '\\'; };
-    path.erase(std::unique(path.begin() + (path.empty() ? 0 : 1), path.end(), doubled), path.end());
-    return path;
-}
-
 // Whether the image lies in the folder or below it (any case).
 bool LiesIn(const std::string& image, const std::string& folder) {
     std::string prefix = Backslashed(folder);
@@ -171,35 +164,18 @@ bool LiesIn(const std::string& image, const std::string& folder) {
                           static_cast<int>(prefix.size())) == CSTR_EQUAL;
 }
 
-// Terminates every process the snapshot names as one of the names (compared as `sameName` says)
-// whose full image path `wanted` accepts; returns how many.
+// Terminates every process named as one of the names (compared as `sameName` says) whose full
+// image path `wanted` accepts; returns how many.
 template <typename NameMatch, typename ImageMatch>
 int32_t KillMatching(NameMatch sameName, ImageMatch wanted) {
-    CFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) {
-        return 0;
-    }
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
     int32_t stopped = 0;
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
-         more = Process32Next(snapshot.Get(), &entry)) {
-        // The name first: only a program of a listed name is opened at all.
-        if (!sameName(entry.szExeFile)) {
-            continue;
-        }
-        CHandle process(
-            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
-                        entry.th32ProcessID));
-        char image[MAX_PATH * 2] = {};
-        DWORD size = sizeof(image);
-        if (!process || !QueryFullProcessImageNameA(process.Get(), 0, image, &size)) {
-            continue;
-        }
-        if (wanted(Backslashed(image)) && TerminateAndWait(process.Get())) {
-            ++stopped;
-        }
-    }
+    VisitProcesses(sameName, PROCESS_TERMINATE | SYNCHRONIZE,
+                   [&](HANDLE process, const std::string& image) {
+                       if (wanted(image) && TerminateAndWait(process)) {
+                           ++stopped;
+                       }
+                       return false;
+                   });
     return stopped;
 }
 

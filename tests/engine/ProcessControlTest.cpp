@@ -224,21 +224,13 @@ TEST_F(ProcessControlTest, LaunchStartsTheInstalledFrameworks) {
     CopyFileA(SleeperPath().c_str(), (client + "\\Velmora.Framework.C.exe").c_str(), FALSE);
     CopyFileA(SleeperPath().c_str(), (server + "\\Velmora.Framework.S.exe").c_str(), FALSE);
 
+    // A signed-in user's session has its desktop shell; Wine starts its own with the desktop.
+    ASSERT_NE(GetDesktopWindow(), nullptr);
     ProcessStopList list(root, CSetupConfig::Instance());
     EXPECT_TRUE(list.LaunchServer());
     EXPECT_TRUE(list.LaunchClient());
-    // The shell returns once the program is started; find it with a bound.
-    bool both = false;
-    for (int i = 0; i < 100 && !both; ++i) {
-        both = FindProcessByName("Velmora.Framework.C.exe") != 0 &&
-               FindProcessByName("Velmora.Framework.S.exe") != 0;
-        if (!both) {
-            Sleep(50);
-        }
-    }
-    EXPECT_TRUE(both);
-    // Started by the desktop's shell, not by this program: they run with the signed-in user's
-    // rights, whatever this program's are.
+    // Children of the desktop's shell, not of this program: they run with the shell's token, the
+    // signed-in user's rights, whatever this program's are.
     EXPECT_EQ(ParentName("Velmora.Framework.C.exe"), "explorer.exe");
     EXPECT_EQ(ParentName("Velmora.Framework.S.exe"), "explorer.exe");
     KillProcessByName("Velmora.Framework.C.exe");
