@@ -8,12 +8,21 @@
 
 namespace SetUp {
 
-using NtCreateFileFunction = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*,
-                                          IO_STATUS_BLOCK*, LARGE_INTEGER*, ULONG, ULONG, ULONG,
-                                          ULONG, void*, ULONG);
+// What an NtCreateFile call is given besides the name: where the name is relative to (null: an
+// absolute native path), the descriptor a new object gets, and the call's own arguments.
+struct CNativeOpen {
+    HANDLE root = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ACCESS_MASK access = 0;
+    ULONG attributes = 0;
+    ULONG share = 0;
+    ULONG disposition = 0;
+    ULONG options = 0;
+};
 
-// NtCreateFile from ntdll; null when it cannot be found.
-NtCreateFileFunction NtCreateFileEntry();
+// NtCreateFile of the name (case-insensitive); its status, and the handle in *handle when it
+// succeeded. A negative status when ntdll lacks the call.
+LONG NativeCreate(const std::wstring& name, const CNativeOpen& open, HANDLE* handle);
 
 // The text in the ANSI code page as UTF-16.
 std::wstring Wide(const std::string& text);

@@ -92,26 +92,17 @@ enum class MakeResult { Ok, Taken, Failed };
 
 MakeResult CreateHeld(const std::string& folder, PSECURITY_DESCRIPTOR descriptor,
                       CFileHandle* held) {
-    const NtCreateFileFunction create = NtCreateFileEntry();
-    if (create == nullptr) {
-        return MakeResult::Failed;
-    }
-    const std::wstring native = L"\\??\\" + Wide(folder);
-    UNICODE_STRING text{};
-    text.Buffer = const_cast<wchar_t*>(native.c_str());
-    text.Length = static_cast<USHORT>(native.size() * sizeof(wchar_t));
-    text.MaximumLength = text.Length;
-    OBJECT_ATTRIBUTES attributes{};
-    InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, nullptr, descriptor);
-    IO_STATUS_BLOCK io{};
-    HANDLE made = nullptr;
-    const ACCESS_MASK access =
-        READ_CONTROL | SYNCHRONIZE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY;
+    CNativeOpen open;
+    open.descriptor = descriptor;
+    open.access = READ_CONTROL | SYNCHRONIZE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY;
+    open.attributes = FILE_ATTRIBUTE_NORMAL;
     // Neither write nor delete sharing: while held, the folder can be neither renamed away nor
     // turned into a mount point.
-    const LONG status =
-        create(&made, access, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ,
-               kFileCreate, kDirectoryFile | kSynchronousIo | kOpenReparsePoint, nullptr, 0);
+    open.share = FILE_SHARE_READ;
+    open.disposition = kFileCreate;
+    open.options = kDirectoryFile | kSynchronousIo | kOpenReparsePoint;
+    HANDLE made = nullptr;
+    const LONG status = NativeCreate(L"\\??\\" + Wide(folder), open, &made);
     if (status == kNameCollision) {
         return MakeResult::Taken;
     }

@@ -37,23 +37,18 @@ struct CDeletion {
 // Without write or delete sharing: the entry can be neither renamed away nor turned into a
 // mount point while it is held.
 CFileHandle OpenEntry(HANDLE folder, const std::wstring& name) {
-    const NtCreateFileFunction create = NtCreateFileEntry();
-    if (create == nullptr || name.empty()) {
+    if (name.empty()) {
         return CFileHandle();
     }
-    UNICODE_STRING text{};
-    text.Buffer = const_cast<wchar_t*>(name.c_str());
-    text.Length = static_cast<USHORT>(name.size() * sizeof(wchar_t));
-    text.MaximumLength = text.Length;
-    OBJECT_ATTRIBUTES attributes{};
-    InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
-    IO_STATUS_BLOCK io{};
+    CNativeOpen open;
+    open.root = folder;
+    open.access = DELETE | READ_CONTROL | SYNCHRONIZE | FILE_READ_ATTRIBUTES |
+                  FILE_WRITE_ATTRIBUTES | FILE_LIST_DIRECTORY;
+    open.share = FILE_SHARE_READ;
+    open.disposition = kFileOpen;
+    open.options = kOpenReparsePoint | kBackupIntent | kSynchronousIo;
     HANDLE entry = nullptr;
-    const ACCESS_MASK access = DELETE | READ_CONTROL | SYNCHRONIZE | FILE_READ_ATTRIBUTES |
-                               FILE_WRITE_ATTRIBUTES | FILE_LIST_DIRECTORY;
-    const LONG status =
-        create(&entry, access, &attributes, &io, nullptr, 0, FILE_SHARE_READ, kFileOpen,
-               kOpenReparsePoint | kBackupIntent | kSynchronousIo, nullptr, 0);
+    const LONG status = NativeCreate(name, open, &entry);
     return CFileHandle(status >= 0 ? entry : INVALID_HANDLE_VALUE);
 }
 
