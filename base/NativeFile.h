@@ -8,6 +8,14 @@
 
 namespace SetUp {
 
+// NtCreateFile's dispositions and options that the SDK's user-mode headers leave out.
+constexpr ULONG kFileOpen = 1;
+constexpr ULONG kFileCreate = 2;
+constexpr ULONG kDirectoryFile = 0x00000001;
+constexpr ULONG kSynchronousIo = 0x00000020;
+constexpr ULONG kBackupIntent = 0x00004000;
+constexpr ULONG kOpenReparsePoint = 0x00200000;
+
 // What an NtCreateFile call is given besides the name: where the name is relative to (null: an
 // absolute native path), the descriptor a new object gets, and the call's own arguments.
 struct CNativeOpen {

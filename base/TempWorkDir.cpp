@@ -24,10 +24,6 @@ namespace {
 const char kWorkDirDescriptor[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 const char kWorkDirPrefix[] = "InstallationTempFile";
 const int kNameAttempts = 16;
-constexpr ULONG kFileCreate = 2;
-constexpr ULONG kDirectoryFile = 0x00000001;
-constexpr ULONG kSynchronousIo = 0x00000020;
-constexpr ULONG kOpenReparsePoint = 0x00200000;
 constexpr LONG kNameCollision = static_cast<LONG>(0xC0000035);
 
 struct WorkDir {

@@ -17,10 +17,6 @@ namespace SetUp {
 
 namespace {
 
-constexpr ULONG kFileOpen = 1;
-constexpr ULONG kSynchronousIo = 0x00000020;
-constexpr ULONG kBackupIntent = 0x00004000;
-constexpr ULONG kOpenReparsePoint = 0x00200000;
 // FileDispositionInfoEx and its flags: newer than the compiler's headers.
 constexpr int kDispositionInfoEx = 21;
 constexpr DWORD kDispositionDelete = 0x1;
