@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "app/SetupApp.h"
+#include "app/UnattendedDecision.h"
 
 namespace {
 
@@ -21,6 +22,15 @@ void RestrictLibrarySearch() {
 }
 
 }  // namespace
+
+// An exception nobody caught ends the run as a failure, without a window. The C++ library's own
+// handler would name the exception on a console this program does not have and then abort with
+// the runtime's message box, and it brings some 45 KB of symbol demangler into the program.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    TerminateProcess(GetCurrentProcess(), kExitFailed);
+}
+}  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RestrictLibrarySearch();
