@@ -70,8 +70,17 @@ const SkinLook& GetSkinLook(SkinKind kind) {
 }
 
 void DecodePageLookAhead() {
-    CSkinPictures::Instance().DecodeAhead({kPageLook.background, kPageLook.closeNormal,
-                                           kPageLook.closeHover, kPageLook.closePressed});
+    // Another first page (maintenance, upgrade) shows some of them; the rest cost the second
+    // thread a few milliseconds each.
+    std::vector<int> pictures = {IDB_LOWER_PANEL,        IDB_BROWSE_SQUARE,
+                                 kPageLook.background,   kPageLook.closeHover,
+                                 kPageLook.closePressed, kPageLook.closeNormal};
+    if (const int logo = PageSettings::FromConfig().logoId) {
+        pictures.push_back(logo);
+    }
+    pictures.insert(pictures.end(), {IDB_BROWSE_HOVER, IDB_BROWSE_PRESSED, IDB_BROWSE_NORMAL,
+                                     IDB_CHECK_HOVER, IDB_CHECK_CHECKED, IDB_CHECK_NORMAL});
+    CSkinPictures::Instance().DecodeAhead(std::move(pictures));
 }
 
 PageSettings PageSettings::FromConfig() {
@@ -91,19 +100,19 @@ CSkinDlg::CSkinDlg(int templateId, SkinKind kind, PageSettings settings)
 void CSkinDlg::SetUpWindow() {
     const SkinLook& look = GetSkinLook(kind_);
     HWND window = Handle();
-    SetWindowPos(window, nullptr, 0, 0, look.width, look.height, SWP_NOZORDER);
     if (kind_ == SkinKind::Page) {
         // A borderless page still gets a taskbar button.
         SetWindowLongPtrA(window, GWL_EXSTYLE,
                           GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_APPWINDOW);
     }
     RECT desktop{};
-    RECT own{};
     GetWindowRect(GetDesktopWindow(), &desktop);
-    GetWindowRect(window, &own);
-    const int x = (desktop.right - desktop.left) / 2 - (own.right - own.left) / 2;
-    const int y = (desktop.bottom - desktop.top) / 2 - (own.bottom - own.top) / 2;
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const int x = (desktop.right - desktop.left) / 2 - look.width / 2;
+    const int y = (desktop.bottom - desktop.top) / 2 - look.height / 2;
+    // Sized and centred in one move, and not activated: the hidden page is activated once, when
+    // it is shown (each costs round trips to the display).
+    SetWindowPos(window, nullptr, x, y, look.width, look.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     // Placing, filling and repainting the controls of a window on screen costs a round trip to
     // the display each; the page appears once, finished.
     waitingToShow_ = true;
@@ -194,7 +203,10 @@ std::string CSkinDlg::BrandText(const char* key) const {
 
 void CSkinDlg::PlaceControl(int id, int x, int y, int width, int height) const {
     if (HWND control = Item(id)) {
-        SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        // A page not shown yet repaints nothing as its controls move: it is painted whole.
+        SetWindowPos(
+            control, nullptr, x, y, width, height,
+            SWP_NOZORDER | SWP_NOACTIVATE | (waitingToShow_ ? SWP_NOREDRAW | SWP_NOCOPYBITS : 0));
     }
 }
 

@@ -26,8 +26,9 @@ struct SkinLook {
     int closeNormal;
 };
 const SkinLook& GetSkinLook(SkinKind kind);
-// Starts decoding what every large page shows (its background and close button) on a thread of
-// its own, so that the first page finds it ready.
+// Starts decoding the pictures of the first page of a fresh install (background, close button,
+// the edition's logo, lower panel, licence line and folder box) on a thread of its own, in the
+// order the page asks for them, so that the page finds them ready.
 void DecodePageLookAhead();
 
 // What a page copies from the setup configuration when it is constructed.
