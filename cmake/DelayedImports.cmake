@@ -14,6 +14,9 @@ set(SETUP_DELAYED_IMPORTS
 # setup_delayed_import_libraries(<variable>): the delay-import libraries, as targets to link
 # before the ordinary import libraries.
 function(setup_delayed_import_libraries variable)
+  if(NOT CMAKE_DLLTOOL)
+    message(FATAL_ERROR "no dlltool found beside the compiler: the delay-import libraries need it")
+  endif()
   set(folder "${CMAKE_BINARY_DIR}/delayed-imports")
   file(MAKE_DIRECTORY "${folder}")
   set(libraries)
