@@ -1,7 +1,7 @@
 #pragma once
 // Joins the calling thread to a single-threaded apartment on request and leaves it again on
 // destruction, only when the join succeeded: for threads that have not joined one yet.
-#include <objbase.h>
+#include "base/LateBound.h"
 
 namespace SetUp {
 
@@ -10,7 +10,7 @@ public:
     CComFallback() = default;
     ~CComFallback() {
         if (joined_) {
-            CoUninitialize();
+            LateBound::CoUninitialize();
         }
     }
     CComFallback(const CComFallback&) = delete;
@@ -18,7 +18,7 @@ public:
 
     void Join() {
         if (!joined_) {
-            joined_ = SUCCEEDED(CoInitialize(nullptr));
+            joined_ = SUCCEEDED(LateBound::CoInitialize(nullptr));
         }
     }
 

@@ -5,6 +5,8 @@
 
 #include <atomic>
 
+#include "base/LateBound.h"
+
 namespace {
 // -1: no override, ask the system.
 std::atomic<int> gArchitectureOverride{-1};
@@ -70,15 +72,15 @@ std::string WindowsDirectory() {
 
 std::string ProgramFilesX86Directory() {
     PWSTR found = nullptr;
-    if (FAILED(
-            SHGetKnownFolderPath(FOLDERID_ProgramFilesX86, KF_FLAG_DONT_VERIFY, nullptr, &found))) {
-        CoTaskMemFree(found);
+    if (FAILED(SetUp::LateBound::SHGetKnownFolderPath(FOLDERID_ProgramFilesX86, KF_FLAG_DONT_VERIFY,
+                                                      nullptr, &found))) {
+        SetUp::LateBound::CoTaskMemFree(found);
         return {};
     }
     char buffer[MAX_PATH] = {};
     BOOL lossy = FALSE;
     const int bytes = WideCharToMultiByte(CP_ACP, 0, found, -1, buffer, MAX_PATH, nullptr, &lossy);
-    CoTaskMemFree(found);
+    SetUp::LateBound::CoTaskMemFree(found);
     const std::string folder = bytes > 0 ? std::string(buffer) : std::string();
     // A name this code page cannot spell would name another folder.
     if (lossy || folder.size() < 4 || folder[1] != ':' || folder[2] != '\\' ||

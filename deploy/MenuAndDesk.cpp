@@ -7,6 +7,7 @@
 #include "base/CommandProcessor.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
+#include "base/LateBound.h"
 #include "base/SystemInfo.h"
 #include "base/TempWorkDir.h"
 #include "product/Catalogue.h"
@@ -39,7 +40,7 @@ const char* const kLegacyTypedDesktopEntries[] = {
 // drive.
 std::string SpecialFolder(int csidl) {
     char path[MAX_PATH + 1] = {};
-    if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) {
+    if (!LateBound::SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) {
         return {};
     }
     path[MAX_PATH] = '\0';
@@ -60,12 +61,12 @@ std::wstring AnsiToWide(const std::string& text) {
 
 // The worker thread usually has no apartment yet; join one for this call only.
 bool CreateShellLink(CComRef<IShellLinkA>& link, CComFallback& fallback) {
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkA, InterfaceOut(link));
+    HRESULT result = LateBound::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                 IID_IShellLinkA, InterfaceOut(link));
     if (result == CO_E_NOTINITIALIZED) {
         fallback.Join();
-        result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                  InterfaceOut(link));
+        result = LateBound::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                             IID_IShellLinkA, InterfaceOut(link));
     }
     return SUCCEEDED(result) && link;
 }

@@ -5,6 +5,7 @@
 
 #include "base/ComApartment.h"
 #include "base/Handles.h"
+#include "base/LateBound.h"
 
 using SetUp::CComRef;
 using SetUp::InterfaceOut;
@@ -43,8 +44,8 @@ bool DecodePicture(const void* bytes, size_t size, CPixels* pixels) {
     SetUp::CComFallback apartment;
     apartment.Join();
     CComRef<IWICImagingFactory> factory;
-    if (bytes == nullptr ||
-        FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+    if (bytes == nullptr || FAILED(SetUp::LateBound::CoCreateInstance(
+                                CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IWICImagingFactory, InterfaceOut(factory)))) {
         return false;
     }

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "base/ComApartment.h"
+#include "base/LateBound.h"
 #include "product/TextTable.h"
 #include "ui/pages/InstallChecks.h"
 
@@ -16,13 +17,13 @@ std::optional<std::string> BrowseForFolder(HWND owner) {
     info.hwndOwner = owner;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_NEWDIALOGSTYLE | BIF_EDITBOX | BIF_STATUSTEXT;
-    PIDLIST_ABSOLUTE items = SHBrowseForFolderA(&info);
+    PIDLIST_ABSOLUTE items = SetUp::LateBound::SHBrowseForFolderA(&info);
     if (items == nullptr) {
         return std::nullopt;
     }
     char path[MAX_PATH] = {};
-    const BOOL read = SHGetPathFromIDListA(items, path);
-    CoTaskMemFree(items);
+    const BOOL read = SetUp::LateBound::SHGetPathFromIDListA(items, path);
+    SetUp::LateBound::CoTaskMemFree(items);
     if (!read || path[0] == '\0') {
         return std::nullopt;
     }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/Handles.h"
+#include "base/LateBound.h"
 #include "base/SystemInfo.h"
 #include "base/TempWorkDir.h"
 #include "product/ResourceIds.h"
@@ -320,7 +321,7 @@ void CLicenseDlg::Print() const {
     choice.lStructSize = sizeof(choice);
     choice.Flags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_NOSELECTION |
                    PD_HIDEPRINTTOFILE | PD_RETURNDC;
-    const BOOL chosen = PrintDlgA(&choice);
+    const BOOL chosen = SetUp::LateBound::PrintDlgA(&choice);
     const CGlobalMemory devMode(choice.hDevMode);
     const CGlobalMemory devNames(choice.hDevNames);
     const CDeviceContext printer(choice.hDC);
