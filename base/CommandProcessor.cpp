@@ -28,6 +28,15 @@ std::string QuotedPath(const std::string& path) {
 
 namespace {
 
+// The command line as started and as the log names it.
+std::string CommandText(const std::string& program, const std::string& arguments) {
+    return QuotedPath(program) + (arguments.empty() ? "" : " " + arguments);
+}
+
+}  // namespace
+
+namespace {
+
 // Runs CreateProcessW with the full path as the application name; with a parent, the program
 // becomes its child and takes its token. The thread attribute list lives only for the call.
 bool Create(const std::string& program, const std::string& line, const std::string& folder,
@@ -81,7 +90,7 @@ bool Create(const std::string& program, const std::string& line, const std::stri
 
 bool StartProgram(const std::string& program, const std::string& arguments,
                   const std::string& folder, CHandle* process) {
-    const std::string line = QuotedPath(program) + (arguments.empty() ? "" : " " + arguments);
+    const std::string line = CommandText(program, arguments);
     std::vector<wchar_t> environment = ChildEnvironment(GetTempWorkDir());
     return Create(program, line, folder.empty() ? SystemDirectory() : folder, environment, nullptr,
                   SW_HIDE, process);
@@ -110,17 +119,35 @@ void LogExitCode(HANDLE process, const std::string& what, unsigned long* exitCod
                   : "exit code unknown: " + what);
 }
 
-}  // namespace
-
-bool RunProgram(const std::string& program, const std::string& arguments, unsigned long* exitCode,
-                const std::string& folder) {
+// Starts the program and waits for it; one still at work after limitMs is ended, and waited for.
+bool Run(const std::string& program, const std::string& arguments, const std::string& folder,
+         DWORD limitMs, unsigned long* exitCode) {
+    // Termination is asynchronous: the program has ended only once its handle is signalled.
+    constexpr DWORD kEndWaitMs = 10 * 1000;
     CHandle process;
     if (!StartProgram(program, arguments, folder, &process)) {
         return false;
     }
-    WaitForSingleObject(process.Get(), INFINITE);
-    LogExitCode(process.Get(), QuotedPath(program) + " " + arguments, exitCode);
+    if (WaitForSingleObject(process.Get(), limitMs) == WAIT_TIMEOUT) {
+        LogLine(FormatString("still at work after %lu ms, ended: ",
+                             static_cast<unsigned long>(limitMs)) +
+                CommandText(program, arguments));
+        TerminateProcess(process.Get(), 1);
+        WaitForSingleObject(process.Get(), kEndWaitMs);
+        if (exitCode != nullptr) {
+            *exitCode = 1;
+        }
+        return true;
+    }
+    LogExitCode(process.Get(), CommandText(program, arguments), exitCode);
     return true;
+}
+
+}  // namespace
+
+bool RunProgram(const std::string& program, const std::string& arguments, unsigned long* exitCode,
+                const std::string& folder) {
+    return Run(program, arguments, folder, INFINITE, exitCode);
 }
 
 bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode) {
@@ -129,21 +156,7 @@ bool RunCommandProcessor(const std::string& parameters, unsigned long* exitCode)
 
 bool RunProgramWithin(const std::string& program, const std::string& arguments,
                       unsigned long limitMs) {
-    // Termination is asynchronous: the program has ended only once its handle is signalled.
-    constexpr DWORD kEndWaitMs = 10 * 1000;
-    CHandle process;
-    if (!StartProgram(program, arguments, {}, &process)) {
-        return false;
-    }
-    if (WaitForSingleObject(process.Get(), limitMs) == WAIT_TIMEOUT) {
-        LogLine(FormatString("still at work after %lu ms, ended: ", limitMs) + QuotedPath(program) +
-                " " + arguments);
-        TerminateProcess(process.Get(), 1);
-        WaitForSingleObject(process.Get(), kEndWaitMs);
-        return true;
-    }
-    LogExitCode(process.Get(), QuotedPath(program) + " " + arguments, nullptr);
-    return true;
+    return Run(program, arguments, {}, limitMs, nullptr);
 }
 
 bool RunCommandProcessorWithin(const std::string& parameters, unsigned long limitMs) {
@@ -154,7 +167,7 @@ bool RunCommandProcessorWithin(const std::string& parameters, unsigned long limi
 unsigned long EndedProgramExitCode(HANDLE process, const std::string& program,
                                    const std::string& arguments) {
     unsigned long code = 1;
-    LogExitCode(process, QuotedPath(program) + " " + arguments, &code);
+    LogExitCode(process, CommandText(program, arguments), &code);
     return code;
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/CommandProcessor.h"
 #include "base/FileSystem.h"
 #include "base/Handles.h"
 #include "base/SystemInfo.h"
@@ -152,6 +153,20 @@ TEST_F(ProcessControlTest, StopProgramsStopsTheProductAndWatchDogButNotCaseVaria
 
 // The same names running anywhere but the product's folders, as another user's programs may, are
 // left alone: here beside the product folder and in a folder whose name only begins like it.
+// A program still at work at its bound is ended, and has ended when the call returns: the
+// driver-removal script and the icon-cache program cannot hold up a run, nor keep a file of the
+// working folder in use.
+TEST_F(ProcessControlTest, ProgramPastItsBoundHasEndedWhenTheCallReturns) {
+    CreateFolderTree(folder_);
+    const std::string program = folder_ + "\\Bounded.exe";
+    ASSERT_TRUE(CopyFileA(SleeperPath().c_str(), program.c_str(), FALSE));
+    const ULONGLONG started = GetTickCount64();
+    EXPECT_TRUE(RunProgramWithin(program, "", 500));
+    // Waited for to its end, the sleeper would take a minute.
+    EXPECT_LT(GetTickCount64() - started, 30000u);
+    EXPECT_EQ(FindProcessByName("Bounded.exe"), 0u);
+}
+
 TEST_F(ProcessControlTest, ProgramsOutsideTheProductFoldersKeepRunning) {
     const std::string product = CFolderLayout(folder_).ProductDir();
     const std::string installed = product.substr(folder_.size() + 1);
