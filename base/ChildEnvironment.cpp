@@ -2,16 +2,12 @@
 
 #include <windows.h>
 
-#include "base/Handles.h"
+#include "base/LateBound.h"
 #include "base/NativeFile.h"
-#include "base/SystemInfo.h"
 
 namespace SetUp {
 
 namespace {
-
-using CreateBlockFunction = BOOL(WINAPI*)(void**, HANDLE, BOOL);
-using DestroyBlockFunction = BOOL(WINAPI*)(void*);
 
 bool NamesTemp(const std::wstring& entry) {
     const size_t equals = entry.find(L'=', 1);
@@ -28,20 +24,10 @@ void Append(std::vector<wchar_t>* block, const std::wstring& entry) {
     block->push_back(L'\0');
 }
 
-// userenv is no known library: imported, it would be looked for beside setup.exe first. Loaded
-// here by its full path in the system folder instead. A null token gives the system's variables.
+// A null token gives the system's variables.
 std::vector<std::wstring> VariablesOf(HANDLE token) {
-    const std::wstring path = Wide(SystemDirectory() + "\\userenv.dll");
-    CLibrary library(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-    if (!library) {
-        return {};
-    }
-    const auto create = reinterpret_cast<CreateBlockFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library.Get(), "CreateEnvironmentBlock")));
-    const auto destroy = reinterpret_cast<DestroyBlockFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library.Get(), "DestroyEnvironmentBlock")));
     void* block = nullptr;
-    if (create == nullptr || destroy == nullptr || !create(&block, token, FALSE)) {
+    if (!LateBound::CreateEnvironmentBlock(&block, token, FALSE)) {
         return {};
     }
     std::vector<std::wstring> variables;
@@ -49,7 +35,7 @@ std::vector<std::wstring> VariablesOf(HANDLE token) {
          entry += wcslen(entry) + 1) {
         variables.emplace_back(entry);
     }
-    destroy(block);
+    LateBound::DestroyEnvironmentBlock(block);
     return variables;
 }
 

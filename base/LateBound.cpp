@@ -91,4 +91,16 @@ BOOL PrintDlgA(LPPRINTDLGA choice) {
     return function != nullptr && function(choice);
 }
 
+BOOL CreateEnvironmentBlock(LPVOID* block, HANDLE token, BOOL inherit) {
+    static const auto function =
+        Bind<decltype(&::CreateEnvironmentBlock)>("userenv.dll", "CreateEnvironmentBlock");
+    return function != nullptr && function(block, token, inherit);
+}
+
+BOOL DestroyEnvironmentBlock(LPVOID block) {
+    static const auto function =
+        Bind<decltype(&::DestroyEnvironmentBlock)>("userenv.dll", "DestroyEnvironmentBlock");
+    return function != nullptr && function(block);
+}
+
 }  // namespace SetUp::LateBound

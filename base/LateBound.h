@@ -1,14 +1,16 @@
 #pragma once
-// The functions of shell32, ole32 and comdlg32 the program calls, looked up at their first call
-// instead of imported. An imported library loads, with every library it loads in turn, before
-// the program's first line runs, and so holds up the first page: shell32 and ole32 bring half a
-// dozen, comdlg32 the print spooler's. Each library is loaded by its full path in the system
+// The functions of shell32, ole32, comdlg32 and userenv the program calls, looked up at their
+// first call instead of imported. An imported library loads, with every library it loads in turn,
+// before the program's first line runs, and so holds up the first page: shell32 and ole32 bring
+// half a dozen, comdlg32 the print spooler's. userenv is no known library: imported, it would be
+// looked for beside setup.exe first. Each library is loaded by its full path in the system
 // folder and stays for the process's life. A library or function that cannot be had makes the
 // call fail as the function itself fails (E_FAIL, FALSE or null), and says so in the run's log.
 #include <windows.h>
 
 #include <commdlg.h>
 #include <shlobj.h>
+#include <userenv.h>
 
 namespace SetUp::LateBound {
 
@@ -24,5 +26,8 @@ PIDLIST_ABSOLUTE SHBrowseForFolderA(LPBROWSEINFOA info);
 BOOL SHGetPathFromIDListA(PCIDLIST_ABSOLUTE items, LPSTR path);
 
 BOOL PrintDlgA(LPPRINTDLGA choice);
+
+BOOL CreateEnvironmentBlock(LPVOID* block, HANDLE token, BOOL inherit);
+BOOL DestroyEnvironmentBlock(LPVOID block);
 
 }  // namespace SetUp::LateBound
