@@ -9,17 +9,12 @@ namespace SetUp {
 CUnpackQueue::CUnpackQueue(const CInstallPlan& plan, size_t first, size_t end,
                            const CSetupConfig& config)
     : root_(plan.inputs.installRoot), config_(config) {
-    std::vector<std::pair<size_t, int32_t>> order;
     for (size_t step = first; step < end; ++step) {
         for (int32_t component : ExpandFeatures({plan.steps[step].argument})) {
-            order.emplace_back(step, component);
+            jobs_.emplace_back();
+            jobs_.back().step = step;
+            jobs_.back().component = component;
         }
-    }
-    jobs_.reserve(order.size());
-    for (const auto& [step, component] : order) {
-        jobs_.emplace_back();
-        jobs_.back().step = step;
-        jobs_.back().component = component;
     }
     stopAfter_ = jobs_.size();
 }
