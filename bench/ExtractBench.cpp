@@ -68,8 +68,7 @@ double InstallerPath(const std::string& destination) {
     const double start = Now();
     SetUp::SaveResourceToTemp("Bench.7z", kBenchArchive, "ZIP");
     const double written = Now();
-    SetUp::EnsureSevenZip();
-    SetUp::Extract7z(destination, SetUp::GetTempWorkDir() + "Bench.7z");
+    SetUp::UnpackArchive(destination, "Bench.7z");
     const double end = Now();
     std::printf("  installer path: resource written %.2f s, 7-Zip ready and unpacked %.2f s\n",
                 written - start, end - written);

@@ -193,11 +193,11 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
         pause();  // 7za.exe, written once in the process
     }
     const std::string drivers = CFolderLayout(root).DriversDir();
-    SetUp::Extract7z(drivers, work + "Npf.7z");
+    SetUp::UnpackArchive(drivers, "Npf.7z");
     RunDetectorLikeEngine(drivers);
     phase("npf");
     pause();  // Nginx.7z; uninstall.exe goes without a pause
-    SetUp::Extract7z(CFolderLayout::EnsureProgramFilesProductDir(), work + "/" + "Nginx.7z");
+    SetUp::UnpackArchive(CFolderLayout::EnsureProgramFilesProductDir(), "Nginx.7z");
     phase("nginx");
     for (int32_t feature : kFeatures) {
         for (int32_t component : ExpandFeatures({feature})) {
@@ -207,7 +207,7 @@ double SameWorkFloor(const std::string& root, const CMachineBefore& before, bool
             if (package && HasResource(*package, "ZIP")) {
                 pause();
                 const double unpackStart = Now();
-                SetUp::Extract7z(deployment.ParentFolder(), work + deployment.FolderName() + ".7z");
+                SetUp::UnpackArchive(deployment.ParentFolder(), deployment.FolderName() + ".7z");
                 archives->push_back({component, Now() - unpackStart});
             }
         }

@@ -68,7 +68,7 @@ std::string DriversFolder(const std::string& installRoot, const CSetupConfig& co
 void RunNpfSetup(const std::string& installRoot, const CSetupConfig& config) {
     const std::string drivers = DriversFolder(installRoot, config);
     const bool unpacked = SaveResourceToTemp("Npf.7z", IDR_NPF_PACKAGE, "ZIP") &&
-                          EnsureSevenZip() && Extract7z(drivers, GetTempWorkDir() + "Npf.7z");
+                          !UnpackArchive(drivers, "Npf.7z").failed;
     // A detector that does not run must not leave an earlier "success" behind: without a report
     // the user is asked.
     DeleteFileA((drivers + "\\NpfOccupy.xml").c_str());

@@ -42,23 +42,14 @@ bool EnsureSevenZip() {
     return true;
 }
 
-bool Extract7z(const std::string& destination, const std::string& archive,
-               unsigned long* exitCode) {
-    const std::string folder = GetTempWorkDir();
-    if (folder.empty()) {
-        return false;
-    }
-    unsigned long code = 1;
-    // By its full path in the protected folder, without a command processor in between.
-    const bool ran = RunProgram(folder + "7za.exe", SevenZipArguments(destination, archive), &code);
-    if (exitCode != nullptr) {
-        *exitCode = code;
-    }
-    return ran && code == 0;
-}
-
 std::string SevenZipArguments(const std::string& destination, const std::string& archive) {
     return "x \"" + archive + "\" -o\"" + destination + "\" -aoa";
+}
+
+CDeployOutcome UnpackArchive(const std::string& destination, const std::string& archive) {
+    CUnpacking unpacking;
+    const CDeployOutcome started = unpacking.Start(destination, archive);
+    return started.failed ? started : unpacking.Finish();
 }
 
 bool NearlyFull(const std::string& path) {
@@ -79,12 +70,6 @@ CDeployOutcome WriteFailed(const std::string& file) {
     outcome.detail = FormatString("could not write %s to the working folder (error %lu)",
                                   file.c_str(), static_cast<unsigned long>(error));
     return outcome;
-}
-
-CDeployOutcome Unpack(const std::string& destination, const std::string& archive) {
-    CUnpacking unpacking;
-    const CDeployOutcome started = unpacking.Start(destination, archive);
-    return started.failed ? started : unpacking.Finish();
 }
 
 bool PackageCarries(int id, const char* type) {
@@ -138,7 +123,7 @@ CDeployOutcome DeployWebServer(const CSetupConfig& config) {
         // version made it.
         MakeProtectedFolder(folder + "/Nginx");
         MakeProtectedFolder(folder + "/html");
-        const CDeployOutcome unpacked = Unpack(folder, "Nginx.7z");
+        const CDeployOutcome unpacked = UnpackArchive(folder, "Nginx.7z");
         if (unpacked.failed && !outcome.failed) {
             outcome = unpacked;
         }

@@ -13,13 +13,6 @@ namespace SetUp {
 // False when the working folder is unsafe or the write failed (then the next call writes again).
 bool EnsureSevenZip();
 
-// Unpacks the archive into the destination (full paths, existing files overwritten) by running
-// 7-Zip by its full path in the working folder, and waits until it has ended. False when 7-Zip
-// could not be started or did not end with exit code 0 (its code then goes to *exitCode).
-// EnsureSevenZip must have returned true before.
-bool Extract7z(const std::string& destination, const std::string& archive,
-               unsigned long* exitCode = nullptr);
-
 // 7-Zip's arguments: extract with full paths into the destination, overwriting without asking.
 std::string SevenZipArguments(const std::string& destination, const std::string& archive);
 
@@ -38,6 +31,11 @@ struct CDeployOutcome {
     // In English, for the log and the failed page.
     std::string detail;
 };
+
+// Unpacks the archive (a file in the working folder) into the destination, full paths and
+// existing files overwritten, with 7-Zip from the working folder (written there first when
+// needed), and waits until it has ended: CUnpacking started and finished.
+CDeployOutcome UnpackArchive(const std::string& destination, const std::string& archive);
 
 // One component of the product below an install root.
 struct ComponentDeployment {

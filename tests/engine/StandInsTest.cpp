@@ -52,8 +52,7 @@ protected:
     void SetUp() override {
         drivers_ = testbed::MakeTempFolder("Drivers");
         SaveResourceToTemp("Npf.7z", 248, "ZIP");
-        EnsureSevenZip();
-        Extract7z(drivers_, GetTempWorkDir() + "Npf.7z");
+        UnpackArchive(drivers_, "Npf.7z");
         RegDeleteTreeA(HKEY_CURRENT_USER, kBench);
     }
     void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kBench); }
