@@ -49,6 +49,17 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return events_;
     }
+    // The step the worker started last ("none" before the first): where a run that stopped
+    // reporting is held.
+    std::string LastStepStarted() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (auto event = events_.rbegin(); event != events_.rend(); ++event) {
+            if (event->kind == SetUp::EngineEventKind::StepStarted) {
+                return SetUp::DescribeStep(event->step);
+            }
+        }
+        return "none";
+    }
     // Waits until a procedure has reported its end; false when none did within the bound.
     bool WaitForEnd(std::chrono::seconds bound = std::chrono::seconds(120)) {
         std::unique_lock<std::mutex> lock(mutex_);

@@ -77,7 +77,8 @@ protected:
         auto& engine = NewEngine();
         CEngineRecorder recorder(engine);
         engine.StartInstall(features, root_);
-        ASSERT_TRUE(recorder.WaitForReports(features.size() + 9));
+        ASSERT_TRUE(recorder.WaitForReports(features.size() + 9))
+            << "held at: " << recorder.LastStepStarted();
     }
 
     std::string root_;
@@ -195,7 +196,7 @@ TEST_F(InstallEngineTest, CancelAfterTheLastStepReturnsAndStillRollsBack) {
     engine.StartInstall({0}, root_);
     ASSERT_TRUE(recorder.WaitForReports(10));
     engine.RequestCancel();
-    ASSERT_TRUE(recorder.WaitForReports(10 + 1 + 8));
+    ASSERT_TRUE(recorder.WaitForReports(10 + 1 + 8)) << "held at: " << recorder.LastStepStarted();
     const V progress = recorder.Progress();
     EXPECT_EQ(progress[9], 100);
     EXPECT_EQ(progress[10], 0);
